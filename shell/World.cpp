@@ -1,0 +1,1 @@
+// The process-wide objects, in their order of construction.

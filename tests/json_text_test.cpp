@@ -1,0 +1,29 @@
+#include "platform/Text.hpp"
+#include "shell/Json.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+TEST(Text, SpanishMessageBytesBecomeUtf8) {
+    // The inverted exclamation mark, o-acute and i-acute are single bytes in the stored texts.
+    EXPECT_EQ(Cp1252ToUtf8("\xA1No se pudo inicializar DInput!"), "\u00A1No se pudo inicializar DInput!");
+    EXPECT_EQ(Cp1252ToUtf8("Modo de visualizaci\xF3n no compatible"),
+              "Modo de visualizaci\u00F3n no compatible");
+    EXPECT_EQ(Cp1252ToUtf8("podr\xED"
+                           "a"),
+              "podr\u00EDa");
+    EXPECT_EQ(Cp1252ToUtf8("\x80\x81"), "\u20AC\uFFFD");
+}
+
+TEST(Json, FloatsReadBackExactlyAndStringsAreEscaped) {
+    for (const float value : {0.1f, -40.0f, 60.799942f, 1e-30f, 3.40282347e38f}) {
+        std::string out;
+        AppendJsonFloat(out, value);
+        EXPECT_EQ(std::strtof(out.c_str(), nullptr), value) << out;
+    }
+    std::string out;
+    AppendJsonString(out, "a\"b\\c\n\xF3");
+    EXPECT_EQ(out, "\"a\\\"b\\\\c\\u000a\u00F3\"");
+}
