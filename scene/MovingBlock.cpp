@@ -1,0 +1,131 @@
+#include "scene/MovingBlock.hpp"
+
+#include <GL/gl.h>
+
+std::uint32_t blockTextures[kBlockTextureSlots];
+
+namespace {
+
+// Travel distance set by PlaceBlock; kinds the game does not use travel nowhere.
+float TravelDistance(int kind) {
+    switch (kind) {
+    case 0:
+        return 100.0f;
+    case 1:
+        return 3.0f;
+    default:
+        return 0.0f;
+    }
+}
+
+// Step per drawn frame; kinds the game does not use have no step.
+float StepSize(int kind) {
+    switch (kind) {
+    case 0:
+        return 0.8f;
+    case 1:
+        return 0.5f;
+    default:
+        return 0.0f;
+    }
+}
+
+// The component of v that direction moves along (x for 0 and 3, y for 1 and 4, z for 2 and 5).
+float& Component(Vector3& v, int direction) {
+    switch (direction % 3) {
+    case 0:
+        return v.x;
+    case 1:
+        return v.y;
+    default:
+        return v.z;
+    }
+}
+
+bool IsDirection(int direction) {
+    return direction >= 0 && direction <= 5;
+}
+
+} // namespace
+
+void MovingBlock::PlaceBlock(float x, float y, float z, int kind_, int direction_) {
+    start = Vector3(x, y, z);
+    const float distance = TravelDistance(kind_);
+    kind = kind_;
+    if (IsDirection(direction_)) {
+        target = start;
+        float& end = Component(target, direction_);
+        end = direction_ < 3 ? end + distance : end - distance;
+    }
+    direction = direction_;
+    current = start;
+}
+
+void MovingBlock::Trigger() {
+    current.y = start.y;
+    if (current.y != 0.0f) {
+        moving = true;
+    }
+}
+
+void MovingBlock::Advance(int kind_, int direction_) {
+    if (!IsDirection(direction_)) {
+        return;
+    }
+    const float step = StepSize(kind_);
+    const bool outwards = direction_ < 3;
+    float& c = Component(current, direction_);
+    const float t = Component(target, direction_);
+    const float s = Component(start, direction_);
+    if (moving) {
+        if (outwards) {
+            c = c + step;
+            if (c >= t) {
+                moving = false;
+            }
+        } else {
+            c = c - step;
+            if (c <= t) {
+                moving = false;
+            }
+        }
+    } else if (outwards) {
+        if (c > s) {
+            c = c - step;
+        }
+    } else if (c < s) {
+        c = c + step;
+    }
+}
+
+void MovingBlock::DrawAndAdvance(float width, float height, float depth, int slot, int kind_,
+                                 int direction_) {
+    Advance(kind_, direction_);
+
+    // A slot outside the table binds the default texture rather than reading past the table.
+    const GLuint name = slot >= 0 && slot < kBlockTextureSlots ? blockTextures[slot] : 0;
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, name);
+
+    const float x = current.x, y = current.y, z = current.z;
+    const float w = width, h = height, d = depth;
+    // Six separate quads, each showing the whole texture once: corner (x, y, z, s, t).
+    const float faces[6][4][5] = {
+        {{x + w, y, z, 1, 0}, {x + w, y + h, z, 1, 1}, {x, y + h, z, 0, 1}, {x, y, z, 0, 0}},
+        {{x, y, z + d, 1, 0}, {x, y + h, z + d, 1, 1}, {x + w, y + h, z + d, 0, 1}, {x + w, y, z + d, 0, 0}},
+        {{x, y, z, 1, 0}, {x, y, z + d, 1, 1}, {x + w, y, z + d, 0, 1}, {x + w, y, z, 0, 0}},
+        {{x + w, y + h, z, 0, 1}, {x + w, y + h, z + d, 0, 0}, {x, y + h, z + d, 1, 0}, {x, y + h, z, 1, 1}},
+        {{x, y + h, z, 1, 1}, {x, y + h, z + d, 0, 1}, {x, y, z + d, 0, 0}, {x, y, z, 1, 0}},
+        {{x + w, y, z, 0, 0}, {x + w, y, z + d, 1, 0}, {x + w, y + h, z + d, 1, 1}, {x + w, y + h, z, 0, 1}},
+    };
+    for (const auto& face : faces) {
+        glBegin(GL_QUADS);
+        for (const auto& corner : face) {
+            glTexCoord2f(corner[3], corner[4]);
+            glVertex3f(corner[0], corner[1], corner[2]);
+        }
+        glEnd();
+    }
+
+    glDisable(GL_TEXTURE_2D);
+}
