@@ -1,0 +1,76 @@
+#pragma once
+
+#include "geometry/Vector3.hpp"
+#include "model/Model.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+struct ModelObject;
+
+// Which faces of one mesh object reach one octant while a node is being split (build time only).
+struct FaceSelection {
+    std::vector<std::uint8_t> faceFlags; // one per face of the object: 1 when the face reaches the octant
+    std::int32_t count = 0;              // number of set flags
+};
+
+// One node of the level's partition into axis-aligned cubes. The root is the process-wide octree;
+// every other node is owned by its parent. A leaf owns only index arrays: its records index the
+// vertex arrays of the full level model's objects of the same position, which the tree never frees.
+struct Octree {
+    bool subdivided = false;                 // split into children; false in a leaf
+    float width = 0.0f;                      // edge length of the cube
+    std::int32_t triangleCount = 0;          // faces routed to the node when it became a leaf
+    Vector3 centre{0.0f, 0.0f, 0.0f};        // the cube spans centre +- width / 2 on each axis
+    std::unique_ptr<Model> leafModel;        // a leaf's index records, one per level object
+    std::vector<std::int32_t> objectIndices; // objects with at least one face here, ascending
+    std::int32_t listId = 0;                 // a leaf's ordinal, then its display-list name
+    std::unique_ptr<Octree> children[8];     // by octant; null where no face reached the octant
+
+    Octree() = default;
+    Octree(const Octree&) = delete;
+    Octree& operator=(const Octree&) = delete;
+    // Frees the leaf records' index arrays and the whole subtree; never the level's vertex arrays.
+    ~Octree();
+
+    // Sets centre to the mean of all the model's vertices and width to twice the largest per-axis
+    // distance from it, each distance truncated to a whole number first. Does nothing for a null
+    // model; a model without vertices gives centre (0, 0, 0) and width 0.
+    void MeasureScene(const Model* model);
+    // Sum of the face counts of all objects; reads no node field.
+    int CountSceneTriangles(const Model& model) const;
+    // Builds this node and its subtree from model (the full level at the root, a face-subset model
+    // below). Writes currentDepth (back to its value on return) and leafCount (one per leaf made).
+    void BuildNode(const Model& model, int triangles, Vector3 centre, float width);
+    // Creates child octant from the faces selections mark and builds it; no child when triangles is 0.
+    void BuildChild(const Model& model, std::vector<FaceSelection> selections, int triangles,
+                    Vector3 parentCentre, float parentWidth, int octant);
+    // Turns this node into a leaf holding the vertex indices of model's faces; takes the next ordinal
+    // from leafCount.
+    void MakeLeaf(const Model& model, int triangles);
+    // Appends objectIndex to objectIndices unless it is there already.
+    void RecordObject(int objectIndex);
+    // The centre of octant's child cube; (0, 0, 0) for an octant outside 0..7.
+    Vector3 ChildCentre(Vector3 parentCentre, float parentWidth, int octant) const;
+
+    Vector3 GetCentre() const { return centre; }
+    float GetWidth() const { return width; }
+    int GetListId() const { return listId; }
+    bool IsSubdivided() const { return subdivided; }
+    void SetListId(int id) { listId = id; }
+};
+
+// True when p passes octant's three closed tests against centre: a point on a splitting plane lies in
+// the octants on both sides of it.
+bool InOctant(Vector3 p, Vector3 centre, int octant);
+
+// True when vertex index k of face may be looked up in object's vertex array. Faces of a damaged
+// file can name vertices the object does not have; those corners are never read.
+bool VertexInRange(const MeshObject& object, std::int32_t k);
+
+// Build settings and state shared by every node of a build.
+extern const int maxNodeTriangles; // a node with more faces than this is split; never changed
+extern const int maxDepth;         // nodes at this depth are leaves; never changed
+extern int currentDepth;           // depth of the node being built; written by BuildChild
+extern int leafCount;              // leaves made so far; written by MakeLeaf, read by start-up

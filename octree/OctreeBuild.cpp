@@ -1,0 +1,333 @@
+#include "octree/Octree.hpp"
+#include "shell/Message.hpp"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
+
+const int maxNodeTriangles = 10;
+const int maxDepth = 4;
+int currentDepth = 0;
+int leafCount = 0;
+
+namespace {
+
+// Objects a loop may visit: the count and the list agree in every model the game makes, but a
+// record that is not there is never read.
+int ObjectTotal(const Model& model) {
+    const int listed = static_cast<int>(model.objects.size());
+    return model.objectCount < listed ? model.objectCount : listed;
+}
+
+// Faces of object that exist to be read.
+int FaceTotal(const MeshObject& object) {
+    return object.faces != nullptr && object.faceCount > 0 ? object.faceCount : 0;
+}
+
+bool FaceInRange(const MeshObject& object, const Face& face) {
+    return VertexInRange(object, face.vertexIndex[0]) && VertexInRange(object, face.vertexIndex[1]) &&
+           VertexInRange(object, face.vertexIndex[2]);
+}
+
+// The build allocates per node, per face-subset model and per leaf record. Carrying on with part of
+// the level missing would leave holes to walk through, so running out of memory ends the program
+// with a message, as a missing texture does.
+[[noreturn]] void ReportBuildOutOfMemory() {
+    ShowMessage("ERROR", "No hay memoria suficiente para dividir el nivel", MessageIcon::Exclamation);
+    std::_Exit(1);
+}
+
+// Installs the out-of-memory report for the whole build when made at the root.
+class BuildMemoryGuard {
+  public:
+    explicit BuildMemoryGuard(bool atRoot)
+        : active_(atRoot), previous_(atRoot ? std::set_new_handler(ReportBuildOutOfMemory) : nullptr) {}
+    ~BuildMemoryGuard() {
+        if (active_) {
+            std::set_new_handler(previous_);
+        }
+    }
+    BuildMemoryGuard(const BuildMemoryGuard&) = delete;
+    BuildMemoryGuard& operator=(const BuildMemoryGuard&) = delete;
+
+  private:
+    bool active_;
+    std::new_handler previous_;
+};
+
+} // namespace
+
+bool VertexInRange(const MeshObject& object, std::int32_t k) {
+    return object.vertices != nullptr && k >= 0 && k < object.vertexCount;
+}
+
+bool InOctant(Vector3 p, Vector3 c, int octant) {
+    switch (octant) {
+    case 0:
+        return p.x <= c.x && p.y >= c.y && p.z >= c.z;
+    case 1:
+        return p.x <= c.x && p.y >= c.y && p.z <= c.z;
+    case 2:
+        return p.x >= c.x && p.y >= c.y && p.z <= c.z;
+    case 3:
+        return p.x >= c.x && p.y >= c.y && p.z >= c.z;
+    case 4:
+        return p.x <= c.x && p.y <= c.y && p.z >= c.z;
+    case 5:
+        return p.x <= c.x && p.y <= c.y && p.z <= c.z;
+    case 6:
+        return p.x >= c.x && p.y <= c.y && p.z <= c.z;
+    case 7:
+        return p.x >= c.x && p.y <= c.y && p.z >= c.z;
+    default:
+        return false;
+    }
+}
+
+Octree::~Octree() {
+    if (leafModel) {
+        for (MeshObject& record : leafModel->objects) {
+            delete[] record.faces;
+            delete[] record.indices;
+        }
+    }
+}
+
+void Octree::MeasureScene(const Model* model) {
+    if (model == nullptr) {
+        return;
+    }
+    centre = Vector3(0.0f, 0.0f, 0.0f);
+    std::int64_t vertexTotal = 0;
+    const int objects = ObjectTotal(*model);
+    for (int i = 0; i < objects; ++i) {
+        const MeshObject& object = model->objects[i];
+        if (object.vertices == nullptr || object.vertexCount <= 0) {
+            continue;
+        }
+        for (int k = 0; k < object.vertexCount; ++k) {
+            centre = centre + object.vertices[k];
+        }
+        vertexTotal += object.vertexCount;
+    }
+    // Without vertices there is nothing to average: the scene is a point at the origin, width 0.
+    if (vertexTotal > 0) {
+        const float divisor = static_cast<float>(vertexTotal);
+        centre = Vector3(centre.x / divisor, centre.y / divisor, centre.z / divisor);
+    }
+
+    // Each distance is truncated toward zero before it competes, so the half-extents are whole
+    // numbers and a vertex can lie up to one unit outside the root cube. truncf keeps that rule
+    // without converting out-of-range distances to int.
+    Vector3 extent(0.0f, 0.0f, 0.0f);
+    for (int i = 0; i < objects; ++i) {
+        const MeshObject& object = model->objects[i];
+        if (object.vertices == nullptr) {
+            continue;
+        }
+        for (int k = 0; k < object.vertexCount; ++k) {
+            const Vector3 v = object.vertices[k];
+            const float dx = std::fabs(std::trunc(v.x - centre.x));
+            const float dy = std::fabs(std::trunc(v.y - centre.y));
+            const float dz = std::fabs(std::trunc(v.z - centre.z));
+            if (dx > extent.x) {
+                extent.x = dx;
+            }
+            if (dy > extent.y) {
+                extent.y = dy;
+            }
+            if (dz > extent.z) {
+                extent.z = dz;
+            }
+        }
+    }
+    extent = extent * 2.0f;
+    width = extent.x;
+    if (extent.y > width) {
+        width = extent.y;
+    }
+    if (extent.z > width) {
+        width = extent.z;
+    }
+}
+
+int Octree::CountSceneTriangles(const Model& model) const {
+    int total = 0;
+    const int objects = ObjectTotal(model);
+    for (int i = 0; i < objects; ++i) {
+        total += model.objects[i].faceCount;
+    }
+    return total;
+}
+
+void Octree::BuildNode(const Model& model, int triangles, Vector3 centre_, float width_) {
+    const BuildMemoryGuard guard(currentDepth == 0);
+    centre = centre_;
+    width = width_;
+    if (triangles <= maxNodeTriangles || currentDepth >= maxDepth) {
+        MakeLeaf(model, triangles);
+        return;
+    }
+    subdivided = true;
+
+    const int objects = ObjectTotal(model);
+    std::vector<FaceSelection> selections[8];
+    for (std::vector<FaceSelection>& list : selections) {
+        list.resize(objects);
+    }
+    for (int i = 0; i < objects; ++i) {
+        const MeshObject& object = model.objects[i];
+        const int faces = FaceTotal(object);
+        for (std::vector<FaceSelection>& list : selections) {
+            list[i].faceFlags.assign(faces, 0);
+        }
+        for (int j = 0; j < faces; ++j) {
+            for (const std::int32_t k : object.faces[j].vertexIndex) {
+                // A corner naming a vertex the object lacks routes nowhere.
+                if (!VertexInRange(object, k)) {
+                    continue;
+                }
+                const Vector3 v = object.vertices[k];
+                for (int octant = 0; octant < 8; ++octant) {
+                    if (InOctant(v, centre, octant)) {
+                        selections[octant][i].faceFlags[j] = 1;
+                    }
+                }
+            }
+        }
+        for (std::vector<FaceSelection>& list : selections) {
+            list[i].count = 0;
+        }
+    }
+
+    int totals[8] = {};
+    for (int i = 0; i < objects; ++i) {
+        const int faces = FaceTotal(model.objects[i]);
+        for (int j = 0; j < faces; ++j) {
+            for (int octant = 0; octant < 8; ++octant) {
+                if (selections[octant][i].faceFlags[j]) {
+                    ++selections[octant][i].count;
+                    ++totals[octant];
+                }
+            }
+        }
+    }
+
+    // Depth first: each child's whole subtree is built before the next octant is started, which is
+    // what numbers the leaves.
+    for (int octant = 0; octant < 8; ++octant) {
+        BuildChild(model, std::move(selections[octant]), totals[octant], centre, width, octant);
+    }
+}
+
+void Octree::BuildChild(const Model& model, std::vector<FaceSelection> selections, int triangles,
+                        Vector3 parentCentre, float parentWidth, int octant) {
+    if (triangles <= 0 || octant < 0 || octant > 7) {
+        return;
+    }
+
+    // The face-subset model: the selected faces in their original order, over the parent's own
+    // vertex arrays, which stay shared and unowned. The face copies live in faceStore.
+    const int objects = ObjectTotal(model);
+    Model subset;
+    std::vector<std::vector<Face>> faceStore(objects);
+    for (int i = 0; i < objects; ++i) {
+        const MeshObject& source = model.objects[i];
+        const FaceSelection& selection = selections[i];
+        std::vector<Face>& copies = faceStore[i];
+        copies.reserve(selection.count);
+        for (std::size_t j = 0; j < selection.faceFlags.size(); ++j) {
+            if (selection.faceFlags[j]) {
+                copies.push_back(source.faces[j]);
+            }
+        }
+        const int record = AppendObject(subset);
+        MeshObject& object = subset.objects[record];
+        object.faceCount = selection.count;
+        object.materialIndex = source.materialIndex;
+        object.textured = source.textured;
+        object.vertices = source.vertices;
+        object.vertexCount = source.vertexCount; // kept so the child can still check its faces' corners
+        object.faces = copies.empty() ? nullptr : copies.data();
+    }
+
+    children[octant] = std::make_unique<Octree>();
+    Octree& child = *children[octant];
+    const Vector3 childCentre = ChildCentre(parentCentre, parentWidth, octant);
+    child.centre = childCentre;
+    ++currentDepth;
+    child.BuildNode(subset, triangles, childCentre, parentWidth * 0.5f);
+    --currentDepth;
+}
+
+void Octree::MakeLeaf(const Model& model, int triangles) {
+    subdivided = false;
+    triangleCount = triangles;
+    leafModel = std::make_unique<Model>();
+    const int objects = ObjectTotal(model);
+    for (int i = 0; i < objects; ++i) {
+        const MeshObject& object = model.objects[i];
+        const int faces = FaceTotal(object);
+        // A face with a corner outside its object's vertex array is left out: the index arrays go
+        // straight to the draw call and to the collision test.
+        int kept = 0;
+        for (int j = 0; j < faces; ++j) {
+            if (FaceInRange(object, object.faces[j])) {
+                ++kept;
+            }
+        }
+        if (kept > 0) {
+            RecordObject(i);
+        }
+        std::uint32_t* indices = new std::uint32_t[3 * static_cast<std::size_t>(kept)]();
+        std::uint32_t* out = indices;
+        for (int j = 0; j < faces; ++j) {
+            const Face& face = object.faces[j];
+            if (FaceInRange(object, face)) {
+                *out++ = static_cast<std::uint32_t>(face.vertexIndex[0]);
+                *out++ = static_cast<std::uint32_t>(face.vertexIndex[1]);
+                *out++ = static_cast<std::uint32_t>(face.vertexIndex[2]);
+            }
+        }
+        const int record = AppendObject(*leafModel);
+        leafModel->objects[record].faceCount = kept;
+        leafModel->objects[record].indices = indices;
+    }
+    listId = leafCount;
+    ++leafCount;
+}
+
+void Octree::RecordObject(int objectIndex) {
+    for (const std::int32_t present : objectIndices) {
+        if (present == objectIndex) {
+            return;
+        }
+    }
+    objectIndices.push_back(objectIndex);
+}
+
+Vector3 Octree::ChildCentre(Vector3 c, float w, int octant) const {
+    const float q = w / 4.0f;
+    switch (octant) {
+    case 0:
+        return Vector3(c.x - q, c.y + q, c.z + q);
+    case 1:
+        return Vector3(c.x - q, c.y + q, c.z - q);
+    case 2:
+        return Vector3(c.x + q, c.y + q, c.z - q);
+    case 3:
+        return Vector3(c.x + q, c.y + q, c.z + q);
+    case 4:
+        return Vector3(c.x - q, c.y - q, c.z + q);
+    case 5:
+        return Vector3(c.x - q, c.y - q, c.z - q);
+    case 6:
+        return Vector3(c.x + q, c.y - q, c.z - q);
+    case 7:
+        return Vector3(c.x + q, c.y - q, c.z + q);
+    default:
+        return Vector3(0.0f, 0.0f, 0.0f);
+    }
+}
