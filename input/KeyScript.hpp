@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A script of held keys for deterministic replays. One line per span, "FIRST LAST KEY[+KEY...]":
+// the keys are held from frame FIRST to frame LAST, both included, frames counted from 0. Key names
+// are W A S D LEFT RIGHT SPACE F ESCAPE; "#" starts a comment; blank lines are allowed; spans may
+// overlap (their keys add up).
+
+// One line of a script: keys held over frames first..last. keys is a set of kScriptKeys bits.
+struct KeySpan {
+    std::uint32_t first;
+    std::uint32_t last;
+    std::uint32_t keys;
+};
+
+struct KeyScript {
+    std::vector<KeySpan> spans;
+
+    // Sets bit 7 of keys[code] for every key the script holds at frame; leaves the other bytes
+    // alone. keys is a 256-byte snapshot indexed by key code. Allocates nothing.
+    void HoldKeys(std::uint32_t frame, std::uint8_t* keys) const;
+};
+
+// Limits that keep a hostile or mistaken script cheap to read and to replay.
+constexpr std::size_t kMaxKeyScriptBytes = 1 << 20;
+constexpr std::size_t kMaxKeySpans = 10000;
+constexpr std::uint32_t kMaxScriptFrame = 0x7FFFFFFF;
+
+// Why a script was refused: the 1-based line and what is wrong with it.
+struct KeyScriptError {
+    int line = 0;
+    std::string what;
+};
+
+// Parses size bytes of script text into script (replacing its spans). On a malformed line returns
+// false with error filled and script left empty. Pure: no files, no SDL, no GL.
+bool ParseKeyScript(const char* bytes, std::size_t size, KeyScript& script, KeyScriptError& error);
+
+// Reads and parses the script file at path. On failure shows a message naming the file, the line
+// and what is wrong, and returns false.
+bool LoadKeyScript(const char* path, KeyScript& script);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "geometry/Camera.hpp"
+#include "geometry/Vector3.hpp"
+#include "scene/MovingBlock.hpp"
+
+#include <string>
+
+// The game state a replay leaves behind, gathered at exit for --dump-state.
+struct GameState {
+    long long frames; // frames run
+    const Camera* camera;
+    Vector3 penguin;
+    float jumpHeight;
+    bool jumping;
+    bool collided;
+    const MovingBlock* firstDoor;
+    const MovingBlock* secondDoor;
+    const MovingBlock* doorSwitch;
+};
+
+// The state as one JSON object and a newline; every float reads back to the same 32-bit value.
+// Issues no GL calls.
+std::string StateJson(const GameState& state);
+
+// Writes StateJson to path; on failure shows a message naming the file and returns false.
+bool WriteStateDump(const char* path, const GameState& state);

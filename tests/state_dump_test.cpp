@@ -1,0 +1,47 @@
+#include "shell/StateDump.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+TEST(StateDump, OneObjectWithEveryFieldInOrder) {
+    Camera camera;
+    camera.SetPose(0.1f, 10, 27.1f, 0, 0, -15.9f, 0, 1, 0);
+    camera.strafe = Vector3(0.6f, 0, -0.8f);
+    MovingBlock firstDoor;
+    MovingBlock secondDoor;
+    MovingBlock doorSwitch;
+    firstDoor.PlaceBlock(-110, -40, -450, 0, 1);
+    secondDoor.PlaceBlock(-110, -40, -870, 0, 1);
+    secondDoor.current.y = 60.799942f;
+    secondDoor.moving = true;
+    doorSwitch.PlaceBlock(-150, -10, -864, 1, 5);
+    const GameState state{12,    &camera,    Vector3(0, 3, -15.9f), 3.0f,       true,
+                          false, &firstDoor, &secondDoor,           &doorSwitch};
+
+    EXPECT_EQ(
+        StateJson(state),
+        "{\"frames\": 12, \"camera\": {\"position\": [0.100000001, 10, 27.1000004], "
+        "\"viewPoint\": [0, 0, -15.8999996], \"up\": [0, 1, 0], \"strafe\": [0.600000024, 0, -0.800000012]}, "
+        "\"penguin\": [0, 3, -15.8999996], \"jumpHeight\": 3, \"jumping\": true, \"collided\": false, "
+        "\"blocks\": {\"firstDoor\": {\"current\": [-110, -40, -450], \"moving\": false}, "
+        "\"secondDoor\": {\"current\": [-110, 60.799942, -870], \"moving\": true}, "
+        "\"doorSwitch\": {\"current\": [-150, -10, -864], \"moving\": false}}}\n");
+}
+
+TEST(StateDump, WritesTheFileAndReportsAnUnwritablePath) {
+    Camera camera;
+    MovingBlock block;
+    const GameState state{0, &camera, Vector3(0, 0, 0), 0.0f, false, true, &block, &block, &block};
+    const std::string path = testing::TempDir() + "state_dump_test.json";
+    ASSERT_TRUE(WriteStateDump(path.c_str(), state));
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), StateJson(state));
+    std::remove(path.c_str());
+
+    EXPECT_FALSE(WriteStateDump("/nonexistent-folder/state.json", state));
+}
