@@ -39,8 +39,4 @@ void ShowMessageBox(const char* caption, const char* text, BoxIcon icon) {
     }
 }
 
-std::uint32_t TickCount() {
-    return SDL_GetTicks();
-}
-
 } // namespace platform

@@ -1,0 +1,114 @@
+#include "input/InputDevices.hpp"
+
+#include "shell/Message.hpp"
+
+#include <cstring>
+
+namespace {
+
+bool Fail(const char* text) {
+    ShowMessage("Error", text, MessageIcon::Exclamation);
+    return false;
+}
+
+// A read that failed: try to take the device back; the state is read again next frame.
+void Reacquire(platform::InputDevice* device) {
+    while (platform::Acquire(device) == platform::DeviceResult::InputLost) {
+    }
+}
+
+} // namespace
+
+InputDevices::~InputDevices() {
+    Shutdown();
+}
+
+bool InputDevices::Init(platform::Window* window) {
+    directInput = platform::CreateInputSystem(platform::ModuleInstance());
+    if (directInput == nullptr) {
+        return Fail("\xA1No se pudo inicializar DInput!");
+    }
+    keyboard = platform::CreateDevice(directInput, platform::DeviceKind::Keyboard);
+    if (keyboard == nullptr) {
+        return Fail("\xA1No se pudo crear el objeto teclado!");
+    }
+    if (!platform::SetDataFormat(keyboard)) {
+        return Fail("\xA1No se pudo especificar el formato de datos del teclado!");
+    }
+    if (!platform::SetCooperativeLevel(keyboard, window)) {
+        return Fail("\xA1No se pudo especificar el formato de datos del teclado!");
+    }
+    platform::Acquire(keyboard);
+    mouse = platform::CreateDevice(directInput, platform::DeviceKind::Mouse);
+    if (mouse == nullptr) {
+        return Fail("\xA1No se pudo crear el objeto mouse!");
+    }
+    if (!platform::SetDataFormat(mouse)) {
+        return Fail("\xA1No se pudo especificar el formato de datos del raton!");
+    }
+    if (!platform::SetCooperativeLevel(mouse, window)) {
+        return Fail("\xA1No se pudo especificar el formato de datos del mouse!");
+    }
+    platform::Acquire(mouse);
+    return true;
+}
+
+bool InputDevices::Poll() {
+    if (!ReadKeyboard()) {
+        return false;
+    }
+    return ReadMouse();
+}
+
+bool InputDevices::ReadKeyboard() {
+    if (keySource != nullptr) {
+        // A replayed script stands in for the keyboard: its snapshot is the frame's, exactly.
+        std::memset(keys, 0, sizeof keys);
+        keySource(keys);
+        return true;
+    }
+    if (keyboard == nullptr) {
+        return true;
+    }
+    std::memset(keys, 0, sizeof keys);
+    if (platform::ReadDeviceState(keyboard, sizeof keys, keys) == platform::DeviceResult::Ok) {
+        return true;
+    }
+    Reacquire(keyboard);
+    return true;
+}
+
+bool InputDevices::ReadMouse() {
+    if (mouse == nullptr) {
+        return true;
+    }
+    if (platform::ReadDeviceState(mouse, sizeof mouseState, mouseState) == platform::DeviceResult::Ok) {
+        return true;
+    }
+    Reacquire(mouse);
+    return true;
+}
+
+int InputDevices::IsKeyDown(int code) const {
+    if (code < 0 || code > 255) {
+        return 0;
+    }
+    return (keys[code] & 0x80) != 0 ? 1 : 0;
+}
+
+void InputDevices::Shutdown() {
+    if (keyboard != nullptr) {
+        platform::Unacquire(keyboard);
+        platform::ReleaseDevice(keyboard);
+        keyboard = nullptr;
+    }
+    if (mouse != nullptr) {
+        platform::Unacquire(mouse);
+        platform::ReleaseDevice(mouse);
+        mouse = nullptr;
+    }
+    if (directInput != nullptr) {
+        platform::ReleaseInputSystem(directInput);
+        directInput = nullptr;
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/Platform.hpp"
+
+#include <cstdint>
+
+// Fills the 256-byte key snapshot of a frame (DirectInput key codes, bit 7 = down) in place of the
+// keyboard; a replayed key script installs one.
+using KeySnapshotSource = void (*)(std::uint8_t keys[256]);
+
+// The keyboard and the mouse, polled once per frame. One process-wide instance, input.
+class InputDevices {
+  public:
+    platform::InputSystem* directInput = nullptr; // the device layer; null until created
+    platform::InputDevice* keyboard = nullptr;    // the system keyboard; null until created
+    platform::InputDevice* mouse = nullptr;       // the system mouse; null until created
+    std::uint8_t keys[256] = {};                  // by DirectInput key code; bit 7 = down
+    std::uint8_t mouseState[20] = {};             // x, y, wheel (int32 each), eight button bytes
+    KeySnapshotSource keySource = nullptr;        // when set, Poll takes the keys from it
+
+    InputDevices() = default;
+    InputDevices(const InputDevices&) = delete;
+    InputDevices& operator=(const InputDevices&) = delete;
+    ~InputDevices();
+
+    // Creates and acquires the keyboard and the mouse for window, each step only if the ones before
+    // it worked. False after a message box (caption "Error") naming the failed step; what was made
+    // before stays in place.
+    bool Init(platform::Window* window);
+
+    // Reads this frame's keyboard snapshot, then the mouse. A read that fails leaves the keys all
+    // released for this frame and re-acquires the device.
+    bool Poll();
+
+    // 1 when the key with DirectInput code is down in this frame's snapshot, else 0 (also for codes
+    // outside 0..255).
+    int IsKeyDown(int code) const;
+
+    // Unacquires and releases the devices, then the device layer.
+    void Shutdown();
+
+  private:
+    bool ReadKeyboard();
+    bool ReadMouse();
+};

@@ -1,0 +1,17 @@
+#include "platform/Platform.hpp"
+
+#include <ctime>
+
+namespace platform {
+
+// The monotonic clock counts from boot, so the title refresh sees a clock already well past one
+// second at the first frame, like an uptime counter would.
+std::uint32_t TickCount() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const std::uint64_t ms =
+        static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
+    return static_cast<std::uint32_t>(ms);
+}
+
+} // namespace platform

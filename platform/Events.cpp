@@ -1,0 +1,63 @@
+#include "platform/Platform.hpp"
+#include "platform/PlatformState.hpp"
+
+#include <SDL.h>
+
+namespace platform {
+
+namespace {
+
+// The quit request of PostQuit; it waits behind every other event.
+bool quitPosted = false;
+int quitCode = 0;
+
+Event Make(EventKind kind) {
+    Event event{};
+    event.kind = kind;
+    return event;
+}
+
+Event Translate(const SDL_Event& sdl) {
+    if (sdl.type == SDL_QUIT) {
+        // Only a termination signal gets here (the last window's close does not quit by itself):
+        // it ends the game the way the close box does.
+        return Make(EventKind::Close);
+    }
+    if (sdl.type != SDL_WINDOWEVENT) {
+        return Make(EventKind::Other);
+    }
+    if (sdl.window.event == SDL_WINDOWEVENT_CLOSE) {
+        return Make(EventKind::Close);
+    }
+    if (sdl.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        Event event = Make(EventKind::Resize);
+        event.width = sdl.window.data1;
+        event.height = sdl.window.data2;
+        return event;
+    }
+    return Make(EventKind::Other);
+}
+
+} // namespace
+
+bool PeekEvent(Event& event) {
+    SDL_Event sdl;
+    if (SDL_WasInit(SDL_INIT_EVENTS) != 0 && SDL_PollEvent(&sdl) != 0) {
+        event = Translate(sdl);
+        return true;
+    }
+    if (quitPosted) {
+        quitPosted = false;
+        event = Make(EventKind::Quit);
+        event.code = quitCode;
+        return true;
+    }
+    return false;
+}
+
+void PostQuit(int code) {
+    quitPosted = true;
+    quitCode = code;
+}
+
+} // namespace platform

@@ -1,0 +1,248 @@
+#include "platform/Platform.hpp"
+#include "platform/PlatformState.hpp"
+#include "platform/Text.hpp"
+
+#include <SDL.h>
+
+#include <string>
+
+namespace platform {
+
+namespace {
+
+Module programModule;
+
+// The mode set by ChangeDisplayMode, taken by the next fullscreen window when it is shown.
+bool modePending = false;
+SDL_DisplayMode pendingMode{};
+
+// The one window in fullscreen, whose leaving restores the desktop mode.
+Window* fullscreenWindow = nullptr;
+
+void SetColourAttributes(int colourBits) {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    if (colourBits >= 24) {
+        red = green = blue = 8;
+    } else if (colourBits >= 15) {
+        red = 5;
+        green = colourBits >= 16 ? 6 : 5;
+        blue = 5;
+    }
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, red);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, green);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, blue);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+}
+
+} // namespace
+
+Module* ModuleInstance() {
+    return &programModule;
+}
+
+bool RegisterWindowClass(const char*, Module*) {
+    // The close box must reach the game as a close request, never as an automatic quit.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return false;
+    }
+    SDL_DisableScreenSaver();
+    return true;
+}
+
+bool UnregisterWindowClass(const char*, Module*) {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+        return false;
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return true;
+}
+
+bool CurrentDisplayMode(DisplayMode& mode) {
+    SDL_DisplayMode current{};
+    if (SDL_GetCurrentDisplayMode(0, &current) != 0) {
+        return false;
+    }
+    mode.width = current.w;
+    mode.height = current.h;
+    mode.refreshRate = current.refresh_rate;
+    mode.format = current.format;
+    return true;
+}
+
+bool ChangeDisplayMode(const DisplayMode& mode) {
+    // The display may not offer the size at all (a virtual screen offers only its own); the closest
+    // mode must be exactly the one asked for, or the change is refused.
+    SDL_DisplayMode wanted{};
+    wanted.w = mode.width;
+    wanted.h = mode.height;
+    wanted.refresh_rate = mode.refreshRate;
+    wanted.format = mode.format;
+    SDL_DisplayMode closest{};
+    if (SDL_GetClosestDisplayMode(0, &wanted, &closest) == nullptr) {
+        return false;
+    }
+    if (closest.w != mode.width || closest.h != mode.height) {
+        return false;
+    }
+    pendingMode = closest;
+    modePending = true;
+    return true;
+}
+
+bool RestoreDisplayMode() {
+    modePending = false;
+    if (fullscreenWindow == nullptr) {
+        return true;
+    }
+    const bool restored = SDL_SetWindowFullscreen(fullscreenWindow->surface.sdl, 0) == 0;
+    fullscreenWindow = nullptr;
+    return restored;
+}
+
+Window* CreateWindow(const char* title, WindowStyle style, int x, int y, int width, int height,
+                     int colourBits) {
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    if (style == WindowStyle::Windowed) {
+        flags |= SDL_WINDOW_RESIZABLE;
+    } else if (style == WindowStyle::Fullscreen) {
+        flags |= SDL_WINDOW_BORDERLESS;
+    }
+    const std::string utf8Title = Cp1252ToUtf8(title);
+    width = width < 1 ? 1 : width;
+    height = height < 1 ? 1 : height;
+    SetColourAttributes(colourBits);
+    // A depth the driver cannot give fails at window creation, so each depth tried needs a fresh
+    // window: the deepest of 32, 24 and 16 bits wins.
+    for (const int depth : {32, 24, 16}) {
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+        SDL_Window* sdl = SDL_CreateWindow(utf8Title.c_str(), x, y, width, height, flags);
+        if (sdl == nullptr) {
+            continue;
+        }
+        Window* window = new Window{};
+        window->surface.sdl = sdl;
+        window->surface.colourBits = colourBits;
+        window->surface.depthBits = depth;
+        window->style = style;
+        if (style == WindowStyle::Fullscreen && modePending) {
+            SDL_SetWindowDisplayMode(sdl, &pendingMode);
+            SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN);
+            fullscreenWindow = window;
+        }
+        return window;
+    }
+    return nullptr;
+}
+
+bool ShowWindow(Window* window) {
+    if (window == nullptr || window->style == WindowStyle::Hidden) {
+        return true;
+    }
+    SDL_ShowWindow(window->surface.sdl);
+    SDL_RaiseWindow(window->surface.sdl);
+    SDL_SetWindowInputFocus(window->surface.sdl);
+    if (window->style != WindowStyle::Fullscreen || !modePending) {
+        return true;
+    }
+    // The switch is only known to have worked when the display now runs the mode asked for.
+    SDL_DisplayMode current{};
+    const int display = SDL_GetWindowDisplayIndex(window->surface.sdl);
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &current) != 0) {
+        return false;
+    }
+    return current.w == pendingMode.w && current.h == pendingMode.h;
+}
+
+bool DestroyWindow(Window* window) {
+    if (window == nullptr) {
+        return false;
+    }
+    if (fullscreenWindow == window) {
+        fullscreenWindow = nullptr;
+    }
+    SDL_DestroyWindow(window->surface.sdl);
+    delete window;
+    return true;
+}
+
+DeviceContext* GetDeviceContext(Window* window) {
+    return window == nullptr ? nullptr : &window->surface;
+}
+
+bool ReleaseDeviceContext(Window* window, DeviceContext* deviceContext) {
+    return window != nullptr && deviceContext == &window->surface;
+}
+
+int ChoosePixelFormat(DeviceContext* deviceContext, int, int) {
+    return deviceContext == nullptr ? 0 : deviceContext->depthBits;
+}
+
+bool SetPixelFormat(DeviceContext* deviceContext, int format) {
+    return deviceContext != nullptr && format != 0 && format == deviceContext->depthBits;
+}
+
+GLContext* CreateGLContext(DeviceContext* deviceContext) {
+    if (deviceContext == nullptr) {
+        return nullptr;
+    }
+    SDL_GLContext sdl = SDL_GL_CreateContext(deviceContext->sdl);
+    if (sdl == nullptr) {
+        return nullptr;
+    }
+    // Frames run back to back: no vertical-sync wait. A driver that cannot say so is no error.
+    SDL_GL_SetSwapInterval(0);
+    return new GLContext{sdl};
+}
+
+bool MakeCurrent(DeviceContext* deviceContext, GLContext* context) {
+    SDL_Window* sdl = deviceContext == nullptr ? nullptr : deviceContext->sdl;
+    return SDL_GL_MakeCurrent(sdl, context == nullptr ? nullptr : context->sdl) == 0;
+}
+
+bool DeleteGLContext(GLContext* context) {
+    if (context == nullptr) {
+        return false;
+    }
+    SDL_GL_DeleteContext(context->sdl);
+    delete context;
+    return true;
+}
+
+bool SwapBuffers(DeviceContext* deviceContext) {
+    if (deviceContext == nullptr) {
+        return false;
+    }
+    SDL_GL_SwapWindow(deviceContext->sdl);
+    return true;
+}
+
+void SurfaceSize(DeviceContext* deviceContext, int& width, int& height) {
+    width = 0;
+    height = 0;
+    if (deviceContext != nullptr) {
+        SDL_GL_GetDrawableSize(deviceContext->sdl, &width, &height);
+    }
+}
+
+void SetWindowTitle(Window* window, const char* title) {
+    if (window != nullptr) {
+        SDL_SetWindowTitle(window->surface.sdl, Cp1252ToUtf8(title).c_str());
+    }
+}
+
+void SetCursorVisible(bool visible) {
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+} // namespace platform

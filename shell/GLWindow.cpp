@@ -1,0 +1,199 @@
+#include "shell/GLWindow.hpp"
+
+#include "shell/Message.hpp"
+#include "shell/ScreenConfig.hpp"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// The configuration files are a few lines long; anything past this is never looked at.
+const std::size_t kConfigReadLimit = 64 * 1024;
+
+bool ReadConfigFile(const char* path, std::string& text) {
+    std::FILE* file = std::fopen(path, "r");
+    if (file == nullptr) {
+        return false;
+    }
+    char buffer[4096];
+    while (text.size() < kConfigReadLimit) {
+        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
+        if (got == 0) {
+            break;
+        }
+        text.append(buffer, got);
+    }
+    std::fclose(file);
+    return true;
+}
+
+void ShowCreateFailure(const char* text, MessageIcon icon) {
+    ShowMessage("ERROR", text, icon);
+}
+
+} // namespace
+
+GLWindow::GLWindow()
+    : instance(nullptr), window(nullptr), renderContext(nullptr), deviceContext(nullptr),
+      fullscreen(false), className{}, height(0), width(0), colourBits(0) {}
+
+bool GLWindow::Create(const char* name, const char* configPath) {
+    std::snprintf(className, sizeof className, "%s", name);
+    instance = platform::ModuleInstance();
+
+    if (!platform::RegisterWindowClass(className, instance)) {
+        ShowMessage("ERROR", "Fallo al registrar la ventana.", MessageIcon::Information);
+        return false;
+    }
+
+    std::string text;
+    if (!ReadConfigFile(configPath, text)) {
+        char message[512];
+        std::snprintf(message, sizeof message, "No se ha podido abrir %s", configPath);
+        ShowMessage("Aviso", message, MessageIcon::None);
+        return false;
+    }
+    // A file that opens but does not follow the pattern is refused like a missing one: nothing of
+    // what it holds is used.
+    ScreenConfig config{};
+    std::string problem;
+    if (!ParseScreenConfig(text.data(), text.size(), config, problem)) {
+        char message[768];
+        std::snprintf(message, sizeof message, "%s: %s", configPath, problem.c_str());
+        ShowMessage("Aviso", message, MessageIcon::None);
+        return false;
+    }
+    width = config.width;
+    height = config.height;
+    colourBits = config.colourBits;
+    fullscreen = config.fullscreen;
+
+    platform::WindowStyle style = platform::WindowStyle::Windowed;
+    if (fullscreen) {
+        style = platform::WindowStyle::Fullscreen;
+        SwitchToFullscreen();
+    }
+    platform::SetCursorVisible(false);
+
+    // The pixel format keeps the low 8 bits of the colour depth.
+    const int formatColourBits = colourBits & 0xFF;
+    window = platform::CreateWindow(className, style, 0, 0, width, height, formatColourBits);
+    if (window == nullptr) {
+        Destroy();
+        ShowCreateFailure("Fallo al crear la ventana.", MessageIcon::Information);
+        return false;
+    }
+    deviceContext = platform::GetDeviceContext(window);
+    if (deviceContext == nullptr) {
+        Destroy();
+        ShowCreateFailure("No se puede crear un Device Context.", MessageIcon::Exclamation);
+        return false;
+    }
+    const int format = platform::ChoosePixelFormat(deviceContext, formatColourBits, 32);
+    if (format == 0) {
+        Destroy();
+        ShowCreateFailure("No se puede encontrar un formato de pixel adecuado.", MessageIcon::Exclamation);
+        return false;
+    }
+    if (!platform::SetPixelFormat(deviceContext, format)) {
+        Destroy();
+        ShowCreateFailure("No se puede poner el formato de pixel.", MessageIcon::Exclamation);
+        return false;
+    }
+    renderContext = platform::CreateGLContext(deviceContext);
+    if (renderContext == nullptr) {
+        Destroy();
+        ShowCreateFailure("No se puede crear un rendering context.", MessageIcon::Exclamation);
+        return false;
+    }
+    if (!platform::MakeCurrent(deviceContext, renderContext)) {
+        Destroy();
+        ShowCreateFailure("No se puede activar el rendering context.", MessageIcon::Exclamation);
+        return false;
+    }
+
+    // A display that does not run the 800 x 600 mode once the window is up refused the switch.
+    if (!platform::ShowWindow(window) && fullscreen) {
+        RefuseFullscreen();
+    }
+    Resize(width, height);
+    return true;
+}
+
+void GLWindow::SwitchToFullscreen() {
+    platform::DisplayMode mode{};
+    if (!platform::CurrentDisplayMode(mode)) {
+        ShowMessage("ERROR", "Fallo al enumerar los display settings", MessageIcon::Information);
+        return;
+    }
+    mode.width = 800;
+    mode.height = 600;
+    if (!platform::ChangeDisplayMode(mode)) {
+        RefuseFullscreen();
+    }
+}
+
+void GLWindow::RefuseFullscreen() {
+    ShowMessage("ERROR", "Modo de visualizaci\xF3n no compatible", MessageIcon::Information);
+    platform::PostQuit(0);
+}
+
+void GLWindow::Destroy() {
+    if (fullscreen) {
+        platform::RestoreDisplayMode();
+        platform::SetCursorVisible(true);
+    }
+    if (renderContext != nullptr) {
+        if (!platform::MakeCurrent(deviceContext, nullptr)) {
+            ShowMessage("ERROR", "Fallo al intentar liberar el device context y el rendering context.",
+                        MessageIcon::Information);
+        }
+        if (!platform::DeleteGLContext(renderContext)) {
+            ShowMessage("ERROR", "Fallo al intentar liberar el rendering context.", MessageIcon::Information);
+        }
+        renderContext = nullptr;
+    }
+    // Released handles are cleared even when their release worked: the rest of a frame in which
+    // the window closed must find nothing to draw on.
+    if (deviceContext != nullptr) {
+        if (!platform::ReleaseDeviceContext(window, deviceContext)) {
+            ShowMessage("ERROR", "Fallo al intentar liberar el device context.", MessageIcon::Information);
+        }
+        deviceContext = nullptr;
+    }
+    if (window != nullptr) {
+        if (!platform::DestroyWindow(window)) {
+            ShowMessage("ERROR", "Fallo al cerrar la ventana.", MessageIcon::Information);
+        }
+        window = nullptr;
+    }
+    if (!platform::UnregisterWindowClass(className, instance)) {
+        ShowMessage("ERROR", "Fallo al intentar desregistrar la clase.", MessageIcon::Information);
+        instance = nullptr;
+    }
+    platform::PostQuit(0);
+}
+
+void GLWindow::Resize(int width, int height) {
+    if (height == 0) {
+        height = 1;
+    }
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const GLfloat aspect = static_cast<GLfloat>(width) / static_cast<GLfloat>(height);
+    gluPerspective(45.0, aspect, 1.0, 5000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+bool GLWindow::SwapFrame() {
+    if (deviceContext == nullptr) {
+        return false;
+    }
+    return platform::SwapBuffers(deviceContext);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/Platform.hpp"
+
+// The one top-level window, its drawing surface, the OpenGL context and, in fullscreen, the changed
+// display mode. Created on the heap by the entry (mainWindow) and never deleted.
+struct GLWindow {
+    platform::Module* instance;             // the program's own module
+    platform::Window* window;               // the top-level window
+    platform::GLContext* renderContext;     // the one OpenGL context
+    platform::DeviceContext* deviceContext; // the window's drawing surface
+    bool fullscreen;                        // "Fullscreen" of the screen configuration
+    char className[256];                    // copy of the class name given to Create
+    int height;                             // "Alto"
+    int width;                              // "Ancho"
+    int colourBits;                         // "Bits"
+
+    GLWindow();
+
+    // Reads the screen configuration at configPath, opens the window titled className and makes a
+    // GL context current on it. False after showing the failure's message box.
+    bool Create(const char* className, const char* configPath);
+
+    // Restores the display mode, releases context, surface and window (each handle is null
+    // afterwards, whatever the outcome) and posts the quit request.
+    void Destroy();
+
+    // Viewport (0, 0, width, height) and the 45-degree perspective, near 1, far 5000; height 0 is
+    // taken as 1. Leaves the modelview matrix selected and reset. Uses no field of the object.
+    static void Resize(int width, int height);
+
+    // Presents the back buffer; false when there is nothing to present on.
+    bool SwapFrame();
+
+    // Switches the display to 800 x 600 keeping depth and refresh; called by Create only. A refused
+    // switch shows its message and posts the quit request.
+    void SwitchToFullscreen();
+
+    // Shows the refusal of the fullscreen mode and posts the quit request.
+    void RefuseFullscreen();
+};

@@ -1,0 +1,46 @@
+#include "shell/MainLoop.hpp"
+
+#include "shell/FrameStep.hpp"
+#include "shell/RenderFrame.hpp"
+#include "shell/UpdateTitle.hpp"
+#include "shell/WindowProc.hpp"
+#include "shell/World.hpp"
+
+namespace {
+
+void RunFrame() {
+    input.Poll();
+    FrameStep();
+    // Escape may have destroyed the window: the rest of this frame has nothing to draw on.
+    if (mainWindow->window == nullptr) {
+        return;
+    }
+    // Camera strafe refresh and frustum extraction come here, before the render pass.
+    RenderFrame();
+    UpdateTitle();
+    ++framesRun;
+    if (options.frames > 0 && framesRun >= options.frames) {
+        mainWindow->Destroy();
+    }
+}
+
+} // namespace
+
+bool IsLastFrame() {
+    return options.frames > 0 && framesRun + 1 == options.frames;
+}
+
+int MainLoop() {
+    platform::Event event{};
+    for (;;) {
+        // A waiting event always wins over a frame.
+        if (platform::PeekEvent(event)) {
+            if (event.kind == platform::EventKind::Quit) {
+                return event.code;
+            }
+            WindowProc(event);
+            continue;
+        }
+        RunFrame();
+    }
+}

@@ -1,0 +1,56 @@
+#include "shell/Options.hpp"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+const char* const kUsage = "usage: jostrela [--frames N] [--screenshot FILE.png]";
+
+namespace {
+
+// A whole decimal number from 1 to INT_MAX.
+bool ReadCount(const char* text, int& value) {
+    if (text == nullptr || *text < '0' || *text > '9') {
+        return false;
+    }
+    errno = 0;
+    char* end = nullptr;
+    const long parsed = std::strtol(text, &end, 10);
+    if (errno != 0 || *end != '\0' || parsed < 1 || parsed > INT_MAX) {
+        return false;
+    }
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+} // namespace
+
+bool ParseOptions(int argc, const char* const* argv, Options& options, std::string& problem) {
+    for (int i = 1; i < argc; ++i) {
+        const char* option = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (std::strcmp(option, "--frames") == 0) {
+            if (!ReadCount(value, options.frames)) {
+                problem = "--frames needs a whole number of frames from 1 up";
+                return false;
+            }
+            ++i;
+        } else if (std::strcmp(option, "--screenshot") == 0) {
+            if (value == nullptr || *value == '\0') {
+                problem = "--screenshot needs a file name";
+                return false;
+            }
+            options.screenshot = value;
+            ++i;
+        } else {
+            problem = std::string("unknown option ") + option;
+            return false;
+        }
+    }
+    if (!options.screenshot.empty() && options.frames == 0) {
+        problem = "--screenshot is taken at the end of --frames, which is missing";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// Command-line options for tests and demos; without any, the game runs as it always does.
+struct Options {
+    int frames = 0;         // --frames N: end cleanly after N frames (0: run until closed)
+    std::string screenshot; // --screenshot FILE.png: the last frame of --frames, as a PNG
+};
+
+// The usage line printed on standard error for a command line that cannot be read.
+extern const char* const kUsage;
+
+// Fills options from argv[1..argc). False with problem set for an unknown option, a missing or
+// malformed value, or an option that needs another one. Issues no platform calls.
+bool ParseOptions(int argc, const char* const* argv, Options& options, std::string& problem);

@@ -1,0 +1,40 @@
+#include "shell/RenderFrame.hpp"
+
+#include "platform/Platform.hpp"
+#include "shell/MainLoop.hpp"
+#include "shell/World.hpp"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+namespace {
+
+// The back buffer of the last --frames frame, before it is presented.
+void WriteScreenshot() {
+    int width = 0;
+    int height = 0;
+    platform::SurfaceSize(mainWindow->deviceContext, width, height);
+    if (!platform::WriteBackBufferPng(options.screenshot.c_str(), width, height)) {
+        std::fprintf(stderr, "jostrela: cannot write the screenshot %s\n", options.screenshot.c_str());
+        screenshotFailed = true;
+    }
+}
+
+} // namespace
+
+void RenderFrame() {
+    // R1
+    glEnable(GL_DEPTH_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+
+    // R2 (camera view), R3 (level octree, culled), R4 to R7 (jump, collision, penguin) and R8 to R10
+    // (switch and second door) come here, in that order.
+
+    if (!options.screenshot.empty() && IsLastFrame()) {
+        WriteScreenshot();
+    }
+    // R11
+    mainWindow->SwapFrame();
+}

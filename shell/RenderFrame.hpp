@@ -1,0 +1,4 @@
+#pragma once
+
+// Draws one frame and presents it.
+void RenderFrame();

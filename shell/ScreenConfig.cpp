@@ -1,0 +1,113 @@
+#include "shell/ScreenConfig.hpp"
+
+#include <climits>
+#include <cstring>
+
+namespace {
+
+// A bounded read position over the file's bytes.
+struct Cursor {
+    const char* text;
+    std::size_t size;
+    std::size_t at;
+
+    bool AtEnd() const { return at >= size; }
+    char Peek() const { return text[at]; }
+};
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+void SkipSpace(Cursor& cursor) {
+    while (!cursor.AtEnd() && IsSpace(cursor.Peek())) {
+        ++cursor.at;
+    }
+}
+
+bool MatchLiteral(Cursor& cursor, const char* literal) {
+    const std::size_t length = std::strlen(literal);
+    if (cursor.size - cursor.at < length || std::memcmp(cursor.text + cursor.at, literal, length) != 0) {
+        return false;
+    }
+    cursor.at += length;
+    return true;
+}
+
+enum class NumberResult { Ok, Missing, OutOfRange };
+
+// Like %d: leading white space, an optional sign, then at least one decimal digit.
+NumberResult ReadInt(Cursor& cursor, int& value) {
+    SkipSpace(cursor);
+    bool negative = false;
+    if (!cursor.AtEnd() && (cursor.Peek() == '+' || cursor.Peek() == '-')) {
+        negative = cursor.Peek() == '-';
+        ++cursor.at;
+    }
+    if (cursor.AtEnd() || cursor.Peek() < '0' || cursor.Peek() > '9') {
+        return NumberResult::Missing;
+    }
+    // Accumulate the magnitude up to INT_MAX + 1, so INT_MIN still reads.
+    const long long limit = static_cast<long long>(INT_MAX) + (negative ? 1 : 0);
+    long long magnitude = 0;
+    bool overflow = false;
+    while (!cursor.AtEnd() && cursor.Peek() >= '0' && cursor.Peek() <= '9') {
+        if (!overflow) {
+            magnitude = magnitude * 10 + (cursor.Peek() - '0');
+            overflow = magnitude > limit;
+        }
+        ++cursor.at;
+    }
+    if (overflow) {
+        return NumberResult::OutOfRange;
+    }
+    value = static_cast<int>(negative ? -magnitude : magnitude);
+    return NumberResult::Ok;
+}
+
+// One "Key=%d" entry preceded by the white space the pattern's line break allows.
+bool ReadEntry(Cursor& cursor, const char* key, bool skipSpaceFirst, int& value, std::string& problem) {
+    if (skipSpaceFirst) {
+        SkipSpace(cursor);
+    }
+    if (!MatchLiteral(cursor, key)) {
+        problem = std::string("falta la entrada ") + key;
+        return false;
+    }
+    const NumberResult result = ReadInt(cursor, value);
+    if (result == NumberResult::Missing) {
+        problem = std::string("la entrada ") + key + " no tiene un n\xFAmero";
+        return false;
+    }
+    if (result == NumberResult::OutOfRange) {
+        problem = std::string("el valor de ") + key + " est\xE1 fuera de rango";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool ParseScreenConfig(const char* text, std::size_t size, ScreenConfig& out, std::string& problem) {
+    Cursor cursor{text, text == nullptr ? 0 : size, 0};
+    int width = 0;
+    int height = 0;
+    int colourBits = 0;
+    int fullscreen = 0;
+    // The pattern starts with its first key, so nothing may come before "Ancho=".
+    if (!ReadEntry(cursor, "Ancho=", false, width, problem) ||
+        !ReadEntry(cursor, "Alto=", true, height, problem) ||
+        !ReadEntry(cursor, "Bits=", true, colourBits, problem) ||
+        !ReadEntry(cursor, "Fullscreen=", true, fullscreen, problem)) {
+        return false;
+    }
+    if (fullscreen != 0 && fullscreen != 1) {
+        problem = "el valor de Fullscreen= debe ser 0 o 1";
+        return false;
+    }
+    out.width = width;
+    out.height = height;
+    out.colourBits = colourBits;
+    out.fullscreen = fullscreen == 1;
+    return true;
+}

@@ -1,0 +1,60 @@
+#include "shell/StartUp.hpp"
+
+#include "shell/BitmapFont.hpp"
+#include "shell/World.hpp"
+
+#include <GL/gl.h>
+
+namespace {
+
+void ShowLoadingMessage() {
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    // The pushed matrix is never popped: the modelview stack keeps this level for the whole run.
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -1.0f);
+    glColor3f(0.25f, 0.25f, 1.0f);
+    glRasterPos2f(-0.15f, 0.0f);
+    PrintText(comic48, "CARGANDO...");
+    glFlush();
+    mainWindow->SwapFrame();
+}
+
+// A directional light fixed relative to the eye: its position is given only here, while the
+// modelview matrix holds just the loading message's translation.
+void SetUpLight() {
+    const GLfloat diffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const GLfloat ambient[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+    const GLfloat specular[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    const GLfloat position[4] = {1.0f, 2.0f, 2.0f, 0.0f};
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_COLOR_MATERIAL);
+}
+
+} // namespace
+
+void StartUp() {
+    // S1: only comic48 is printed with; the Arial fonts are built all the same.
+    BuildFont("Arial", 48, mainWindow->deviceContext, &arial48);
+    BuildFont("Arial", 24, mainWindow->deviceContext, &arial24);
+    BuildFont("Arial", 18, mainWindow->deviceContext, &arial18);
+    BuildFont("Comic Sans", 48, mainWindow->deviceContext, &comic48);
+
+    // S2 to S4: the loading message stays on screen while the rest of the start-up runs.
+    ShowLoadingMessage();
+
+    // S5: a device that cannot be had has shown its message; the game goes on without it.
+    input.Init(mainWindow->window);
+
+    // S6 (camera pose), S7 (model textures, blocks) and S8 (octree and its display lists) come here,
+    // in that order.
+
+    // S9
+    SetUpLight();
+}

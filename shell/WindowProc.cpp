@@ -1,0 +1,14 @@
+#include "shell/WindowProc.hpp"
+
+#include "shell/World.hpp"
+
+void WindowProc(const platform::Event& event) {
+    if (event.kind == platform::EventKind::Resize) {
+        // Without a context (after Destroy) there is no viewport to set.
+        if (mainWindow->renderContext != nullptr) {
+            GLWindow::Resize(event.width, event.height);
+        }
+    } else if (event.kind == platform::EventKind::Close) {
+        mainWindow->Destroy();
+    }
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+// The process-wide objects, declared in their order of construction (defined in shell/World.cpp,
+// which belongs to the game's executable only).
+
+#include "input/InputDevices.hpp"
+#include "shell/GLWindow.hpp"
+#include "shell/Options.hpp"
+
+extern InputDevices input; // initialised by StartUp, polled by MainLoop, read by FrameStep
+
+extern GLWindow* mainWindow; // created by the entry, never deleted; Destroy'd by Escape or close
+extern bool collided;        // written by RenderFrame (the level collision query), read by FrameStep
+extern bool jumping;         // set by FrameStep when a jump starts, cleared by it at the top
+extern float jumpHeight;     // raised and lowered by RenderFrame; the penguin's height
+extern float lastTitleTime;  // seconds of the last title refresh; written by UpdateTitle
+extern unsigned arial48;     // list bases of the bitmap fonts, written by StartUp
+extern unsigned arial24;
+extern unsigned arial18;
+extern unsigned comic48;
+
+extern Options options;       // written by the entry from the command line
+extern int framesRun;         // frames completed so far; written by MainLoop
+extern bool screenshotFailed; // set by RenderFrame when --screenshot could not be written

@@ -1,0 +1,51 @@
+#include "shell/Options.hpp"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+bool Parse(std::vector<const char*> args, Options& options, std::string& problem) {
+    args.insert(args.begin(), "jostrela");
+    return ParseOptions(static_cast<int>(args.size()), args.data(), options, problem);
+}
+
+} // namespace
+
+TEST(Options, NoArgumentsMeansThePlainGame) {
+    Options options;
+    std::string problem;
+    ASSERT_TRUE(Parse({}, options, problem));
+    EXPECT_EQ(options.frames, 0);
+    EXPECT_TRUE(options.screenshot.empty());
+}
+
+TEST(Options, FramesAndScreenshotAreRead) {
+    Options options;
+    std::string problem;
+    ASSERT_TRUE(Parse({"--screenshot", "out.png", "--frames", "30"}, options, problem)) << problem;
+    EXPECT_EQ(options.frames, 30);
+    EXPECT_EQ(options.screenshot, "out.png");
+}
+
+TEST(Options, BadCommandLinesAreRefusedWithAReason) {
+    const std::vector<std::vector<const char*>> bad = {
+        {"--fullscreen"},
+        {"frames"},
+        {"--frames"},
+        {"--frames", "0"},
+        {"--frames", "-3"},
+        {"--frames", "12x"},
+        {"--frames", "99999999999"},
+        {"--screenshot"},
+        {"--screenshot", "a.png"},
+        {"--frames", "5", "--bogus"},
+    };
+    for (const auto& args : bad) {
+        Options options;
+        std::string problem;
+        EXPECT_FALSE(Parse(args, options, problem)) << args[0];
+        EXPECT_FALSE(problem.empty());
+    }
+}
