@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+struct Frustum;
 struct ModelObject;
 
 // Which faces of one mesh object reach one octant while a node is being split (build time only).
@@ -53,6 +54,16 @@ struct Octree {
     void RecordObject(int objectIndex);
     // The centre of octant's child cube; (0, 0, 0) for an octant outside 0..7.
     Vector3 ChildCentre(Vector3 parentCentre, float parentWidth, int octant) const;
+
+    // Compiles one display list per leaf under node (null allowed), depth first in octant order:
+    // each leaf's listId (its ordinal) is raised by offset and names its list. Every batch records
+    // its texture, wrap and colour state and draws the leaf's faces of one object from that object's
+    // own arrays; textures holds textureCount GL names by material index. Writes leaves' listId.
+    static void CompileLists(const Model& model, const std::uint32_t* textures, int textureCount, Octree* node,
+                             int offset);
+    // Calls the display list of every leaf under node whose cube, and every ancestor's, frustum may
+    // see. Raises octreeStats.drawNodesTested and leavesDrawn; model is handed down unread.
+    static void Draw(const Frustum& frustum, const Octree* node, const Model& model);
 
     Vector3 GetCentre() const { return centre; }
     float GetWidth() const { return width; }

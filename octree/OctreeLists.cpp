@@ -1,0 +1,132 @@
+#include "geometry/Frustum.hpp"
+#include "octree/Octree.hpp"
+#include "octree/OctreeStats.hpp"
+
+#include <GL/gl.h>
+
+namespace {
+
+// The largest vertex index a leaf record hands to the draw call; 0 for an empty record.
+std::uint32_t LargestIndex(const MeshObject& record) {
+    std::uint32_t largest = 0;
+    const long long entries = 3LL * record.faceCount;
+    for (long long e = 0; e < entries; ++e) {
+        if (record.indices[e] > largest) {
+            largest = record.indices[e];
+        }
+    }
+    return largest;
+}
+
+// Enables the client array and points it at data when the batch may read it; otherwise disables it,
+// so a batch never reads the array a previous object left enabled.
+void UseTexCoordArray(const void* data) {
+    if (data != nullptr) {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, 0, data);
+    } else {
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+}
+
+void UseVertexArray(const void* data) {
+    if (data != nullptr) {
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 0, data);
+    } else {
+        glDisableClientState(GL_VERTEX_ARRAY);
+    }
+}
+
+void UseNormalArray(const void* data) {
+    if (data != nullptr) {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, 0, data);
+    } else {
+        glDisableClientState(GL_NORMAL_ARRAY);
+    }
+}
+
+// Records one object's batch of a leaf: texture state, colour, arrays, then the indexed draw.
+void CompileBatch(const Model& model, const std::uint32_t* textures, int textureCount,
+                  const MeshObject& object, const MeshObject& record) {
+    if (object.textured) {
+        // A material index without a texture entry binds the default texture instead of reading
+        // past the table.
+        const bool known = object.materialIndex >= 0 && object.materialIndex < textureCount;
+        glEnable(GL_TEXTURE_2D);
+        glColor3ub(255, 255, 255);
+        glBindTexture(GL_TEXTURE_2D, known ? textures[object.materialIndex] : 0);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+        glColor3ub(255, 255, 255);
+    }
+    // The material colour replaces the white, so textures are tinted by it.
+    if (model.materialCount > 0 && object.materialIndex >= 0 &&
+        object.materialIndex < static_cast<int>(model.materials.size())) {
+        const std::uint8_t* colour = model.materials[object.materialIndex].colour;
+        glColor3ub(colour[0], colour[1], colour[2]);
+    }
+
+    // The leaf's indices are all inside the vertex array (and so the normal array, which has one
+    // entry per vertex); a texture-coordinate array shorter than that is left out of the batch.
+    const bool coordsCover = object.texCoords != nullptr && object.texCoordCount > 0 &&
+                             LargestIndex(record) < static_cast<std::uint32_t>(object.texCoordCount);
+    UseTexCoordArray(coordsCover ? object.texCoords : nullptr);
+    UseVertexArray(object.vertices);
+    UseNormalArray(object.normals);
+    if (object.vertices != nullptr && record.faceCount > 0) {
+        glDrawElements(GL_TRIANGLES, 3 * record.faceCount, GL_UNSIGNED_INT, record.indices);
+    }
+}
+
+} // namespace
+
+void Octree::CompileLists(const Model& model, const std::uint32_t* textures, int textureCount, Octree* node,
+                          int offset) {
+    if (node == nullptr) {
+        return;
+    }
+    if (node->subdivided) {
+        for (std::unique_ptr<Octree>& child : node->children) {
+            CompileLists(model, textures, textureCount, child.get(), offset);
+        }
+        return;
+    }
+    if (!node->leafModel) {
+        return;
+    }
+    node->listId += offset;
+    glNewList(node->listId, GL_COMPILE);
+    const int levelObjects = static_cast<int>(model.objects.size());
+    const int records = static_cast<int>(node->leafModel->objects.size());
+    for (const std::int32_t i : node->objectIndices) {
+        if (i < 0 || i >= levelObjects || i >= records) {
+            continue;
+        }
+        CompileBatch(model, textures, textureCount, model.objects[i], node->leafModel->objects[i]);
+    }
+    glEndList();
+}
+
+void Octree::Draw(const Frustum& frustum, const Octree* node, const Model& model) {
+    if (node == nullptr) {
+        return;
+    }
+    ++octreeStats.drawNodesTested;
+    if (!frustum.CubeVisible(node->centre.x, node->centre.y, node->centre.z, node->width / 2.0f)) {
+        return;
+    }
+    if (node->subdivided) {
+        for (const std::unique_ptr<Octree>& child : node->children) {
+            Draw(frustum, child.get(), model);
+        }
+        return;
+    }
+    if (node->leafModel) {
+        glCallList(static_cast<GLuint>(node->listId));
+        ++octreeStats.leavesDrawn;
+    }
+}

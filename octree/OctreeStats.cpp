@@ -1,0 +1,3 @@
+#include "octree/OctreeStats.hpp"
+
+OctreeStats octreeStats;
