@@ -59,8 +59,8 @@ struct Octree {
     // each leaf's listId (its ordinal) is raised by offset and names its list. Every batch records
     // its texture, wrap and colour state and draws the leaf's faces of one object from that object's
     // own arrays; textures holds textureCount GL names by material index. Writes leaves' listId.
-    static void CompileLists(const Model& model, const std::uint32_t* textures, int textureCount, Octree* node,
-                             int offset);
+    static void CompileLists(const Model& model, const std::uint32_t* textures, int textureCount,
+                             Octree* node, int offset);
     // Calls the display list of every leaf under node whose cube, and every ancestor's, frustum may
     // see. Raises octreeStats.drawNodesTested and leavesDrawn; model is handed down unread.
     static void Draw(const Frustum& frustum, const Octree* node, const Model& model);
