@@ -29,8 +29,16 @@ void RenderFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
 
-    // R2 (camera view), R3 (level octree, culled), R4 to R7 (jump, collision, penguin) and R8 to R10
-    // (switch and second door) come here, in that order.
+    // R2 (camera view), R3 (level octree, culled), R4 to R7 (jump, collision, penguin) come here, in
+    // that order.
+
+    // R8, R9: each block moves one step as it is drawn. R10: firstDoor is neither drawn nor moved.
+    glPushMatrix();
+    doorSwitch.DrawAndAdvance(4.0f, 4.0f, 5.0f, doorSwitch.texture, doorSwitch.kind, doorSwitch.direction);
+    glPopMatrix();
+    glPushMatrix();
+    secondDoor.DrawAndAdvance(180.0f, 80.0f, 5.0f, secondDoor.texture, secondDoor.kind, secondDoor.direction);
+    glPopMatrix();
 
     if (!options.screenshot.empty() && IsLastFrame()) {
         WriteScreenshot();

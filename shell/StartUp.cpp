@@ -1,6 +1,7 @@
 #include "shell/StartUp.hpp"
 
 #include "shell/BitmapFont.hpp"
+#include "shell/SceneSetUp.hpp"
 #include "shell/World.hpp"
 
 #include <GL/gl.h>
@@ -52,8 +53,12 @@ void StartUp() {
     // S5: a device that cannot be had has shown its message; the game goes on without it.
     input.Init(mainWindow->window);
 
-    // S6 (camera pose), S7 (model textures, blocks) and S8 (octree and its display lists) come here,
-    // in that order.
+    // S6 (camera pose) and S7's model textures come here, in that order.
+
+    // S7: the doors and the switch.
+    SetUpBlocks();
+
+    // S8 (octree and its display lists) comes here.
 
     // S9
     SetUpLight();

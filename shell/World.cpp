@@ -2,7 +2,12 @@
 
 #include "shell/World.hpp"
 
+MovingBlock firstDoor;
+MovingBlock secondDoor;
+MovingBlock doorSwitch;
+
 InputDevices input;
+Octree octree;
 
 GLWindow* mainWindow = nullptr;
 bool collided = false;

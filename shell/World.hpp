@@ -4,10 +4,17 @@
 // which belongs to the game's executable only).
 
 #include "input/InputDevices.hpp"
+#include "octree/Octree.hpp"
+#include "scene/MovingBlock.hpp"
 #include "shell/GLWindow.hpp"
 #include "shell/Options.hpp"
 
+extern MovingBlock firstDoor;  // placed by StartUp, triggered by FrameStep; never drawn
+extern MovingBlock secondDoor; // placed by StartUp, triggered by FrameStep, moved by RenderFrame
+extern MovingBlock doorSwitch; // placed by StartUp, triggered by FrameStep, moved by RenderFrame
+
 extern InputDevices input; // initialised by StartUp, polled by MainLoop, read by FrameStep
+extern Octree octree;      // the level's partition: built by StartUp, drawn and queried by RenderFrame
 
 extern GLWindow* mainWindow; // created by the entry, never deleted; Destroy'd by Escape or close
 extern bool collided;        // written by RenderFrame (the level collision query), read by FrameStep

@@ -1,0 +1,28 @@
+#include "shell/SceneSetUp.hpp"
+
+#include "shell/World.hpp"
+
+namespace {
+
+struct BlockSetting {
+    MovingBlock* block;
+    const char* textureFile;
+    int slot;
+    float x, y, z;
+    int kind;
+    int direction;
+};
+
+} // namespace
+
+void SetUpBlocks() {
+    // The doors lift 100 units (+y); the switch is pushed 3 units in (-z).
+    const BlockSetting settings[] = {
+        {&firstDoor, "RedBrick.bmp", 2, -110.0f, -40.0f, -450.0f, 0, 1},
+        {&secondDoor, "Redbrick.bmp", 3, -110.0f, -40.0f, -870.0f, 0, 1},
+        {&doorSwitch, "LEET_SKI.bmp", 4, -150.0f, -10.0f, -864.0f, 1, 5},
+    };
+    for (const BlockSetting& s : settings) {
+        s.block->PlaceBlock(s.x, s.y, s.z, s.kind, s.direction);
+    }
+}
