@@ -1,3 +1,4 @@
+#include "shell/FrameStats.hpp"
 #include "shell/MainLoop.hpp"
 #include "shell/Options.hpp"
 #include "shell/StartUp.hpp"
@@ -19,5 +20,5 @@ int main(int argc, char** argv) {
     }
     StartUp();
     const int code = MainLoop();
-    return screenshotFailed ? 1 : code;
+    return screenshotFailed || statsFailed ? 1 : code;
 }

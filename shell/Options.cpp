@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-const char* const kUsage = "usage: jostrela [--frames N] [--screenshot FILE.png]";
+const char* const kUsage = "usage: jostrela [--frames N] [--screenshot FILE.png] [--stats FILE]";
 
 namespace {
 
@@ -42,6 +42,13 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
                 return false;
             }
             options.screenshot = value;
+            ++i;
+        } else if (std::strcmp(option, "--stats") == 0) {
+            if (value == nullptr || *value == '\0') {
+                problem = "--stats needs a file name";
+                return false;
+            }
+            options.stats = value;
             ++i;
         } else {
             problem = std::string("unknown option ") + option;

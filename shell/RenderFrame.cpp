@@ -1,6 +1,8 @@
 #include "shell/RenderFrame.hpp"
 
+#include "octree/OctreeStats.hpp"
 #include "platform/Platform.hpp"
+#include "shell/FrameStats.hpp"
 #include "shell/MainLoop.hpp"
 #include "shell/World.hpp"
 
@@ -24,6 +26,8 @@ void WriteScreenshot() {
 } // namespace
 
 void RenderFrame() {
+    octreeStats = OctreeStats{};
+
     // R1
     glEnable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -40,6 +44,7 @@ void RenderFrame() {
     secondDoor.DrawAndAdvance(180.0f, 80.0f, 5.0f, secondDoor.texture, secondDoor.kind, secondDoor.direction);
     glPopMatrix();
 
+    RecordFrameStats(framesRun + 1);
     if (!options.screenshot.empty() && IsLastFrame()) {
         WriteScreenshot();
     }

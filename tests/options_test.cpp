@@ -27,6 +27,9 @@ TEST(Options, FramesAndScreenshotAreRead) {
     ASSERT_TRUE(Parse({"--screenshot", "out.png", "--frames", "30"}, options, problem)) << problem;
     EXPECT_EQ(options.frames, 30);
     EXPECT_EQ(options.screenshot, "out.png");
+    EXPECT_TRUE(options.stats.empty());
+    ASSERT_TRUE(Parse({"--stats", "counts.txt"}, options, problem)) << problem;
+    EXPECT_EQ(options.stats, "counts.txt");
 }
 
 TEST(Options, BadCommandLinesAreRefusedWithAReason) {
@@ -40,6 +43,8 @@ TEST(Options, BadCommandLinesAreRefusedWithAReason) {
         {"--frames", "99999999999"},
         {"--screenshot"},
         {"--screenshot", "a.png"},
+        {"--stats"},
+        {"--frames", "3", "--stats", ""},
         {"--frames", "5", "--bogus"},
     };
     for (const auto& args : bad) {
