@@ -1,16 +1,18 @@
 #include "shell/FrameStep.hpp"
 
+#include "shell/FrameControls.hpp"
 #include "shell/World.hpp"
 
 namespace {
 
-const int kEscape = 1;
+// Escape: the program ends at the next turn of the main loop.
+void DestroyMainWindow() {
+    mainWindow->Destroy();
+}
 
 } // namespace
 
 void FrameStep() {
-    // The program ends at the next turn of the main loop; the step itself goes on.
-    if (input.IsKeyDown(kEscape)) {
-        mainWindow->Destroy();
-    }
+    const FrameControls controls{input, camera, collided, jumpHeight, jumping, DestroyMainWindow};
+    RunFrameControls(controls);
 }

@@ -1,6 +1,7 @@
 #include "shell/FrameStats.hpp"
 #include "shell/MainLoop.hpp"
 #include "shell/Options.hpp"
+#include "shell/ReplayHooks.hpp"
 #include "shell/StartUp.hpp"
 #include "shell/World.hpp"
 
@@ -13,6 +14,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "jostrela: %s\n%s\n", problem.c_str(), kUsage);
         return 2;
     }
+    // A key script that cannot be used is refused before any window opens.
+    if (!options.keys.empty() && !StartKeyReplay(options.keys.c_str())) {
+        return 2;
+    }
     // E1, E2: a window that cannot be made has shown its message; that is a normal end.
     mainWindow = new GLWindow();
     if (!mainWindow->Create("Jostrela 3d modo cooperativo multijugador", "scr.txt")) {
@@ -20,5 +25,6 @@ int main(int argc, char** argv) {
     }
     StartUp();
     const int code = MainLoop();
-    return screenshotFailed || statsFailed ? 1 : code;
+    const bool dumped = options.dumpState.empty() || DumpGameState(options.dumpState.c_str());
+    return screenshotFailed || statsFailed || !dumped ? 1 : code;
 }

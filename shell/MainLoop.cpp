@@ -15,7 +15,9 @@ void RunFrame() {
     if (mainWindow->window == nullptr) {
         return;
     }
-    // Camera strafe refresh and frustum extraction come here, before the render pass.
+    camera.RefreshStrafe();
+    // Before the render pass applies this frame's view: culling uses the previous frame's view.
+    frustum.ExtractPlanes();
     RenderFrame();
     UpdateTitle();
     ++framesRun;

@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-const char* const kUsage = "usage: jostrela [--frames N] [--screenshot FILE.png] [--stats FILE]";
+const char* const kUsage =
+    "usage: jostrela [--frames N] [--screenshot FILE.png] [--stats FILE] [--keys FILE] [--dump-state FILE]";
 
 namespace {
 
@@ -21,6 +22,16 @@ bool ReadCount(const char* text, int& value) {
         return false;
     }
     value = static_cast<int>(parsed);
+    return true;
+}
+
+// A non-empty file name as the value of option.
+bool ReadFileName(const char* option, const char* value, std::string& name, std::string& problem) {
+    if (value == nullptr || *value == '\0') {
+        problem = std::string(option) + " needs a file name";
+        return false;
+    }
+    name = value;
     return true;
 }
 
@@ -44,11 +55,19 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.screenshot = value;
             ++i;
         } else if (std::strcmp(option, "--stats") == 0) {
-            if (value == nullptr || *value == '\0') {
-                problem = "--stats needs a file name";
+            if (!ReadFileName(option, value, options.stats, problem)) {
                 return false;
             }
-            options.stats = value;
+            ++i;
+        } else if (std::strcmp(option, "--keys") == 0) {
+            if (!ReadFileName(option, value, options.keys, problem)) {
+                return false;
+            }
+            ++i;
+        } else if (std::strcmp(option, "--dump-state") == 0) {
+            if (!ReadFileName(option, value, options.dumpState, problem)) {
+                return false;
+            }
             ++i;
         } else {
             problem = std::string("unknown option ") + option;

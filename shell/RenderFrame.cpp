@@ -33,8 +33,19 @@ void RenderFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
 
-    // R2 (camera view), R3 (level octree, culled), R4 to R7 (jump, collision, penguin) come here, in
-    // that order.
+    // R2
+    camera.ApplyView();
+
+    // R3 (level octree, culled) comes here.
+
+    // R4: the jump rises while jumping holds, then falls back while above the ground.
+    if (jumping) {
+        jumpHeight += 1.0f;
+    } else if (jumpHeight > 0.0f) {
+        jumpHeight -= 1.0f;
+    }
+
+    // R5 to R7 (collision, penguin) come here, in that order.
 
     // R8, R9: each block moves one step as it is drawn. R10: firstDoor is neither drawn nor moved.
     glPushMatrix();

@@ -53,7 +53,11 @@ void StartUp() {
     // S5: a device that cannot be had has shown its message; the game goes on without it.
     input.Init(mainWindow->window);
 
-    // S6 (camera pose) and S7's model textures come here, in that order.
+    // S6
+    camera.SetPose(startPosition.x, startPosition.y, startPosition.z, startViewPoint.x, startViewPoint.y,
+                   startViewPoint.z, startUpVector.x, startUpVector.y, startUpVector.z);
+
+    // S7's model textures come here.
 
     // S7: the doors and the switch.
     SetUpBlocks();

@@ -38,21 +38,27 @@ std::string StateJson(const GameState& state) {
     AppendVector(out, state.camera->up);
     out += ", \"strafe\": ";
     AppendVector(out, state.camera->strafe);
-    out += "}, \"penguin\": ";
-    AppendVector(out, state.penguin);
+    out += '}';
+    if (state.penguin != nullptr) {
+        out += ", \"penguin\": ";
+        AppendVector(out, *state.penguin);
+    }
     out += ", \"jumpHeight\": ";
     AppendJsonFloat(out, state.jumpHeight);
     out += ", \"jumping\": ";
     AppendBool(out, state.jumping);
     out += ", \"collided\": ";
     AppendBool(out, state.collided);
-    out += ", \"blocks\": {";
-    AppendBlock(out, "firstDoor", *state.firstDoor);
-    out += ", ";
-    AppendBlock(out, "secondDoor", *state.secondDoor);
-    out += ", ";
-    AppendBlock(out, "doorSwitch", *state.doorSwitch);
-    out += "}}\n";
+    if (state.firstDoor != nullptr) {
+        out += ", \"blocks\": {";
+        AppendBlock(out, "firstDoor", *state.firstDoor);
+        out += ", ";
+        AppendBlock(out, "secondDoor", *state.secondDoor);
+        out += ", ";
+        AppendBlock(out, "doorSwitch", *state.doorSwitch);
+        out += '}';
+    }
+    out += "}\n";
     return out;
 }
 

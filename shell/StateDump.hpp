@@ -6,11 +6,12 @@
 
 #include <string>
 
-// The game state a replay leaves behind, gathered at exit for --dump-state.
+// The game state a replay leaves behind, gathered at exit for --dump-state. A null penguin or
+// null blocks leave their fields out (a game without them yet).
 struct GameState {
     long long frames; // frames run
     const Camera* camera;
-    Vector3 penguin;
+    const Vector3* penguin;
     float jumpHeight;
     bool jumping;
     bool collided;

@@ -5,9 +5,13 @@
 MovingBlock firstDoor;
 MovingBlock secondDoor;
 MovingBlock doorSwitch;
-
+Camera camera;
+const Vector3 startPosition(0.0f, 10.0f, 40.0f);
+const Vector3 startViewPoint(0.0f, 0.0f, -3.0f);
+const Vector3 startUpVector(0.0f, 1.0f, 0.0f);
 InputDevices input;
 Octree octree;
+Frustum frustum;
 
 GLWindow* mainWindow = nullptr;
 bool collided = false;

@@ -32,6 +32,17 @@ TEST(Options, FramesAndScreenshotAreRead) {
     EXPECT_EQ(options.stats, "counts.txt");
 }
 
+TEST(Options, KeyScriptAndStateDumpAreRead) {
+    Options options;
+    std::string problem;
+    ASSERT_TRUE(
+        Parse({"--keys", "walk.txt", "--dump-state", "state.json", "--frames", "10"}, options, problem))
+        << problem;
+    EXPECT_EQ(options.keys, "walk.txt");
+    EXPECT_EQ(options.dumpState, "state.json");
+    EXPECT_EQ(options.frames, 10);
+}
+
 TEST(Options, BadCommandLinesAreRefusedWithAReason) {
     const std::vector<std::vector<const char*>> bad = {
         {"--fullscreen"},
@@ -46,6 +57,9 @@ TEST(Options, BadCommandLinesAreRefusedWithAReason) {
         {"--stats"},
         {"--frames", "3", "--stats", ""},
         {"--frames", "5", "--bogus"},
+        {"--keys"},
+        {"--keys", ""},
+        {"--frames", "5", "--dump-state"},
     };
     for (const auto& args : bad) {
         Options options;

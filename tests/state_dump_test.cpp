@@ -18,8 +18,8 @@ TEST(StateDump, OneObjectWithEveryFieldInOrder) {
     secondDoor.current.y = 60.799942f;
     secondDoor.moving = true;
     doorSwitch.PlaceBlock(-150, -10, -864, 1, 5);
-    const GameState state{12,    &camera,    Vector3(0, 3, -15.9f), 3.0f,       true,
-                          false, &firstDoor, &secondDoor,           &doorSwitch};
+    const Vector3 penguin(0, 3, -15.9f);
+    const GameState state{12, &camera, &penguin, 3.0f, true, false, &firstDoor, &secondDoor, &doorSwitch};
 
     EXPECT_EQ(
         StateJson(state),
@@ -33,14 +33,15 @@ TEST(StateDump, OneObjectWithEveryFieldInOrder) {
 
 TEST(StateDump, WritesTheFileAndReportsAnUnwritablePath) {
     Camera camera;
-    MovingBlock block;
-    const GameState state{0, &camera, Vector3(0, 0, 0), 0.0f, false, true, &block, &block, &block};
+    const GameState state{0, &camera, nullptr, 0.0f, false, true, nullptr, nullptr, nullptr};
     const std::string path = testing::TempDir() + "state_dump_test.json";
     ASSERT_TRUE(WriteStateDump(path.c_str(), state));
     std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
     EXPECT_EQ(text.str(), StateJson(state));
+    EXPECT_EQ(text.str().find("penguin"), std::string::npos);
+    EXPECT_EQ(text.str().find("blocks"), std::string::npos);
     std::remove(path.c_str());
 
     EXPECT_FALSE(WriteStateDump("/nonexistent-folder/state.json", state));

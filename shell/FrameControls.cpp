@@ -1,0 +1,79 @@
+#include "shell/FrameControls.hpp"
+
+#include "input/InputDevices.hpp"
+
+const float turnSpeed = 0.1f;
+const float moveSpeed = 0.3f;
+const float reboundSpeed = 0.2f;
+const float strafeSpeed = 5.0f;
+
+namespace {
+
+// Key codes of the keyboard snapshot.
+constexpr int kEscape = 1;
+constexpr int kW = 17;
+constexpr int kA = 30;
+constexpr int kS = 31;
+constexpr int kD = 32;
+constexpr int kF = 33;
+constexpr int kSpace = 57;
+constexpr int kLeft = 203;
+constexpr int kRight = 205;
+
+bool WithinReach(float start, float z, float reach) {
+    return start >= z - reach && start <= z + reach;
+}
+
+} // namespace
+
+void TriggerNearbyBlocks(float z, MovingBlock& firstDoor, MovingBlock& secondDoor, MovingBlock& doorSwitch) {
+    if (WithinReach(firstDoor.start.z, z, 100.0f) && firstDoor.current.y == firstDoor.start.y) {
+        firstDoor.Trigger();
+    }
+    if (WithinReach(doorSwitch.start.z, z, 80.0f) && secondDoor.current.y == secondDoor.start.y) {
+        doorSwitch.Trigger();
+        if (doorSwitch.moving) {
+            secondDoor.Trigger();
+        }
+    }
+}
+
+void RunFrameControls(const FrameControls& controls) {
+    const InputDevices& input = controls.input;
+    Camera& camera = controls.camera;
+    if (input.IsKeyDown(kLeft)) {
+        camera.OrbitAround(camera.viewPoint, turnSpeed, 0.0f, 1.0f, 0.0f);
+    }
+    if (input.IsKeyDown(kRight)) {
+        camera.OrbitAround(camera.viewPoint, -turnSpeed, 0.0f, 1.0f, 0.0f);
+    }
+    if (input.IsKeyDown(kW)) {
+        camera.Advance(controls.collided ? -reboundSpeed * kReboundFactor : moveSpeed);
+    }
+    if (input.IsKeyDown(kS)) {
+        camera.Advance(controls.collided ? reboundSpeed * kReboundFactor : -moveSpeed);
+    }
+    if (input.IsKeyDown(kA)) {
+        camera.Sidestep(controls.collided ? strafeSpeed * kReboundFactor : -strafeSpeed);
+    }
+    if (input.IsKeyDown(kD)) {
+        camera.Sidestep(controls.collided ? -strafeSpeed * kReboundFactor : strafeSpeed);
+    }
+    // A jump starts only from the ground.
+    if (input.IsKeyDown(kSpace) && controls.jumpHeight == 0.0f) {
+        controls.jumping = true;
+    }
+    if (input.IsKeyDown(kEscape)) {
+        controls.endProgram();
+    }
+    if (controls.jumpHeight >= 12.0f) {
+        controls.jumping = false;
+    }
+}
+
+void RunBlockTriggers(const InputDevices& input, float penguinZ, MovingBlock& firstDoor,
+                      MovingBlock& secondDoor, MovingBlock& doorSwitch) {
+    if (input.IsKeyDown(kF)) {
+        TriggerNearbyBlocks(penguinZ, firstDoor, secondDoor, doorSwitch);
+    }
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "geometry/Camera.hpp"
+#include "geometry/Vector3.hpp"
+#include "scene/MovingBlock.hpp"
+
+class InputDevices;
+
+// Movement settings, per frame; nothing changes them.
+extern const float turnSpeed;    // orbit angle, radians
+extern const float moveSpeed;    // Advance factor when not colliding
+extern const float reboundSpeed; // Advance base factor when colliding
+extern const float strafeSpeed;  // Sidestep distance when not colliding
+// Multiplies reboundSpeed and strafeSpeed while the penguin touches the level, so every movement key
+// pushes the other way, harder.
+constexpr float kReboundFactor = 2.5f;
+
+// What the frame step's movement, jump and Escape keys read and change. FrameStep fills it from
+// the process-wide objects; tests fill it with their own.
+struct FrameControls {
+    const InputDevices& input;
+    Camera& camera;
+    bool collided; // the last render pass found the penguin touching the level
+    float jumpHeight;
+    bool& jumping;
+    void (*endProgram)(); // called when Escape is held; the step then goes on with its other keys
+};
+
+// The frame step up to the block triggers, from the keys held now: orbit, walk, side-step, jump
+// start, Escape, jump top, tested in that order with no edge detection. Issues no GL calls.
+void RunFrameControls(const FrameControls& controls);
+
+// The frame step's last test: with F held, TriggerNearbyBlocks for a penguin at depth penguinZ.
+void RunBlockTriggers(const InputDevices& input, float penguinZ, MovingBlock& firstDoor,
+                      MovingBlock& secondDoor, MovingBlock& doorSwitch);
+
+// The F key's triggers for a penguin at depth z (only z counts, both ends of each range included):
+// firstDoor when its start is within 100 and it rests at its start height; doorSwitch when its start
+// is within 80 and secondDoor rests at its start height, and then secondDoor if the switch moves.
+void TriggerNearbyBlocks(float z, MovingBlock& firstDoor, MovingBlock& secondDoor, MovingBlock& doorSwitch);

@@ -1,0 +1,36 @@
+#include "shell/ReplayHooks.hpp"
+
+#include "input/KeyScript.hpp"
+#include "shell/StateDump.hpp"
+#include "shell/World.hpp"
+
+#include <cstdint>
+
+namespace {
+
+KeyScript keyScript; // loaded by StartKeyReplay before the window opens; read by every Poll
+
+// Frame n's snapshot: framesRun counts the frames completed before this one.
+void ReplayKeys(std::uint8_t keys[256]) {
+    keyScript.HoldKeys(static_cast<std::uint32_t>(framesRun), keys);
+}
+
+} // namespace
+
+bool StartKeyReplay(const char* path) {
+    if (!LoadKeyScript(path, keyScript)) {
+        return false;
+    }
+    input.keySource = ReplayKeys;
+    return true;
+}
+
+bool DumpGameState(const char* path) {
+    GameState state{};
+    state.frames = framesRun;
+    state.camera = &camera;
+    state.jumpHeight = jumpHeight;
+    state.jumping = jumping;
+    state.collided = collided;
+    return WriteStateDump(path, state);
+}
