@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test (unit tests offscreen, end-to-end tests
+# each under their own virtual X server: no display is needed).
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+"$root/tools/install-deps.sh"
+"$root/tools/build.sh"
+cd "$root/build"
+ctest --output-on-failure
