@@ -32,5 +32,8 @@ bool DumpGameState(const char* path) {
     state.jumpHeight = jumpHeight;
     state.jumping = jumping;
     state.collided = collided;
+    state.firstDoor = &firstDoor;
+    state.secondDoor = &secondDoor;
+    state.doorSwitch = &doorSwitch;
     return WriteStateDump(path, state);
 }

@@ -6,8 +6,8 @@
 
 #include <string>
 
-// The game state a replay leaves behind, gathered at exit for --dump-state. A null penguin or
-// null blocks leave their fields out (a game without them yet).
+// The game state a replay leaves behind, gathered at exit for --dump-state. A null penguin or null
+// blocks leave their fields out (a game without them yet).
 struct GameState {
     long long frames; // frames run
     const Camera* camera;

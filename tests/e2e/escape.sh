@@ -10,3 +10,5 @@ check "ended in the frame Escape was held" 's["frames"] == 3'
 replay "0 0 ESCAPE" 500
 expect_status 0
 check "no frame completed" 's["frames"] == 0'
+check "the blocks are at rest where the start-up placed them" \
+    's["blocks"]["secondDoor"] == {"current": [-110, -40, -870], "moving": False} and s["blocks"]["doorSwitch"]["current"] == [-150, -10, -864]'
