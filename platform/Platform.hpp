@@ -22,6 +22,18 @@ void ShowMessageBox(const char* caption, const char* text, BoxIcon icon);
 // Milliseconds since the machine started, wrapping at 2^32.
 std::uint32_t TickCount();
 
+// A monotonic high-resolution count for measuring frame times; PerformanceFrequency counts a
+// second. Neither allocates nor fails.
+std::uint64_t PerformanceCounter();
+std::uint64_t PerformanceFrequency();
+
+// Seconds from the start of this process (before any static construction) to now, at the
+// resolution the system keeps (about 10 ms); negative when it cannot be read.
+double SecondsSinceProcessStart();
+
+// True when standard error is a terminal (progress lines are written only there).
+bool StandardErrorIsTerminal();
+
 // ---- Windows and GL contexts ------------------------------------------------------------------
 
 struct Window;        // a top-level window whose surface OpenGL can draw on

@@ -3,6 +3,7 @@
 #include "shell/Options.hpp"
 #include "shell/ReplayHooks.hpp"
 #include "shell/StartUp.hpp"
+#include "shell/Timedemo.hpp"
 #include "shell/World.hpp"
 
 #include <cstdio>
@@ -24,7 +25,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     StartUp();
+    if (options.timedemo > 0) {
+        StartTimedemo(options.timedemo, options.timedemoBaseline);
+    }
     const int code = MainLoop();
+    if (options.timedemo > 0) {
+        PrintTimedemoReport();
+    }
     const bool dumped = options.dumpState.empty() || DumpGameState(options.dumpState.c_str());
     return screenshotFailed || statsFailed || !dumped ? 1 : code;
 }

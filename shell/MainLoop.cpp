@@ -2,6 +2,7 @@
 
 #include "shell/FrameStep.hpp"
 #include "shell/RenderFrame.hpp"
+#include "shell/Timedemo.hpp"
 #include "shell/UpdateTitle.hpp"
 #include "shell/WindowProc.hpp"
 #include "shell/World.hpp"
@@ -9,6 +10,7 @@
 namespace {
 
 void RunFrame() {
+    BeginTimedemoFrame();
     input.Poll();
     FrameStep();
     // Escape may have destroyed the window: the rest of this frame has nothing to draw on.
@@ -18,8 +20,10 @@ void RunFrame() {
     camera.RefreshStrafe();
     // Before the render pass applies this frame's view: culling uses the previous frame's view.
     frustum.ExtractPlanes();
+    EndCpuSection();
     RenderFrame();
     UpdateTitle();
+    EndTimedemoFrame();
     ++framesRun;
     if (options.frames > 0 && framesRun >= options.frames) {
         mainWindow->Destroy();

@@ -6,7 +6,8 @@
 #include <cstring>
 
 const char* const kUsage =
-    "usage: jostrela [--frames N] [--screenshot FILE.png] [--stats FILE] [--keys FILE] [--dump-state FILE]";
+    "usage: jostrela [--frames N] [--screenshot FILE.png] [--stats FILE] [--keys FILE] "
+    "[--dump-state FILE] [--timedemo [N]] [--timedemo-baseline [N]]";
 
 namespace {
 
@@ -32,6 +33,22 @@ bool ReadFileName(const char* option, const char* value, std::string& name, std:
         return false;
     }
     name = value;
+    return true;
+}
+
+// The frames of --timedemo and --timedemo-baseline: the next argument when it is not another
+// option, else the default. True when the next argument was taken.
+bool ReadTimedemo(const char* option, const char* value, int& frames, bool& taken, std::string& problem) {
+    const int kDefaultTimedemoFrames = 1000;
+    taken = value != nullptr && std::strncmp(value, "--", 2) != 0;
+    if (!taken) {
+        frames = kDefaultTimedemoFrames;
+        return true;
+    }
+    if (!ReadCount(value, frames)) {
+        problem = std::string(option) + " takes a whole number of frames from 1 up";
+        return false;
+    }
     return true;
 }
 
@@ -69,10 +86,31 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
                 return false;
             }
             ++i;
+        } else if (std::strcmp(option, "--timedemo") == 0 ||
+                   std::strcmp(option, "--timedemo-baseline") == 0) {
+            bool taken = false;
+            if (!ReadTimedemo(option, value, options.timedemo, taken, problem)) {
+                return false;
+            }
+            options.timedemoBaseline =
+                options.timedemoBaseline || std::strcmp(option, "--timedemo-baseline") == 0;
+            i += taken ? 1 : 0;
         } else {
             problem = std::string("unknown option ") + option;
             return false;
         }
+    }
+    if (options.timedemo > 0) {
+        if (options.frames > 0) {
+            problem = "--timedemo sets its own number of frames: leave out --frames";
+            return false;
+        }
+        if (!options.keys.empty()) {
+            problem = "--timedemo replays its own camera path: leave out --keys";
+            return false;
+        }
+        // A timedemo ends like a run of --frames (a screenshot then shows its last frame).
+        options.frames = options.timedemo;
     }
     if (!options.screenshot.empty() && options.frames == 0) {
         problem = "--screenshot is taken at the end of --frames, which is missing";

@@ -1,0 +1,92 @@
+#include "shell/TimedemoReport.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+void AppendLine(std::string& out, const char* format, ...) {
+    char line[256];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(line, sizeof line, format, arguments);
+    va_end(arguments);
+    out += line;
+    out += '\n';
+}
+
+double PerFrame(std::int64_t sum, int frames) {
+    return frames > 0 ? static_cast<double>(sum) / frames : 0.0;
+}
+
+} // namespace
+
+FrameTimeSummary SummariseFrameTimes(const TimedemoTotals& totals, std::uint64_t* sorted) {
+    FrameTimeSummary summary;
+    const int n = totals.frames;
+    if (n <= 0 || totals.ticksPerSecond == 0) {
+        return summary;
+    }
+    const double msPerTick = 1000.0 / static_cast<double>(totals.ticksPerSecond);
+    std::copy(totals.frameTicks, totals.frameTicks + n, sorted);
+    std::sort(sorted, sorted + n);
+    std::uint64_t sum = 0;
+    for (int i = 0; i < n; ++i) {
+        sum += sorted[i];
+    }
+    const double meanTicks = static_cast<double>(sum) / n;
+    double squares = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const double d = static_cast<double>(sorted[i]) - meanTicks;
+        squares += d * d;
+    }
+    summary.totalSeconds = static_cast<double>(sum) / static_cast<double>(totals.ticksPerSecond);
+    summary.minimum = static_cast<double>(sorted[0]) * msPerTick;
+    summary.maximum = static_cast<double>(sorted[n - 1]) * msPerTick;
+    summary.mean = meanTicks * msPerTick;
+    summary.standardDeviation = std::sqrt(squares / n) * msPerTick;
+    const double middle =
+        n % 2 == 1 ? static_cast<double>(sorted[n / 2])
+                   : (static_cast<double>(sorted[n / 2 - 1]) + static_cast<double>(sorted[n / 2])) / 2.0;
+    summary.median = middle * msPerTick;
+    // Nearest rank: ceil(0.99 n), counted from 1; in integers so that 100 frames give rank 99.
+    const int rank = (99 * n + 99) / 100;
+    summary.percentile99 = static_cast<double>(sorted[rank - 1]) * msPerTick;
+    return summary;
+}
+
+std::string FormatTimedemoReport(const TimedemoTotals& totals, std::uint64_t* sorted) {
+    const FrameTimeSummary s = SummariseFrameTimes(totals, sorted);
+    const int n = totals.frames;
+    const double fps = s.totalSeconds > 0.0 ? n / s.totalSeconds : 0.0;
+    const double cpuSeconds =
+        static_cast<double>(totals.cpuTicks) / static_cast<double>(totals.ticksPerSecond);
+    const double cpuShare = s.totalSeconds > 0.0 ? 100.0 * cpuSeconds / s.totalSeconds : 0.0;
+    const double leaves = PerFrame(totals.leavesDrawn, n);
+    const double leafShare = totals.leafCount > 0 ? 100.0 * leaves / totals.leafCount : 0.0;
+    const double drawNodes = PerFrame(totals.drawNodesTested, n);
+    const double collideNodes = PerFrame(totals.collideNodesTested, n);
+
+    std::string out;
+    AppendLine(out, "%d frames %.1f seconds %.1f fps %.1f/%.1f/%.1f/%.1f ms", n, s.totalSeconds, fps,
+               s.minimum, s.mean, s.maximum, s.standardDeviation);
+    AppendLine(out, "mode: %s", totals.baseline ? "baseline (every leaf drawn, no frustum test)" : "culled");
+    AppendLine(out, "frame time median: %.2f ms", s.median);
+    AppendLine(out, "frame time 99th percentile: %.2f ms", s.percentile99);
+    AppendLine(out, "leaves drawn per frame: %.1f of %d (%.1f%%)", leaves, totals.leafCount, leafShare);
+    AppendLine(out, "octree nodes tested per frame: %.1f (drawing %.1f, collision %.1f)",
+               drawNodes + collideNodes, drawNodes, collideNodes);
+    AppendLine(out, "collision faces tested per frame: %.1f", PerFrame(totals.facesTested, n));
+    AppendLine(
+        out,
+        "frame CPU work (input, frame step, frustum, collision): %.3f ms per frame (%.2f%% of frame time)",
+        n > 0 ? 1000.0 * cpuSeconds / n : 0.0, cpuShare);
+    if (totals.startUpSeconds >= 0.0) {
+        AppendLine(out, "start-up (process start to first frame): %.3f seconds", totals.startUpSeconds);
+    } else {
+        AppendLine(out, "start-up (process start to first frame): unknown");
+    }
+    return out;
+}

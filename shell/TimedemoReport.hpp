@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What a timedemo run gathered: one frame time per frame, in ticks of a clock that counts
+// ticksPerSecond, and sums over all frames of the per-frame counters.
+struct TimedemoTotals {
+    const std::uint64_t* frameTicks = nullptr; // frames entries
+    int frames = 0;
+    std::uint64_t ticksPerSecond = 1;
+    std::uint64_t cpuTicks = 0;   // the frames' own CPU work: input, frame step, frustum, collision
+    std::int64_t leavesDrawn = 0; // display lists called
+    int leafCount = 0;            // leaves in the octree
+    std::int64_t drawNodesTested = 0;
+    std::int64_t collideNodesTested = 0;
+    std::int64_t facesTested = 0;
+    bool baseline = false;        // every leaf drawn without the frustum test
+    double startUpSeconds = -1.0; // process start to the first frame presented; negative: unknown
+};
+
+// Summary of the frame times, in milliseconds.
+struct FrameTimeSummary {
+    double totalSeconds = 0.0;
+    double minimum = 0.0;
+    double mean = 0.0;
+    double maximum = 0.0;
+    double standardDeviation = 0.0; // of the whole population of frames
+    double median = 0.0;            // the mean of the two middle frames for an even count
+    double percentile99 = 0.0;      // nearest rank: the smallest time at least 99% of frames reach
+};
+
+// Summarises the frame times of totals; sorted receives a sorted copy (frames entries, caller's
+// storage). All zero for no frames. Pure.
+FrameTimeSummary SummariseFrameTimes(const TimedemoTotals& totals, std::uint64_t* sorted);
+
+// The report printed at the end of a timedemo: the first line in the classic form
+// "N frames S seconds F fps MIN/AVG/MAX/STDDEV ms", then one "name: value" line per figure.
+// sorted is scratch storage of frames entries. Pure.
+std::string FormatTimedemoReport(const TimedemoTotals& totals, std::uint64_t* sorted);
