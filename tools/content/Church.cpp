@@ -1,0 +1,384 @@
+#include "tools/content/Church.hpp"
+
+#include "tools/content/Shapes.hpp"
+
+#include <cmath>
+
+namespace {
+
+using namespace church;
+
+const Vector3 kUp(0.0f, 1.0f, 0.0f);
+const Vector3 kEast(0.0f, 0.0f, -1.0f); // down the nave, the way the player starts looking
+const Vector3 kPlusX(1.0f, 0.0f, 0.0f);
+const Vector3 kPlusZ(0.0f, 0.0f, 1.0f);
+
+// Plan, in world units (the doorway is 80 high, so a metre is about 36 units).
+constexpr float kWallTopY = 220.0f;
+constexpr float kRidgeY = 310.0f;
+constexpr float kWestInnerZ = 170.0f; // inner face of the west wall, which faces -z
+constexpr float kLeftArcadeX = -182.0f; // inner faces of the arcade (and choir) walls
+constexpr float kRightArcadeX = 142.0f;
+constexpr float kArcadeThickness = 16.0f;
+constexpr float kLeftAisleX = -280.0f; // inner faces of the aisles' outer walls
+constexpr float kRightAisleX = 240.0f;
+constexpr float kAisleCeilingY = 130.0f;
+constexpr float kScreenBackZ = -470.0f;
+constexpr float kScreenTopY = 120.0f;
+constexpr float kApseInnerZ = -1085.0f;
+constexpr float kArchSpringY = 80.0f;
+constexpr float kArchPanelTopY = 140.0f;
+constexpr float kDoorLeftX = -110.0f; // the doorway and the archway share these
+constexpr float kDoorRightX = 70.0f;
+constexpr float kDoorTopY = 40.0f;
+
+// Arcade columns stand every 100 units along z, from z = 110 to -390.
+constexpr int kColumnCount = 6;
+constexpr float kFirstColumnZ = 110.0f;
+constexpr float kColumnStep = 100.0f;
+constexpr float kColumnRadius = 12.0f;
+
+// Walls in the band the penguin's sphere can reach (up to y = 27) get small cells.
+const WallCells kWallCells{30.0f, 20.0f, 45.0f, 40.0f};
+
+struct Materials {
+    int brick, stone, floor, wood, roof, glass, rose, carpet, gold, linen, candle;
+};
+
+Materials AddMaterials(Scene& scene) {
+    Materials m;
+    m.brick = scene.AddMaterial("Brick", "RedBrick.bmp", 255, 255, 255);
+    m.stone = scene.AddMaterial("Stone", "STONE.BMP", 255, 255, 255);
+    m.floor = scene.AddMaterial("FloorTiles", "FLOORTIL.BMP", 255, 255, 255);
+    m.wood = scene.AddMaterial("Oak", "WOOD.BMP", 255, 255, 255);
+    m.roof = scene.AddMaterial("RoofBoards", "ROOF.BMP", 255, 255, 255);
+    m.glass = scene.AddMaterial("Glass", "GLASS.BMP", 255, 255, 255);
+    m.rose = scene.AddMaterial("RoseWindow", "ROSEWIN.BMP", 255, 255, 255);
+    m.carpet = scene.AddMaterial("Carpet", "", 150, 24, 32);
+    m.gold = scene.AddMaterial("Gold", "", 224, 178, 64);
+    m.linen = scene.AddMaterial("Linen", "", 240, 236, 224);
+    m.candle = scene.AddMaterial("Candle", "", 250, 244, 214);
+    return m;
+}
+
+// Brick on the walls repeats every 180 x 80 units, the size of the second door, which shows the
+// picture once, mirrored (the bond is symmetric, so that does not show). With s = (x + 110) / 180 on
+// the door's wall the courses and joints of the door and of the wall around it line up.
+UvMap BrickMap(Vector3 facing) {
+    return WallMap(facing, 180.0f, 80.0f, 110.0f / 180.0f, 0.5f);
+}
+UvMap StoneMap(Vector3 facing) {
+    return WallMap(facing, 60.0f, 60.0f);
+}
+
+// A window: the opening in the wall and a glass pane set in the middle of the wall's depth,
+// facing both ways, its picture stretched once over the pane.
+void AddWindowPane(MeshPart& glass, const WallFrame& frame, const Opening& o) {
+    const Vector3 mid = frame.front * (-frame.thickness * 0.5f);
+    const Vector3 p0 = frame.origin + frame.along * o.a0 + kUp * o.y0 + mid;
+    const Vector3 p1 = frame.origin + frame.along * o.a1 + kUp * o.y0 + mid;
+    const Vector3 p2 = frame.origin + frame.along * o.a1 + kUp * o.y1 + mid;
+    const Vector3 p3 = frame.origin + frame.along * o.a0 + kUp * o.y1 + mid;
+    // Seen from the front the along axis runs to the right when along x up = front.
+    const bool alongIsRight = DotProduct(CrossProduct(frame.along, kUp), frame.front) > 0.0f;
+    UvMap map;
+    map.sAxis = frame.along * (alongIsRight ? 1.0f : -1.0f);
+    map.tAxis = kUp;
+    map.sTile = o.a1 - o.a0;
+    map.tTile = o.y1 - o.y0;
+    const float aLeft = alongIsRight ? o.a0 : -o.a1;
+    map.sOffset = -(DotProduct(frame.origin + mid, map.sAxis) + aLeft) / map.sTile;
+    map.tOffset = -o.y0 / map.tTile;
+    AddQuad(glass, p0, p1, p2, p3, frame.front, map);
+    AddQuad(glass, p0, p1, p2, p3, frame.front * -1.0f, map);
+}
+
+void AddWallWithWindows(Scene& scene, const Materials& m, const WallFrame& frame, float a0, float a1, float y0,
+                        float y1, const std::vector<Opening>& windows, bool caps) {
+    const UvMap front = BrickMap(frame.front);
+    const UvMap back = BrickMap(frame.front * -1.0f);
+    AddWall(scene.Part("Walls", m.brick), frame, a0, a1, y0, y1, windows, kWallCells, front, back,
+            StoneMap(frame.front), caps);
+    for (const Opening& o : windows) {
+        AddWindowPane(scene.Part("Windows", m.glass), frame, o);
+    }
+}
+
+void AddFloors(Scene& scene, const Materials& m) {
+    const UvMap tiles = FloorMap(80.0f, 80.0f);
+    AddGridRect(scene.Part("Floor", m.floor), Vector3(-300.0f, kFloorY, 190.0f), kPlusX, kEast, 560.0f, 660.0f,
+                40.0f, 40.0f, kUp, tiles);
+    AddGridRect(scene.Part("Floor", m.floor), Vector3(-198.0f, kFloorY, kScreenBackZ), kPlusX, kEast, 356.0f,
+                635.0f, 40.0f, 40.0f, kUp, tiles);
+    // The runner down the middle, lying just on the tiles.
+    const UvMap none = FloorMap(100.0f, 100.0f);
+    const float runnerY = kFloorY + 0.4f;
+    AddGridRect(scene.Part("Carpet", m.carpet), Vector3(-50.0f, runnerY, 150.0f), kPlusX, kEast, 60.0f, 585.0f,
+                60.0f, 45.0f, kUp, none);
+    AddGridRect(scene.Part("Carpet", m.carpet), Vector3(-50.0f, runnerY, -480.0f), kPlusX, kEast, 60.0f, 375.0f,
+                60.0f, 45.0f, kUp, none);
+}
+
+// The two arcades of the nave, continued east as the solid walls of the choir and the sanctuary.
+void AddArcades(Scene& scene, const Materials& m) {
+    for (int side = 0; side < 2; ++side) {
+        const bool left = side == 0;
+        WallFrame frame;
+        frame.origin = Vector3(left ? kLeftArcadeX : kRightArcadeX, 0.0f, 0.0f);
+        frame.along = kEast; // a = -z
+        frame.front = left ? kPlusX : kPlusX * -1.0f;
+        frame.thickness = kArcadeThickness;
+        const float firstA = -kFirstColumnZ;
+        const float lastA = firstA + kColumnStep * (kColumnCount - 1);
+        // West of the first column and east of the last one the wall is solid to the floor.
+        AddWallWithWindows(scene, m, frame, -kWestInnerZ, firstA, kFloorY, kWallTopY, {}, false);
+        std::vector<Opening> east;
+        for (float a : {540.0f, 660.0f, 780.0f, 950.0f, 1030.0f}) {
+            east.push_back(Opening{a - 22.0f, a + 22.0f, 10.0f, 170.0f});
+        }
+        AddWallWithWindows(scene, m, frame, lastA, -kApseInnerZ, kFloorY, kWallTopY, east, false);
+        // Over the arches: the spandrels, then the clerestory with a window in each bay.
+        std::vector<Opening> clerestory;
+        for (int bay = 0; bay + 1 < kColumnCount; ++bay) {
+            const float a0 = firstA + kColumnStep * bay;
+            const float a1 = a0 + kColumnStep;
+            AddArchPanel(scene.Part("Walls", m.brick), scene.Part("Arches", m.stone), frame, a0, a1, kArchSpringY,
+                         kArchPanelTopY, 12, BrickMap(frame.front), BrickMap(frame.front * -1.0f),
+                         StoneMap(kUp));
+            clerestory.push_back(Opening{a0 + 32.0f, a1 - 32.0f, 150.0f, 205.0f});
+        }
+        AddWallWithWindows(scene, m, frame, firstA, lastA, kArchPanelTopY, kWallTopY, clerestory, false);
+        // Columns on the wall's centre line, with a plinth below and a capital under the arches.
+        const float cx = frame.origin.x - frame.front.x * kArcadeThickness * 0.5f;
+        for (int i = 0; i < kColumnCount; ++i) {
+            const float cz = kFirstColumnZ - kColumnStep * i;
+            AddBox(scene.Part("Columns", m.stone), Vector3(cx - 16.0f, kFloorY, cz - 16.0f),
+                   Vector3(cx + 16.0f, -30.0f, cz + 16.0f), 40.0f, 32.0f, kBoxAll & ~kBoxBottom);
+            AddCylinder(scene.Part("Columns", m.stone), cx, cz, -30.0f, 68.0f, kColumnRadius, 16, 5, 40.0f);
+            AddBox(scene.Part("Columns", m.stone), Vector3(cx - 15.0f, 68.0f, cz - 15.0f),
+                   Vector3(cx + 15.0f, kArchSpringY, cz + 15.0f), 40.0f, 30.0f);
+        }
+    }
+}
+
+// The outer walls of the two aisles, with a window in each bay, and the aisles' flat ceilings.
+void AddAisles(Scene& scene, const Materials& m) {
+    for (int side = 0; side < 2; ++side) {
+        const bool left = side == 0;
+        WallFrame frame;
+        frame.origin = Vector3(left ? kLeftAisleX : kRightAisleX, 0.0f, 0.0f);
+        frame.along = kEast;
+        frame.front = left ? kPlusX : kPlusX * -1.0f;
+        frame.thickness = 20.0f;
+        std::vector<Opening> windows;
+        for (int bay = 0; bay + 1 < kColumnCount; ++bay) {
+            const float a = -kFirstColumnZ + kColumnStep * (bay + 0.5f);
+            windows.push_back(Opening{a - 18.0f, a + 18.0f, 0.0f, 110.0f});
+        }
+        AddWallWithWindows(scene, m, frame, -kWestInnerZ, -kScreenFrontZ, kFloorY, kAisleCeilingY, windows, false);
+        const float x0 = left ? kLeftAisleX : kRightArcadeX + kArcadeThickness;
+        const float x1 = left ? kLeftArcadeX - kArcadeThickness : kRightAisleX;
+        AddGridRect(scene.Part("Ceiling", m.wood), Vector3(x0, kAisleCeilingY, kWestInnerZ), kPlusX, kEast,
+                    x1 - x0, kWestInnerZ - kScreenFrontZ, 41.0f, 60.0f, kUp * -1.0f, FloorMap(60.0f, 60.0f));
+        // The aisle ends east in a wall in line with the screen.
+        WallFrame end;
+        end.origin = Vector3(0.0f, 0.0f, kScreenFrontZ);
+        end.along = kPlusX;
+        end.front = kPlusZ;
+        end.thickness = kScreenFrontZ - kScreenBackZ;
+        AddWallWithWindows(scene, m, end, x0, x1, kFloorY, kAisleCeilingY, {}, false);
+    }
+}
+
+// A rectangle-and-gable end wall facing along front (+z or -z), spanning the nave's width.
+void AddEndWall(Scene& scene, const Materials& m, float frontZ, Vector3 front, float thickness, float x0,
+                float x1, const std::vector<Opening>& openings, int windowMaterial) {
+    WallFrame frame;
+    const bool facesPlusZ = front.z > 0.0f;
+    // a runs to the right as seen from the front.
+    frame.origin = Vector3(0.0f, 0.0f, frontZ);
+    frame.along = facesPlusZ ? kPlusX : kPlusX * -1.0f;
+    frame.front = front;
+    frame.thickness = thickness;
+    const float a0 = facesPlusZ ? x0 : -x1;
+    const float a1 = facesPlusZ ? x1 : -x0;
+    AddWall(scene.Part("Walls", m.brick), frame, a0, a1, kFloorY, kWallTopY, openings, kWallCells, BrickMap(front),
+            BrickMap(front * -1.0f), StoneMap(front), false);
+    for (const Opening& o : openings) {
+        if (o.y0 > kFloorY) {
+            AddWindowPane(scene.Part("Windows", windowMaterial), frame, o);
+        }
+    }
+    // The gable up to the ridge, both faces, as wide as the roof.
+    const Vector3 back = front * -thickness;
+    const Vector3 g0(kLeftArcadeX - kArcadeThickness, kWallTopY, frontZ);
+    const Vector3 g1(kRightArcadeX + kArcadeThickness, kWallTopY, frontZ);
+    const Vector3 g2(kNaveAxisX, kRidgeY, frontZ);
+    const Vector3 gable[3] = {g0, g1, g2};
+    const Vector3 rear[3] = {g0 + back, g1 + back, g2 + back};
+    AddPolygon(scene.Part("Walls", m.brick), gable, 3, front, BrickMap(front));
+    AddPolygon(scene.Part("Walls", m.brick), rear, 3, front * -1.0f, BrickMap(front * -1.0f));
+}
+
+void AddEndWalls(Scene& scene, const Materials& m) {
+    // West: the entrance wall behind the player's start, with the main door set against it.
+    AddEndWall(scene, m, kWestInnerZ, kPlusZ * -1.0f, 20.0f, -300.0f, 260.0f, {}, m.glass);
+    AddBox(scene.Part("Doors", m.wood), Vector3(-60.0f, kFloorY, kWestInnerZ - 3.0f),
+           Vector3(20.0f, 60.0f, kWestInnerZ), 60.0f, 30.0f, kBoxAll & ~kBoxFront);
+    AddBox(scene.Part("Trim", m.stone), Vector3(-72.0f, kFloorY, kWestInnerZ - 5.0f),
+           Vector3(-60.0f, 72.0f, kWestInnerZ), 40.0f, 30.0f, kBoxAll & ~kBoxFront);
+    AddBox(scene.Part("Trim", m.stone), Vector3(20.0f, kFloorY, kWestInnerZ - 5.0f),
+           Vector3(32.0f, 72.0f, kWestInnerZ), 40.0f, 30.0f, kBoxAll & ~kBoxFront);
+    AddBox(scene.Part("Trim", m.stone), Vector3(-60.0f, 60.0f, kWestInnerZ - 5.0f),
+           Vector3(20.0f, 72.0f, kWestInnerZ), 40.0f, 30.0f, kBoxAll & ~kBoxFront);
+
+    // The wall of the second door, with a round window high above the doorway.
+    const Opening doorway{kDoorLeftX, kDoorRightX, kFloorY, kDoorTopY};
+    AddEndWall(scene, m, kDoorWallFrontZ, kPlusZ, kDoorWallFrontZ - kDoorWallBackZ, kLeftArcadeX, kRightArcadeX,
+               {doorway, Opening{-52.0f, 12.0f, 148.0f, 212.0f}}, m.rose);
+    // Pilasters and a lintel frame the doorway; the switch sits on a brass plate to its left.
+    const float face = kDoorWallFrontZ;
+    AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX - 12.0f, kFloorY, face),
+           Vector3(kDoorLeftX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, 30.0f, kBoxAll & ~kBoxBack);
+    AddBox(scene.Part("Trim", m.stone), Vector3(kDoorRightX, kFloorY, face),
+           Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, face + 4.0f), 40.0f, 30.0f, kBoxAll & ~kBoxBack);
+    AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX, kDoorTopY, face),
+           Vector3(kDoorRightX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, 30.0f, kBoxAll & ~kBoxBack);
+    AddBox(scene.Part("Trim", m.gold), Vector3(-160.0f, -20.0f, face), Vector3(-136.0f, 4.0f, face + 0.4f), 40.0f,
+           30.0f, kBoxAll & ~kBoxBack);
+
+    // East: the end of the sanctuary, with a rose window over the altar's cross.
+    AddEndWall(scene, m, kApseInnerZ, kPlusZ, 20.0f, kLeftArcadeX - kArcadeThickness,
+               kRightArcadeX + kArcadeThickness, {Opening{-62.0f, 22.0f, 132.0f, 216.0f}}, m.rose);
+}
+
+// The screen between nave and choir: a wall up to y = 120 with the open archway in the middle,
+// a cornice on top and a cross over the arch.
+void AddScreen(Scene& scene, const Materials& m) {
+    WallFrame frame;
+    frame.origin = Vector3(0.0f, 0.0f, kScreenFrontZ);
+    frame.along = kPlusX;
+    frame.front = kPlusZ;
+    frame.thickness = kScreenFrontZ - kScreenBackZ;
+    const Opening arch{kDoorLeftX, kDoorRightX, kFloorY, kDoorTopY};
+    AddWall(scene.Part("Walls", m.brick), frame, kLeftArcadeX, kRightArcadeX, kFloorY, kScreenTopY, {arch},
+            kWallCells, BrickMap(kPlusZ), BrickMap(kPlusZ * -1.0f), StoneMap(kPlusZ), false);
+    AddBox(scene.Part("Trim", m.stone), Vector3(kLeftArcadeX, kScreenTopY, kScreenBackZ - 3.0f),
+           Vector3(kRightArcadeX, kScreenTopY + 8.0f, kScreenFrontZ + 3.0f), 40.0f, 40.0f);
+    for (float zFace : {kScreenFrontZ, kScreenBackZ}) {
+        const float z0 = zFace > kScreenBackZ ? zFace : zFace - 4.0f;
+        const float z1 = z0 + 4.0f;
+        const int skip = zFace > kScreenBackZ ? kBoxBack : kBoxFront;
+        AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX - 12.0f, kFloorY, z0),
+               Vector3(kDoorLeftX, kDoorTopY + 12.0f, z1), 40.0f, 30.0f, kBoxAll & ~skip);
+        AddBox(scene.Part("Trim", m.stone), Vector3(kDoorRightX, kFloorY, z0),
+               Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, z1), 40.0f, 30.0f, kBoxAll & ~skip);
+        AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX, kDoorTopY, z0),
+               Vector3(kDoorRightX, kDoorTopY + 12.0f, z1), 40.0f, 30.0f, kBoxAll & ~skip);
+    }
+    const float cz = (kScreenFrontZ + kScreenBackZ) * 0.5f;
+    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 3.0f, kScreenTopY + 8.0f, cz - 3.0f),
+           Vector3(kNaveAxisX + 3.0f, kScreenTopY + 70.0f, cz + 3.0f), 40.0f, 20.0f);
+    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 22.0f, kScreenTopY + 44.0f, cz - 3.0f),
+           Vector3(kNaveAxisX + 22.0f, kScreenTopY + 50.0f, cz + 3.0f), 40.0f, 20.0f);
+}
+
+// One pew: seat, back rest and two ends, its back rest toward +z (the people face the altar).
+void AddPew(Scene& scene, const Materials& m, float x0, float x1, float zFront) {
+    MeshPart& wood = scene.Part("Pews", m.wood);
+    const float zBack = zFront + 24.0f;
+    AddBox(wood, Vector3(x0 + 3.0f, -25.0f, zFront + 4.0f), Vector3(x1 - 3.0f, -22.0f, zBack - 3.0f), 60.0f, 24.0f);
+    AddBox(wood, Vector3(x0 + 3.0f, -34.0f, zBack - 3.0f), Vector3(x1 - 3.0f, kPewTopY, zBack), 60.0f, 24.0f);
+    AddBox(wood, Vector3(x0, kFloorY, zFront), Vector3(x0 + 3.0f, kPewTopY, zBack), 60.0f, 24.0f,
+           kBoxAll & ~kBoxBottom);
+    AddBox(wood, Vector3(x1 - 3.0f, kFloorY, zFront), Vector3(x1, kPewTopY, zBack), 60.0f, 24.0f,
+           kBoxAll & ~kBoxBottom);
+}
+
+void AddFurniture(Scene& scene, const Materials& m) {
+    // Eight rows of pews each side of the aisle; the aisle (x -75 .. 35) stays free.
+    for (int row = 0; row < 8; ++row) {
+        const float zFront = -84.0f - 45.0f * row;
+        AddPew(scene, m, 35.0f, 130.0f, zFront);
+        AddPew(scene, m, -170.0f, -75.0f, zFront);
+    }
+    // Choir stalls along both walls.
+    for (int side = 0; side < 2; ++side) {
+        const float wall = side == 0 ? kLeftArcadeX : kRightArcadeX;
+        const float sign = side == 0 ? 1.0f : -1.0f;
+        const float inner = wall + sign * 30.0f;
+        const Vector3 lo(std::fmin(wall, inner), kFloorY, -820.0f);
+        const Vector3 hi(std::fmax(wall, inner), -22.0f, -500.0f);
+        AddBox(scene.Part("Stalls", m.wood), lo, hi, 60.0f, 30.0f, kBoxAll & ~kBoxBottom);
+        const float backOuter = wall + sign * 6.0f;
+        AddBox(scene.Part("Stalls", m.wood), Vector3(std::fmin(wall, backOuter), -22.0f, -820.0f),
+               Vector3(std::fmax(wall, backOuter), 12.0f, -500.0f), 60.0f, 30.0f, kBoxAll & ~kBoxBottom);
+    }
+    // The sanctuary: two low steps, the altar with its cloth, candles and the cross on the wall.
+    AddBox(scene.Part("Steps", m.stone), Vector3(kLeftArcadeX, kFloorY, kApseInnerZ),
+           Vector3(kRightArcadeX, -34.0f, -950.0f), 60.0f, 40.0f, kBoxAll & ~kBoxBottom);
+    AddBox(scene.Part("Steps", m.stone), Vector3(kLeftArcadeX, -34.0f, kApseInnerZ),
+           Vector3(kRightArcadeX, kStepTopY, -975.0f), 60.0f, 40.0f, kBoxAll & ~kBoxBottom);
+    AddBox(scene.Part("Altar", m.stone), Vector3(-70.0f, kStepTopY, -1045.0f), Vector3(30.0f, -3.0f, -1005.0f),
+           60.0f, 25.0f, kBoxAll & ~kBoxBottom);
+    AddBox(scene.Part("Cloth", m.linen), Vector3(-73.0f, -3.0f, -1048.0f), Vector3(33.0f, 0.0f, -1002.0f), 60.0f,
+           40.0f, kBoxAll & ~kBoxBottom);
+    AddBox(scene.Part("Cloth", m.carpet), Vector3(-50.0f, -24.0f, -1005.0f), Vector3(10.0f, -3.0f, -1004.0f), 60.0f,
+           30.0f, kBoxAll & ~kBoxBack);
+    for (float x : {-58.0f, 18.0f}) {
+        AddCylinder(scene.Part("Candles", m.gold), x, -1025.0f, 0.0f, 14.0f, 2.0f, 8, 1, 20.0f);
+        AddDisc(scene.Part("Candles", m.gold), x, 0.2f, -1025.0f, 5.0f, 10, true, 20.0f);
+        AddCylinder(scene.Part("Candles", m.candle), x, -1025.0f, 14.0f, 26.0f, 1.4f, 8, 1, 20.0f);
+        AddDisc(scene.Part("Candles", m.candle), x, 26.0f, -1025.0f, 1.4f, 8, true, 20.0f);
+    }
+    const float crossZ = kApseInnerZ;
+    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 4.0f, 20.0f, crossZ), Vector3(kNaveAxisX + 4.0f, 125.0f,
+                                                                                               crossZ + 3.0f),
+           40.0f, 25.0f, kBoxAll & ~kBoxBack);
+    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 30.0f, 88.0f, crossZ), Vector3(kNaveAxisX + 30.0f, 96.0f,
+                                                                                               crossZ + 3.0f),
+           40.0f, 25.0f, kBoxAll & ~kBoxBack);
+}
+
+// The open timber roof: two boarded slopes from the wall tops to the ridge, over the whole length,
+// with tie beams and king posts across the nave.
+void AddRoof(Scene& scene, const Materials& m) {
+    const float z0 = 190.0f;
+    const float z1 = kApseInnerZ - 20.0f;
+    for (int side = 0; side < 2; ++side) {
+        const float eaveX = side == 0 ? kLeftArcadeX - kArcadeThickness : kRightArcadeX + kArcadeThickness;
+        const Vector3 eave(eaveX, kWallTopY, z0);
+        const Vector3 ridge(kNaveAxisX, kRidgeY, z0);
+        const Vector3 slope = Normalized(ridge - eave);
+        const float length = Length(ridge - eave);
+        const Vector3 inward = Normalized(CrossProduct(slope, kPlusZ)) * (side == 0 ? 1.0f : -1.0f);
+        UvMap map;
+        map.sAxis = slope;
+        map.tAxis = kEast;
+        map.sTile = 70.0f;
+        map.tTile = 70.0f;
+        AddGridRect(scene.Part("Roof", m.roof), eave, slope, kEast, length, z0 - z1, 70.0f, 70.0f,
+                    inward.y < 0.0f ? inward : inward * -1.0f, map);
+        AddGridRect(scene.Part("Roof", m.roof), eave + kUp * 4.0f, slope, kEast, length, z0 - z1, 200.0f, 200.0f,
+                    inward.y < 0.0f ? inward * -1.0f : inward, map);
+    }
+    for (float z = kFirstColumnZ; z > kApseInnerZ + 50.0f; z -= 140.0f) {
+        AddBox(scene.Part("Beams", m.wood), Vector3(kLeftArcadeX, kWallTopY - 10.0f, z - 5.0f),
+               Vector3(kRightArcadeX, kWallTopY, z + 5.0f), 80.0f, 80.0f);
+        AddBox(scene.Part("Beams", m.wood), Vector3(kNaveAxisX - 4.0f, kWallTopY, z - 4.0f),
+               Vector3(kNaveAxisX + 4.0f, kRidgeY - 4.0f, z + 4.0f), 80.0f, 80.0f);
+    }
+}
+
+} // namespace
+
+void BuildChurch(Scene& scene) {
+    const Materials m = AddMaterials(scene);
+    AddFloors(scene, m);
+    AddArcades(scene, m);
+    AddAisles(scene, m);
+    AddEndWalls(scene, m);
+    AddScreen(scene, m);
+    AddFurniture(scene, m);
+    AddRoof(scene, m);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "tools/content/Mesh.hpp"
+
+// The level: a brick church laid out around the game's fixed places. The player starts at the
+// west end looking east (toward -z) down a nave with pews and two arcades; a screen at z = -445
+// has an open archway (x -110 .. 70, y -40 .. 40); the choir ends in a wall whose face is at
+// z = -865 with a doorway of the same size that the second door closes, the switch beside it;
+// beyond lies the sanctuary with the altar. The floor is at y = -40.
+namespace church {
+
+constexpr float kFloorY = -40.0f;
+constexpr float kNaveAxisX = -20.0f;        // the archway and the doorway are centred on it
+constexpr float kScreenFrontZ = -445.0f;     // the screen's nave face; it is 25 deep
+constexpr float kDoorWallFrontZ = -864.6f;   // a hair in front of the door so the risen door hides
+constexpr float kDoorWallBackZ = -885.0f;
+constexpr float kPewTopY = -10.0f;           // above -15 stops the walking sphere; a jump of 5 clears it
+constexpr float kStepTopY = -28.0f;          // below -15: the sanctuary steps never touch the sphere
+
+} // namespace church
+
+// Fills scene with the church's materials and objects.
+void BuildChurch(Scene& scene);

@@ -1,0 +1,180 @@
+#include "tools/content/Penguin.hpp"
+
+#include "tools/content/Shapes.hpp"
+
+#include <cmath>
+#include <map>
+
+namespace {
+
+const float kPi = 3.14159265358979f;
+
+struct ProfilePoint {
+    float y;
+    float r;
+};
+
+// The outline of body and head from the bottom pole to the crown: an egg-shaped body, a slight
+// neck and a round head.
+const ProfilePoint kProfile[] = {
+    {-38.5f, 0.0f},  {-38.0f, 4.5f},  {-36.5f, 8.5f},  {-34.0f, 11.5f}, {-30.0f, 13.2f}, {-25.0f, 13.9f},
+    {-20.0f, 13.7f}, {-15.0f, 12.6f}, {-11.0f, 10.9f}, {-7.5f, 9.0f},   {-5.0f, 8.0f},   {-2.5f, 8.1f},
+    {0.0f, 8.3f},    {2.5f, 7.9f},    {5.0f, 6.8f},    {7.0f, 5.0f},    {8.3f, 2.8f},    {9.0f, 0.0f},
+};
+constexpr int kProfileCount = sizeof kProfile / sizeof kProfile[0];
+constexpr int kAround = 28;
+constexpr float kDepthScale = 0.88f; // a little flatter front to back than side to side
+
+// Which colour a patch of the body gets, from where it lies: the white front, the yellow patches
+// on the sides of the neck (seen from behind too), black elsewhere.
+enum class Coat { Black, White, Yellow };
+
+Coat CoatAt(Vector3 c) {
+    const float facing = std::atan2(c.x, -c.z); // 0 straight ahead (-z), +-pi at the back
+    const float side = std::fabs(facing);
+    if (c.y < -8.0f && c.y > -37.0f && side < 1.05f) {
+        return Coat::White;
+    }
+    if (c.y >= -9.0f && c.y < 1.5f && side > 0.9f && side < 2.0f) {
+        return Coat::Yellow;
+    }
+    return Coat::Black;
+}
+
+// Adds the triangles (a, b, c) of a shared-vertex grid to the part of their coat; each part keeps
+// only the vertices its own faces use.
+class CoatSplitter {
+  public:
+    CoatSplitter(Scene& scene, int black, int white, int yellow)
+        : scene_(scene), material_{black, white, yellow} {}
+
+    void Add(const std::vector<Vector3>& points, int a, int b, int c, bool reverse) {
+        const Vector3 centre = (points[a] + points[b] + points[c]) / 3.0f;
+        if (Length(FaceNormal(points[a], points[b], points[c])) < 1e-6f) {
+            return;
+        }
+        const int coat = static_cast<int>(CoatAt(centre));
+        MeshPart& part = scene_.Part(kNames[coat], material_[coat]);
+        std::map<int, std::uint16_t>& index = index_[coat];
+        auto at = [&](int q) {
+            auto found = index.find(q);
+            if (found != index.end()) {
+                return found->second;
+            }
+            const auto fresh = static_cast<std::uint16_t>(part.vertices.size());
+            part.vertices.push_back(points[q]);
+            part.texCoords.push_back(TexCoord{0.0f, 0.0f});
+            index[q] = fresh;
+            return fresh;
+        };
+        const std::uint16_t ia = at(a);
+        const std::uint16_t ib = at(b);
+        const std::uint16_t ic = at(c);
+        if (reverse) {
+            part.triangles.push_back({ia, ic, ib});
+        } else {
+            part.triangles.push_back({ia, ib, ic});
+        }
+    }
+
+  private:
+    static constexpr const char* kNames[3] = {"Back", "Belly", "Cheeks"};
+    Scene& scene_;
+    int material_[3];
+    std::map<int, std::uint16_t> index_[3];
+};
+
+void AddBody(Scene& scene, int black, int white, int yellow) {
+    // A finer profile: each pair of outline points is split in two.
+    std::vector<ProfilePoint> rings;
+    for (int i = 0; i + 1 < kProfileCount; ++i) {
+        rings.push_back(kProfile[i]);
+        rings.push_back(ProfilePoint{(kProfile[i].y + kProfile[i + 1].y) * 0.5f,
+                                     (kProfile[i].r + kProfile[i + 1].r) * 0.5f});
+    }
+    rings.push_back(kProfile[kProfileCount - 1]);
+    std::vector<Vector3> points;
+    for (const ProfilePoint& ring : rings) {
+        for (int k = 0; k < kAround; ++k) {
+            const float angle = 2.0f * kPi * static_cast<float>(k) / static_cast<float>(kAround);
+            points.push_back(Vector3(ring.r * std::sin(angle), ring.y, -ring.r * kDepthScale * std::cos(angle)));
+        }
+    }
+    // Rings go up and the angle turns from -z toward +x, which seen from outside is clockwise:
+    // every quad is wound the other way round.
+    CoatSplitter splitter(scene, black, white, yellow);
+    const int rows = static_cast<int>(rings.size()) - 1;
+    for (int r = 0; r < rows; ++r) {
+        for (int k = 0; k < kAround; ++k) {
+            const int a = r * kAround + k;
+            const int b = r * kAround + (k + 1) % kAround;
+            const int c = (r + 1) * kAround + (k + 1) % kAround;
+            const int d = (r + 1) * kAround + k;
+            const Vector3 n = FaceNormal(points[a], points[b], points[c]);
+            const Vector3 out = (points[a] + points[c]) * 0.5f - Vector3(0.0f, points[a].y, 0.0f);
+            const bool reverse = DotProduct(n, out) < 0.0f;
+            splitter.Add(points, a, b, c, reverse);
+            splitter.Add(points, a, c, d, reverse);
+        }
+    }
+}
+
+// An ellipsoid with radii (rx, ry, rz), leaning by tilt radians about the z axis.
+void AddEllipsoid(MeshPart& part, Vector3 centre, Vector3 radii, float tilt, int rows, int cols) {
+    std::vector<Vector3> points;
+    std::vector<TexCoord> uvs;
+    const float c = std::cos(tilt);
+    const float s = std::sin(tilt);
+    for (int r = 0; r <= rows; ++r) {
+        const float polar = kPi * static_cast<float>(r) / static_cast<float>(rows);
+        for (int k = 0; k <= cols; ++k) {
+            const float angle = 2.0f * kPi * static_cast<float>(k) / static_cast<float>(cols);
+            const float x = radii.x * std::sin(polar) * std::sin(angle);
+            const float y = -radii.y * std::cos(polar);
+            const float z = radii.z * std::sin(polar) * std::cos(angle);
+            points.push_back(Vector3(centre.x + c * x - s * y, centre.y + s * x + c * y, centre.z + z));
+            uvs.push_back(TexCoord{0.0f, 0.0f});
+        }
+    }
+    AddSmoothGrid(part, points, uvs, rows, cols, centre);
+}
+
+// A cone from a base circle around base, radius radius, in the plane across axis, to tip.
+void AddCone(MeshPart& part, Vector3 base, Vector3 tip, float radius, float flatten, int cols) {
+    std::vector<Vector3> points;
+    std::vector<TexCoord> uvs;
+    for (int r = 0; r <= 1; ++r) {
+        for (int k = 0; k <= cols; ++k) {
+            const float angle = 2.0f * kPi * static_cast<float>(k) / static_cast<float>(cols);
+            const Vector3 rim = base + Vector3(radius * std::cos(angle), radius * flatten * std::sin(angle), 0.0f);
+            points.push_back(r == 0 ? rim : tip);
+            uvs.push_back(TexCoord{0.0f, 0.0f});
+        }
+    }
+    AddSmoothGrid(part, points, uvs, 1, cols, base + (tip - base) * 0.3f);
+}
+
+} // namespace
+
+void BuildPenguin(Scene& scene) {
+    const int black = scene.AddMaterial("PenguinBlack", "", 28, 30, 40);
+    const int white = scene.AddMaterial("PenguinWhite", "", 242, 242, 236);
+    const int yellow = scene.AddMaterial("PenguinYellow", "", 250, 186, 40);
+    const int orange = scene.AddMaterial("PenguinOrange", "", 240, 120, 20);
+    const int eyeWhite = scene.AddMaterial("PenguinEye", "", 255, 255, 255);
+    AddBody(scene, black, white, yellow);
+    // Flippers hang at the sides, leaning out a little at the bottom.
+    AddEllipsoid(scene.Part("Flippers", black), Vector3(-13.6f, -20.0f, 0.5f), Vector3(2.0f, 12.0f, 5.5f), 0.22f,
+                 10, 14);
+    AddEllipsoid(scene.Part("Flippers", black), Vector3(13.6f, -20.0f, 0.5f), Vector3(2.0f, 12.0f, 5.5f), -0.22f,
+                 10, 14);
+    AddCone(scene.Part("Beak", orange), Vector3(0.0f, 1.0f, -6.5f), Vector3(0.0f, -0.5f, -15.0f), 2.6f, 0.7f, 12);
+    AddEllipsoid(scene.Part("Feet", orange), Vector3(-5.5f, -39.0f, -4.0f), Vector3(4.0f, 1.2f, 7.0f), 0.0f, 6, 12);
+    AddEllipsoid(scene.Part("Feet", orange), Vector3(5.5f, -39.0f, -4.0f), Vector3(4.0f, 1.2f, 7.0f), 0.0f, 6, 12);
+    for (float side : {-1.0f, 1.0f}) {
+        AddEllipsoid(scene.Part("Eyes", eyeWhite), Vector3(side * 3.6f, 3.2f, -6.2f), Vector3(1.7f, 1.7f, 1.2f),
+                     0.0f, 6, 10);
+        AddEllipsoid(scene.Part("Pupils", black), Vector3(side * 3.7f, 3.3f, -7.3f), Vector3(0.9f, 0.9f, 0.5f),
+                     0.0f, 5, 8);
+    }
+}
