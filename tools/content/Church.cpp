@@ -16,7 +16,7 @@ const Vector3 kPlusZ(0.0f, 0.0f, 1.0f);
 // Plan, in world units (the doorway is 80 high, so a metre is about 36 units).
 constexpr float kWallTopY = 220.0f;
 constexpr float kRidgeY = 310.0f;
-constexpr float kWestInnerZ = 170.0f; // inner face of the west wall, which faces -z
+constexpr float kWestInnerZ = 170.0f;   // inner face of the west wall, which faces -z
 constexpr float kLeftArcadeX = -182.0f; // inner faces of the arcade (and choir) walls
 constexpr float kRightArcadeX = 142.0f;
 constexpr float kArcadeThickness = 16.0f;
@@ -42,7 +42,7 @@ constexpr float kColumnRadius = 12.0f;
 const WallCells kWallCells{30.0f, 20.0f, 45.0f, 40.0f};
 
 struct Materials {
-    int brick, stone, floor, wood, roof, glass, rose, carpet, gold, linen, candle;
+    int brick, stone, floor, wood, roof, glass, clerestory, rose, carpet, gold, linen, candle;
 };
 
 Materials AddMaterials(Scene& scene) {
@@ -53,6 +53,7 @@ Materials AddMaterials(Scene& scene) {
     m.wood = scene.AddMaterial("Oak", "WOOD.BMP", 255, 255, 255);
     m.roof = scene.AddMaterial("RoofBoards", "ROOF.BMP", 255, 255, 255);
     m.glass = scene.AddMaterial("Glass", "GLASS.BMP", 255, 255, 255);
+    m.clerestory = scene.AddMaterial("Clerestory", "CLEREST.BMP", 255, 255, 255);
     m.rose = scene.AddMaterial("RoseWindow", "ROSEWIN.BMP", 255, 255, 255);
     m.carpet = scene.AddMaterial("Carpet", "", 150, 24, 32);
     m.gold = scene.AddMaterial("Gold", "", 224, 178, 64);
@@ -93,30 +94,30 @@ void AddWindowPane(MeshPart& glass, const WallFrame& frame, const Opening& o) {
     AddQuad(glass, p0, p1, p2, p3, frame.front * -1.0f, map);
 }
 
-void AddWallWithWindows(Scene& scene, const Materials& m, const WallFrame& frame, float a0, float a1, float y0,
-                        float y1, const std::vector<Opening>& windows, bool caps) {
+void AddWallWithWindows(Scene& scene, const Materials& m, const WallFrame& frame, float a0, float a1,
+                        float y0, float y1, const std::vector<Opening>& windows, int glass) {
     const UvMap front = BrickMap(frame.front);
     const UvMap back = BrickMap(frame.front * -1.0f);
     AddWall(scene.Part("Walls", m.brick), frame, a0, a1, y0, y1, windows, kWallCells, front, back,
-            StoneMap(frame.front), caps);
+            StoneMap(frame.front), false);
     for (const Opening& o : windows) {
-        AddWindowPane(scene.Part("Windows", m.glass), frame, o);
+        AddWindowPane(scene.Part("Windows", glass), frame, o);
     }
 }
 
 void AddFloors(Scene& scene, const Materials& m) {
     const UvMap tiles = FloorMap(80.0f, 80.0f);
-    AddGridRect(scene.Part("Floor", m.floor), Vector3(-300.0f, kFloorY, 190.0f), kPlusX, kEast, 560.0f, 660.0f,
-                40.0f, 40.0f, kUp, tiles);
+    AddGridRect(scene.Part("Floor", m.floor), Vector3(-300.0f, kFloorY, 190.0f), kPlusX, kEast, 560.0f,
+                660.0f, 40.0f, 40.0f, kUp, tiles);
     AddGridRect(scene.Part("Floor", m.floor), Vector3(-198.0f, kFloorY, kScreenBackZ), kPlusX, kEast, 356.0f,
                 635.0f, 40.0f, 40.0f, kUp, tiles);
     // The runner down the middle, lying just on the tiles.
     const UvMap none = FloorMap(100.0f, 100.0f);
     const float runnerY = kFloorY + 0.4f;
-    AddGridRect(scene.Part("Carpet", m.carpet), Vector3(-50.0f, runnerY, 150.0f), kPlusX, kEast, 60.0f, 585.0f,
-                60.0f, 45.0f, kUp, none);
-    AddGridRect(scene.Part("Carpet", m.carpet), Vector3(-50.0f, runnerY, -480.0f), kPlusX, kEast, 60.0f, 375.0f,
-                60.0f, 45.0f, kUp, none);
+    AddGridRect(scene.Part("Carpet", m.carpet), Vector3(-50.0f, runnerY, 150.0f), kPlusX, kEast, 60.0f,
+                585.0f, 60.0f, 45.0f, kUp, none);
+    AddGridRect(scene.Part("Carpet", m.carpet), Vector3(-50.0f, runnerY, -480.0f), kPlusX, kEast, 60.0f,
+                375.0f, 60.0f, 45.0f, kUp, none);
 }
 
 // The two arcades of the nave, continued east as the solid walls of the choir and the sanctuary.
@@ -131,23 +132,24 @@ void AddArcades(Scene& scene, const Materials& m) {
         const float firstA = -kFirstColumnZ;
         const float lastA = firstA + kColumnStep * (kColumnCount - 1);
         // West of the first column and east of the last one the wall is solid to the floor.
-        AddWallWithWindows(scene, m, frame, -kWestInnerZ, firstA, kFloorY, kWallTopY, {}, false);
+        AddWallWithWindows(scene, m, frame, -kWestInnerZ, firstA, kFloorY, kWallTopY, {}, m.glass);
         std::vector<Opening> east;
         for (float a : {540.0f, 660.0f, 780.0f, 950.0f, 1030.0f}) {
-            east.push_back(Opening{a - 22.0f, a + 22.0f, 10.0f, 170.0f});
+            east.push_back(Opening{a - 22.0f, a + 22.0f, 10.0f, 160.0f});
         }
-        AddWallWithWindows(scene, m, frame, lastA, -kApseInnerZ, kFloorY, kWallTopY, east, false);
+        AddWallWithWindows(scene, m, frame, lastA, -kApseInnerZ, kFloorY, kWallTopY, east, m.glass);
         // Over the arches: the spandrels, then the clerestory with a window in each bay.
         std::vector<Opening> clerestory;
         for (int bay = 0; bay + 1 < kColumnCount; ++bay) {
             const float a0 = firstA + kColumnStep * bay;
             const float a1 = a0 + kColumnStep;
-            AddArchPanel(scene.Part("Walls", m.brick), scene.Part("Arches", m.stone), frame, a0, a1, kArchSpringY,
-                         kArchPanelTopY, 12, BrickMap(frame.front), BrickMap(frame.front * -1.0f),
-                         StoneMap(kUp));
-            clerestory.push_back(Opening{a0 + 32.0f, a1 - 32.0f, 150.0f, 205.0f});
+            AddArchPanel(scene.Part("Walls", m.brick), scene.Part("Arches", m.stone), frame, a0, a1,
+                         kArchSpringY, kArchPanelTopY, 12, BrickMap(frame.front),
+                         BrickMap(frame.front * -1.0f), StoneMap(kUp));
+            clerestory.push_back(Opening{a0 + 32.0f, a1 - 32.0f, 150.0f, 208.0f});
         }
-        AddWallWithWindows(scene, m, frame, firstA, lastA, kArchPanelTopY, kWallTopY, clerestory, false);
+        AddWallWithWindows(scene, m, frame, firstA, lastA, kArchPanelTopY, kWallTopY, clerestory,
+                           m.clerestory);
         // Columns on the wall's centre line, with a plinth below and a capital under the arches.
         const float cx = frame.origin.x - frame.front.x * kArcadeThickness * 0.5f;
         for (int i = 0; i < kColumnCount; ++i) {
@@ -173,9 +175,10 @@ void AddAisles(Scene& scene, const Materials& m) {
         std::vector<Opening> windows;
         for (int bay = 0; bay + 1 < kColumnCount; ++bay) {
             const float a = -kFirstColumnZ + kColumnStep * (bay + 0.5f);
-            windows.push_back(Opening{a - 18.0f, a + 18.0f, 0.0f, 110.0f});
+            windows.push_back(Opening{a - 17.0f, a + 17.0f, 0.0f, 110.0f});
         }
-        AddWallWithWindows(scene, m, frame, -kWestInnerZ, -kScreenFrontZ, kFloorY, kAisleCeilingY, windows, false);
+        AddWallWithWindows(scene, m, frame, -kWestInnerZ, -kScreenFrontZ, kFloorY, kAisleCeilingY, windows,
+                           m.glass);
         const float x0 = left ? kLeftAisleX : kRightArcadeX + kArcadeThickness;
         const float x1 = left ? kLeftArcadeX - kArcadeThickness : kRightAisleX;
         AddGridRect(scene.Part("Ceiling", m.wood), Vector3(x0, kAisleCeilingY, kWestInnerZ), kPlusX, kEast,
@@ -186,7 +189,7 @@ void AddAisles(Scene& scene, const Materials& m) {
         end.along = kPlusX;
         end.front = kPlusZ;
         end.thickness = kScreenFrontZ - kScreenBackZ;
-        AddWallWithWindows(scene, m, end, x0, x1, kFloorY, kAisleCeilingY, {}, false);
+        AddWallWithWindows(scene, m, end, x0, x1, kFloorY, kAisleCeilingY, {}, m.glass);
     }
 }
 
@@ -202,8 +205,8 @@ void AddEndWall(Scene& scene, const Materials& m, float frontZ, Vector3 front, f
     frame.thickness = thickness;
     const float a0 = facesPlusZ ? x0 : -x1;
     const float a1 = facesPlusZ ? x1 : -x0;
-    AddWall(scene.Part("Walls", m.brick), frame, a0, a1, kFloorY, kWallTopY, openings, kWallCells, BrickMap(front),
-            BrickMap(front * -1.0f), StoneMap(front), false);
+    AddWall(scene.Part("Walls", m.brick), frame, a0, a1, kFloorY, kWallTopY, openings, kWallCells,
+            BrickMap(front), BrickMap(front * -1.0f), StoneMap(front), false);
     for (const Opening& o : openings) {
         if (o.y0 > kFloorY) {
             AddWindowPane(scene.Part("Windows", windowMaterial), frame, o);
@@ -224,28 +227,30 @@ void AddEndWalls(Scene& scene, const Materials& m) {
     // West: the entrance wall behind the player's start, with the main door set against it.
     AddEndWall(scene, m, kWestInnerZ, kPlusZ * -1.0f, 20.0f, -300.0f, 260.0f, {}, m.glass);
     AddBox(scene.Part("Doors", m.wood), Vector3(-60.0f, kFloorY, kWestInnerZ - 3.0f),
-           Vector3(20.0f, 60.0f, kWestInnerZ), 60.0f, 30.0f, kBoxAll & ~kBoxFront);
+           Vector3(20.0f, 60.0f, kWestInnerZ), 60.0f, 30.0f, kBoxAll & ~kBoxFront & ~kBoxBottom);
     AddBox(scene.Part("Trim", m.stone), Vector3(-72.0f, kFloorY, kWestInnerZ - 5.0f),
-           Vector3(-60.0f, 72.0f, kWestInnerZ), 40.0f, 30.0f, kBoxAll & ~kBoxFront);
+           Vector3(-60.0f, 72.0f, kWestInnerZ), 40.0f, 30.0f, kBoxAll & ~kBoxFront & ~kBoxBottom);
     AddBox(scene.Part("Trim", m.stone), Vector3(20.0f, kFloorY, kWestInnerZ - 5.0f),
-           Vector3(32.0f, 72.0f, kWestInnerZ), 40.0f, 30.0f, kBoxAll & ~kBoxFront);
+           Vector3(32.0f, 72.0f, kWestInnerZ), 40.0f, 30.0f, kBoxAll & ~kBoxFront & ~kBoxBottom);
     AddBox(scene.Part("Trim", m.stone), Vector3(-60.0f, 60.0f, kWestInnerZ - 5.0f),
            Vector3(20.0f, 72.0f, kWestInnerZ), 40.0f, 30.0f, kBoxAll & ~kBoxFront);
 
     // The wall of the second door, with a round window high above the doorway.
     const Opening doorway{kDoorLeftX, kDoorRightX, kFloorY, kDoorTopY};
-    AddEndWall(scene, m, kDoorWallFrontZ, kPlusZ, kDoorWallFrontZ - kDoorWallBackZ, kLeftArcadeX, kRightArcadeX,
-               {doorway, Opening{-52.0f, 12.0f, 148.0f, 212.0f}}, m.rose);
+    AddEndWall(scene, m, kDoorWallFrontZ, kPlusZ, kDoorWallFrontZ - kDoorWallBackZ, kLeftArcadeX,
+               kRightArcadeX, {doorway, Opening{-52.0f, 12.0f, 148.0f, 212.0f}}, m.rose);
     // Pilasters and a lintel frame the doorway; the switch sits on a brass plate to its left.
     const float face = kDoorWallFrontZ;
     AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX - 12.0f, kFloorY, face),
-           Vector3(kDoorLeftX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, 30.0f, kBoxAll & ~kBoxBack);
+           Vector3(kDoorLeftX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, 30.0f,
+           kBoxAll & ~kBoxBack & ~kBoxBottom);
     AddBox(scene.Part("Trim", m.stone), Vector3(kDoorRightX, kFloorY, face),
-           Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, face + 4.0f), 40.0f, 30.0f, kBoxAll & ~kBoxBack);
+           Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, face + 4.0f), 40.0f, 30.0f,
+           kBoxAll & ~kBoxBack & ~kBoxBottom);
     AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX, kDoorTopY, face),
            Vector3(kDoorRightX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, 30.0f, kBoxAll & ~kBoxBack);
-    AddBox(scene.Part("Trim", m.gold), Vector3(-160.0f, -20.0f, face), Vector3(-136.0f, 4.0f, face + 0.4f), 40.0f,
-           30.0f, kBoxAll & ~kBoxBack);
+    AddBox(scene.Part("Trim", m.gold), Vector3(-160.0f, -20.0f, face), Vector3(-136.0f, 4.0f, face + 0.4f),
+           40.0f, 30.0f, kBoxAll & ~kBoxBack);
 
     // East: the end of the sanctuary, with a rose window over the altar's cross.
     AddEndWall(scene, m, kApseInnerZ, kPlusZ, 20.0f, kLeftArcadeX - kArcadeThickness,
@@ -270,9 +275,10 @@ void AddScreen(Scene& scene, const Materials& m) {
         const float z1 = z0 + 4.0f;
         const int skip = zFace > kScreenBackZ ? kBoxBack : kBoxFront;
         AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX - 12.0f, kFloorY, z0),
-               Vector3(kDoorLeftX, kDoorTopY + 12.0f, z1), 40.0f, 30.0f, kBoxAll & ~skip);
+               Vector3(kDoorLeftX, kDoorTopY + 12.0f, z1), 40.0f, 30.0f, kBoxAll & ~skip & ~kBoxBottom);
         AddBox(scene.Part("Trim", m.stone), Vector3(kDoorRightX, kFloorY, z0),
-               Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, z1), 40.0f, 30.0f, kBoxAll & ~skip);
+               Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, z1), 40.0f, 30.0f,
+               kBoxAll & ~skip & ~kBoxBottom);
         AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX, kDoorTopY, z0),
                Vector3(kDoorRightX, kDoorTopY + 12.0f, z1), 40.0f, 30.0f, kBoxAll & ~skip);
     }
@@ -287,7 +293,8 @@ void AddScreen(Scene& scene, const Materials& m) {
 void AddPew(Scene& scene, const Materials& m, float x0, float x1, float zFront) {
     MeshPart& wood = scene.Part("Pews", m.wood);
     const float zBack = zFront + 24.0f;
-    AddBox(wood, Vector3(x0 + 3.0f, -25.0f, zFront + 4.0f), Vector3(x1 - 3.0f, -22.0f, zBack - 3.0f), 60.0f, 24.0f);
+    AddBox(wood, Vector3(x0 + 3.0f, -25.0f, zFront + 4.0f), Vector3(x1 - 3.0f, -22.0f, zBack - 3.0f), 60.0f,
+           24.0f);
     AddBox(wood, Vector3(x0 + 3.0f, -34.0f, zBack - 3.0f), Vector3(x1 - 3.0f, kPewTopY, zBack), 60.0f, 24.0f);
     AddBox(wood, Vector3(x0, kFloorY, zFront), Vector3(x0 + 3.0f, kPewTopY, zBack), 60.0f, 24.0f,
            kBoxAll & ~kBoxBottom);
@@ -319,12 +326,12 @@ void AddFurniture(Scene& scene, const Materials& m) {
            Vector3(kRightArcadeX, -34.0f, -950.0f), 60.0f, 40.0f, kBoxAll & ~kBoxBottom);
     AddBox(scene.Part("Steps", m.stone), Vector3(kLeftArcadeX, -34.0f, kApseInnerZ),
            Vector3(kRightArcadeX, kStepTopY, -975.0f), 60.0f, 40.0f, kBoxAll & ~kBoxBottom);
-    AddBox(scene.Part("Altar", m.stone), Vector3(-70.0f, kStepTopY, -1045.0f), Vector3(30.0f, -3.0f, -1005.0f),
-           60.0f, 25.0f, kBoxAll & ~kBoxBottom);
-    AddBox(scene.Part("Cloth", m.linen), Vector3(-73.0f, -3.0f, -1048.0f), Vector3(33.0f, 0.0f, -1002.0f), 60.0f,
-           40.0f, kBoxAll & ~kBoxBottom);
-    AddBox(scene.Part("Cloth", m.carpet), Vector3(-50.0f, -24.0f, -1005.0f), Vector3(10.0f, -3.0f, -1004.0f), 60.0f,
-           30.0f, kBoxAll & ~kBoxBack);
+    AddBox(scene.Part("Altar", m.stone), Vector3(-70.0f, kStepTopY, -1045.0f),
+           Vector3(30.0f, -3.0f, -1005.0f), 60.0f, 25.0f, kBoxAll & ~kBoxBottom);
+    AddBox(scene.Part("Cloth", m.linen), Vector3(-73.0f, -3.0f, -1048.0f), Vector3(33.0f, 0.0f, -1002.0f),
+           60.0f, 40.0f, kBoxAll & ~kBoxBottom);
+    AddBox(scene.Part("Cloth", m.carpet), Vector3(-50.0f, -24.0f, -1005.0f), Vector3(10.0f, -3.0f, -1004.0f),
+           60.0f, 30.0f, kBoxAll & ~kBoxBack);
     for (float x : {-58.0f, 18.0f}) {
         AddCylinder(scene.Part("Candles", m.gold), x, -1025.0f, 0.0f, 14.0f, 2.0f, 8, 1, 20.0f);
         AddDisc(scene.Part("Candles", m.gold), x, 0.2f, -1025.0f, 5.0f, 10, true, 20.0f);
@@ -332,12 +339,10 @@ void AddFurniture(Scene& scene, const Materials& m) {
         AddDisc(scene.Part("Candles", m.candle), x, 26.0f, -1025.0f, 1.4f, 8, true, 20.0f);
     }
     const float crossZ = kApseInnerZ;
-    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 4.0f, 20.0f, crossZ), Vector3(kNaveAxisX + 4.0f, 125.0f,
-                                                                                               crossZ + 3.0f),
-           40.0f, 25.0f, kBoxAll & ~kBoxBack);
-    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 30.0f, 88.0f, crossZ), Vector3(kNaveAxisX + 30.0f, 96.0f,
-                                                                                               crossZ + 3.0f),
-           40.0f, 25.0f, kBoxAll & ~kBoxBack);
+    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 4.0f, 20.0f, crossZ),
+           Vector3(kNaveAxisX + 4.0f, 125.0f, crossZ + 3.0f), 40.0f, 25.0f, kBoxAll & ~kBoxBack);
+    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 30.0f, 88.0f, crossZ),
+           Vector3(kNaveAxisX + 30.0f, 96.0f, crossZ + 3.0f), 40.0f, 25.0f, kBoxAll & ~kBoxBack);
 }
 
 // The open timber roof: two boarded slopes from the wall tops to the ridge, over the whole length,
@@ -359,12 +364,12 @@ void AddRoof(Scene& scene, const Materials& m) {
         map.tTile = 70.0f;
         AddGridRect(scene.Part("Roof", m.roof), eave, slope, kEast, length, z0 - z1, 70.0f, 70.0f,
                     inward.y < 0.0f ? inward : inward * -1.0f, map);
-        AddGridRect(scene.Part("Roof", m.roof), eave + kUp * 4.0f, slope, kEast, length, z0 - z1, 200.0f, 200.0f,
-                    inward.y < 0.0f ? inward * -1.0f : inward, map);
+        AddGridRect(scene.Part("Roof", m.roof), eave + kUp * 4.0f, slope, kEast, length, z0 - z1, 200.0f,
+                    200.0f, inward.y < 0.0f ? inward * -1.0f : inward, map);
     }
     for (float z = kFirstColumnZ; z > kApseInnerZ + 50.0f; z -= 140.0f) {
         AddBox(scene.Part("Beams", m.wood), Vector3(kLeftArcadeX, kWallTopY - 10.0f, z - 5.0f),
-               Vector3(kRightArcadeX, kWallTopY, z + 5.0f), 80.0f, 80.0f);
+               Vector3(kRightArcadeX, kWallTopY, z + 5.0f), 80.0f, 80.0f, kBoxAll & ~(kBoxLeft | kBoxRight));
         AddBox(scene.Part("Beams", m.wood), Vector3(kNaveAxisX - 4.0f, kWallTopY, z - 4.0f),
                Vector3(kNaveAxisX + 4.0f, kRidgeY - 4.0f, z + 4.0f), 80.0f, 80.0f);
     }

@@ -10,12 +10,12 @@
 namespace church {
 
 constexpr float kFloorY = -40.0f;
-constexpr float kNaveAxisX = -20.0f;        // the archway and the doorway are centred on it
-constexpr float kScreenFrontZ = -445.0f;     // the screen's nave face; it is 25 deep
-constexpr float kDoorWallFrontZ = -864.6f;   // a hair in front of the door so the risen door hides
+constexpr float kNaveAxisX = -20.0f;       // the archway and the doorway are centred on it
+constexpr float kScreenFrontZ = -445.0f;   // the screen's nave face; it is 25 deep
+constexpr float kDoorWallFrontZ = -864.6f; // a hair in front of the door so the risen door hides
 constexpr float kDoorWallBackZ = -885.0f;
-constexpr float kPewTopY = -10.0f;           // above -15 stops the walking sphere; a jump of 5 clears it
-constexpr float kStepTopY = -28.0f;          // below -15: the sanctuary steps never touch the sphere
+constexpr float kPewTopY = -10.0f;  // above -15 stops the walking sphere; a jump of 5 clears it
+constexpr float kStepTopY = -28.0f; // below -15: the sanctuary steps never touch the sphere
 
 } // namespace church
 

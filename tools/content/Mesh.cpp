@@ -15,8 +15,8 @@ Vector3 FaceNormal(Vector3 a, Vector3 b, Vector3 c) {
     return CrossProduct(b - a, c - a);
 }
 
-int Scene::AddMaterial(const std::string& name, const std::string& textureFile, std::uint8_t r, std::uint8_t g,
-                       std::uint8_t b) {
+int Scene::AddMaterial(const std::string& name, const std::string& textureFile, std::uint8_t r,
+                       std::uint8_t g, std::uint8_t b) {
     MaterialSpec spec;
     spec.name = name;
     spec.textureFile = textureFile;
@@ -43,7 +43,7 @@ MeshPart& Scene::Part(const std::string& family, int material) {
         }
     }
     MeshPart part;
-    char suffix[8];
+    char suffix[16];
     std::snprintf(suffix, sizeof suffix, "%02d", index);
     part.family = family;
     part.name = family + suffix;
@@ -72,7 +72,8 @@ void AddPolygon(MeshPart& part, const Vector3* p, int count, Vector3 facing, con
         part.texCoords.push_back(MapPoint(map, v));
     }
     for (int i = 1; i + 1 < count; ++i) {
-        const Vector3 n = FaceNormal(part.vertices[base], part.vertices[base + i], part.vertices[base + i + 1]);
+        const Vector3 n =
+            FaceNormal(part.vertices[base], part.vertices[base + i], part.vertices[base + i + 1]);
         if (Length(n) < 1e-4f) {
             continue;
         }

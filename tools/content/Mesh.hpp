@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,7 @@ class Scene {
     MeshPart& Part(const std::string& family, int material);
 
     std::vector<MaterialSpec> materials;
-    std::vector<MeshPart> parts;
+    std::deque<MeshPart> parts; // a deque: references to parts stay valid while others are added
     int faceLimit = 1600;
 };
 

@@ -22,7 +22,7 @@ const ProfilePoint kProfile[] = {
     {0.0f, 8.3f},    {2.5f, 7.9f},    {5.0f, 6.8f},    {7.0f, 5.0f},    {8.3f, 2.8f},    {9.0f, 0.0f},
 };
 constexpr int kProfileCount = sizeof kProfile / sizeof kProfile[0];
-constexpr int kAround = 28;
+constexpr int kAround = 24;
 constexpr float kDepthScale = 0.88f; // a little flatter front to back than side to side
 
 // Which colour a patch of the body gets, from where it lies: the white front, the yellow patches
@@ -97,7 +97,8 @@ void AddBody(Scene& scene, int black, int white, int yellow) {
     for (const ProfilePoint& ring : rings) {
         for (int k = 0; k < kAround; ++k) {
             const float angle = 2.0f * kPi * static_cast<float>(k) / static_cast<float>(kAround);
-            points.push_back(Vector3(ring.r * std::sin(angle), ring.y, -ring.r * kDepthScale * std::cos(angle)));
+            points.push_back(
+                Vector3(ring.r * std::sin(angle), ring.y, -ring.r * kDepthScale * std::cos(angle)));
         }
     }
     // Rings go up and the angle turns from -z toward +x, which seen from outside is clockwise:
@@ -146,7 +147,8 @@ void AddCone(MeshPart& part, Vector3 base, Vector3 tip, float radius, float flat
     for (int r = 0; r <= 1; ++r) {
         for (int k = 0; k <= cols; ++k) {
             const float angle = 2.0f * kPi * static_cast<float>(k) / static_cast<float>(cols);
-            const Vector3 rim = base + Vector3(radius * std::cos(angle), radius * flatten * std::sin(angle), 0.0f);
+            const Vector3 rim =
+                base + Vector3(radius * std::cos(angle), radius * flatten * std::sin(angle), 0.0f);
             points.push_back(r == 0 ? rim : tip);
             uvs.push_back(TexCoord{0.0f, 0.0f});
         }
@@ -164,17 +166,20 @@ void BuildPenguin(Scene& scene) {
     const int eyeWhite = scene.AddMaterial("PenguinEye", "", 255, 255, 255);
     AddBody(scene, black, white, yellow);
     // Flippers hang at the sides, leaning out a little at the bottom.
-    AddEllipsoid(scene.Part("Flippers", black), Vector3(-13.6f, -20.0f, 0.5f), Vector3(2.0f, 12.0f, 5.5f), 0.22f,
-                 10, 14);
-    AddEllipsoid(scene.Part("Flippers", black), Vector3(13.6f, -20.0f, 0.5f), Vector3(2.0f, 12.0f, 5.5f), -0.22f,
-                 10, 14);
-    AddCone(scene.Part("Beak", orange), Vector3(0.0f, 1.0f, -6.5f), Vector3(0.0f, -0.5f, -15.0f), 2.6f, 0.7f, 12);
-    AddEllipsoid(scene.Part("Feet", orange), Vector3(-5.5f, -39.0f, -4.0f), Vector3(4.0f, 1.2f, 7.0f), 0.0f, 6, 12);
-    AddEllipsoid(scene.Part("Feet", orange), Vector3(5.5f, -39.0f, -4.0f), Vector3(4.0f, 1.2f, 7.0f), 0.0f, 6, 12);
+    AddEllipsoid(scene.Part("Flippers", black), Vector3(-13.6f, -20.0f, 0.5f), Vector3(2.0f, 12.0f, 5.5f),
+                 0.22f, 8, 12);
+    AddEllipsoid(scene.Part("Flippers", black), Vector3(13.6f, -20.0f, 0.5f), Vector3(2.0f, 12.0f, 5.5f),
+                 -0.22f, 8, 12);
+    AddCone(scene.Part("Beak", orange), Vector3(0.0f, 1.0f, -6.5f), Vector3(0.0f, -0.5f, -15.0f), 2.6f, 0.7f,
+            12);
+    AddEllipsoid(scene.Part("Feet", orange), Vector3(-5.5f, -38.8f, -4.0f), Vector3(4.0f, 1.2f, 7.0f), 0.0f,
+                 5, 10);
+    AddEllipsoid(scene.Part("Feet", orange), Vector3(5.5f, -38.8f, -4.0f), Vector3(4.0f, 1.2f, 7.0f), 0.0f, 5,
+                 10);
     for (float side : {-1.0f, 1.0f}) {
-        AddEllipsoid(scene.Part("Eyes", eyeWhite), Vector3(side * 3.6f, 3.2f, -6.2f), Vector3(1.7f, 1.7f, 1.2f),
-                     0.0f, 6, 10);
-        AddEllipsoid(scene.Part("Pupils", black), Vector3(side * 3.7f, 3.3f, -7.3f), Vector3(0.9f, 0.9f, 0.5f),
-                     0.0f, 5, 8);
+        AddEllipsoid(scene.Part("Eyes", eyeWhite), Vector3(side * 3.6f, 3.2f, -6.2f),
+                     Vector3(1.7f, 1.7f, 1.2f), 0.0f, 5, 8);
+        AddEllipsoid(scene.Part("Pupils", black), Vector3(side * 3.7f, 3.3f, -7.3f),
+                     Vector3(0.9f, 0.9f, 0.5f), 0.0f, 4, 6);
     }
 }

@@ -28,8 +28,9 @@ std::vector<float> Breakpoints(float lo, float hi, std::vector<float> cuts, floa
         }
     }
     std::sort(sorted.begin(), sorted.end());
-    sorted.erase(std::unique(sorted.begin(), sorted.end(), [](float p, float q) { return std::fabs(p - q) < 1e-3f; }),
-                 sorted.end());
+    sorted.erase(
+        std::unique(sorted.begin(), sorted.end(), [](float p, float q) { return std::fabs(p - q) < 1e-3f; }),
+        sorted.end());
     std::vector<float> points;
     for (std::size_t i = 0; i + 1 < sorted.size(); ++i) {
         const float p = sorted[i];
@@ -230,8 +231,8 @@ void AddWall(MeshPart& part, const WallFrame& frame, float a0, float a1, float y
         }
     }
     if (caps) {
-        AddGridRect(part, FramePoint(frame, a0, y1), frame.along, depth, a1 - a0, frame.thickness, cells.cellA,
-                    frame.thickness, kUp, revealMap);
+        AddGridRect(part, FramePoint(frame, a0, y1), frame.along, depth, a1 - a0, frame.thickness,
+                    cells.cellA, frame.thickness, kUp, revealMap);
         AddGridRect(part, FramePoint(frame, a0, y0), depth, kUp, frame.thickness, y1 - y0, frame.thickness,
                     cells.cellLow, frame.along * -1.0f, revealMap);
         AddGridRect(part, FramePoint(frame, a1, y0), depth, kUp, frame.thickness, y1 - y0, frame.thickness,
@@ -240,7 +241,8 @@ void AddWall(MeshPart& part, const WallFrame& frame, float a0, float a1, float y
 }
 
 void AddArchPanel(MeshPart& part, MeshPart& soffit, const WallFrame& frame, float a0, float a1, float ySpring,
-                  float yTop, int segments, const UvMap& frontMap, const UvMap& backMap, const UvMap& soffitMap) {
+                  float yTop, int segments, const UvMap& frontMap, const UvMap& backMap,
+                  const UvMap& soffitMap) {
     const float ac = (a0 + a1) * 0.5f;
     const float r = (a1 - a0) * 0.5f;
     const float h = yTop - ySpring;

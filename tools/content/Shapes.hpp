@@ -48,9 +48,9 @@ struct Opening {
 };
 
 struct WallCells {
-    float cellA;       // longest cell along the wall
-    float cellLow;     // tallest cell below bandTop, where the player's sphere can touch
-    float cellHigh;    // tallest cell above it
+    float cellA;    // longest cell along the wall
+    float cellLow;  // tallest cell below bandTop, where the player's sphere can touch
+    float cellHigh; // tallest cell above it
     float bandTop;
 };
 
@@ -63,7 +63,8 @@ void AddWall(MeshPart& part, const WallFrame& frame, float a0, float a1, float y
 // The spandrel over a round arch: the panel [a0, a1] x [ySpring, yTop] minus the half disc over
 // [a0, a1] springing at ySpring, both faces, plus the arch's underside.
 void AddArchPanel(MeshPart& part, MeshPart& soffit, const WallFrame& frame, float a0, float a1, float ySpring,
-                  float yTop, int segments, const UvMap& frontMap, const UvMap& backMap, const UvMap& soffitMap);
+                  float yTop, int segments, const UvMap& frontMap, const UvMap& backMap,
+                  const UvMap& soffitMap);
 
 // Maps for the common orientations: walls facing along +-x or +-z and horizontal surfaces.
 UvMap WallMap(Vector3 facing, float sTile, float tTile, float sOffset = 0.0f, float tOffset = 0.0f);
