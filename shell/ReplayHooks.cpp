@@ -1,6 +1,7 @@
 #include "shell/ReplayHooks.hpp"
 
 #include "input/KeyScript.hpp"
+#include "octree/OctreeStats.hpp"
 #include "shell/StateDump.hpp"
 #include "shell/World.hpp"
 
@@ -35,5 +36,7 @@ bool DumpGameState(const char* path) {
     state.firstDoor = &firstDoor;
     state.secondDoor = &secondDoor;
     state.doorSwitch = &doorSwitch;
+    state.octree = &octreeStats;
+    state.leafCount = leafCount;
     return WriteStateDump(path, state);
 }

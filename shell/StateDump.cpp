@@ -58,6 +58,14 @@ std::string StateJson(const GameState& state) {
         AppendBlock(out, "doorSwitch", *state.doorSwitch);
         out += '}';
     }
+    if (state.octree != nullptr) {
+        const OctreeStats& counts = *state.octree;
+        out += ", \"octree\": {\"leafCount\": " + std::to_string(state.leafCount);
+        out += ", \"leavesDrawn\": " + std::to_string(counts.leavesDrawn);
+        out += ", \"drawNodesTested\": " + std::to_string(counts.drawNodesTested);
+        out += ", \"collideNodesTested\": " + std::to_string(counts.collideNodesTested);
+        out += ", \"facesTested\": " + std::to_string(counts.facesTested) + '}';
+    }
     out += "}\n";
     return out;
 }

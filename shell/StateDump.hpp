@@ -2,6 +2,7 @@
 
 #include "geometry/Camera.hpp"
 #include "geometry/Vector3.hpp"
+#include "octree/OctreeStats.hpp"
 #include "scene/MovingBlock.hpp"
 
 #include <string>
@@ -18,6 +19,8 @@ struct GameState {
     const MovingBlock* firstDoor;
     const MovingBlock* secondDoor;
     const MovingBlock* doorSwitch;
+    const OctreeStats* octree; // the last frame's octree counts; null leaves them out
+    int leafCount;             // leaves of the level's octree, written with the counts
 };
 
 // The state as one JSON object and a newline; every float reads back to the same 32-bit value.

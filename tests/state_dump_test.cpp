@@ -19,7 +19,8 @@ TEST(StateDump, OneObjectWithEveryFieldInOrder) {
     secondDoor.moving = true;
     doorSwitch.PlaceBlock(-150, -10, -864, 1, 5);
     const Vector3 penguin(0, 3, -15.9f);
-    const GameState state{12, &camera, &penguin, 3.0f, true, false, &firstDoor, &secondDoor, &doorSwitch};
+    const GameState state{12,         &camera,     &penguin,    3.0f,    true, false,
+                          &firstDoor, &secondDoor, &doorSwitch, nullptr, 0};
 
     EXPECT_EQ(
         StateJson(state),
@@ -33,7 +34,7 @@ TEST(StateDump, OneObjectWithEveryFieldInOrder) {
 
 TEST(StateDump, WritesTheFileAndReportsAnUnwritablePath) {
     Camera camera;
-    const GameState state{0, &camera, nullptr, 0.0f, false, true, nullptr, nullptr, nullptr};
+    const GameState state{0, &camera, nullptr, 0.0f, false, true, nullptr, nullptr, nullptr, nullptr, 0};
     const std::string path = testing::TempDir() + "state_dump_test.json";
     ASSERT_TRUE(WriteStateDump(path.c_str(), state));
     std::ifstream in(path);
@@ -45,4 +46,16 @@ TEST(StateDump, WritesTheFileAndReportsAnUnwritablePath) {
     std::remove(path.c_str());
 
     EXPECT_FALSE(WriteStateDump("/nonexistent-folder/state.json", state));
+}
+
+TEST(StateDump, TheLastFramesOctreeCountsComeLast) {
+    Camera camera;
+    camera.SetPose(0, 10, 40, 0, 0, -3, 0, 1, 0);
+    const OctreeStats counts{17, 9, 5, 31};
+    const GameState state{3, &camera, nullptr, 0.0f, false, true, nullptr, nullptr, nullptr, &counts, 456};
+    const std::string json = StateJson(state);
+    const std::string tail = ", \"collided\": true, \"octree\": {\"leafCount\": 456, \"leavesDrawn\": 9, "
+                             "\"drawNodesTested\": 17, \"collideNodesTested\": 5, \"facesTested\": 31}}\n";
+    ASSERT_GE(json.size(), tail.size());
+    EXPECT_EQ(json.substr(json.size() - tail.size()), tail);
 }
