@@ -1,5 +1,6 @@
 #include "geometry/Frustum.hpp"
 #include "helpers/GeneratedLevel.hpp"
+#include "helpers/LookFrom.hpp"
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
 #include "support/GLTestContext.hpp"
@@ -12,6 +13,7 @@
 
 namespace {
 
+using testing_tools::LookFrom;
 using OctreeLists = GLTest;
 
 // A 4 x 4 checker of two colours, so texture coordinates show in the pixels.
@@ -31,15 +33,6 @@ GLuint MakeChecker() {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 4, 4, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
     return name;
-}
-
-void LookFrom(Vector3 eye, Vector3 at, int width, int height) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, double(width) / double(height), 1.0, 5000.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(eye.x, eye.y, eye.z, at.x, at.y, at.z, 0, 1, 0);
 }
 
 void BuildTree(Octree& root, const Model& model) {

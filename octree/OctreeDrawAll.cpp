@@ -1,0 +1,20 @@
+#include "octree/Octree.hpp"
+#include "octree/OctreeStats.hpp"
+
+#include <GL/gl.h>
+
+void Octree::DrawAll(const Octree* node) {
+    if (node == nullptr) {
+        return;
+    }
+    if (node->subdivided) {
+        for (const std::unique_ptr<Octree>& child : node->children) {
+            DrawAll(child.get());
+        }
+        return;
+    }
+    if (node->leafModel) {
+        glCallList(static_cast<GLuint>(node->listId));
+        ++octreeStats.leavesDrawn;
+    }
+}
