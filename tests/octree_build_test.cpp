@@ -1,4 +1,5 @@
 #include "octree/Octree.hpp"
+#include "octree/OctreeJson.hpp"
 
 #include <gtest/gtest.h>
 
@@ -447,4 +448,32 @@ TEST(OctreeBuildDeathTest, RunningOutOfMemoryIsReportedAndEndsTheProgram) {
         std::_Exit(0);
     };
     EXPECT_EXIT(buildUnderLimit(), testing::ExitedWithCode(1), "ERROR: No hay memoria suficiente");
+}
+
+TEST(OctreeJson, ListsTheLeavesDepthFirstWithTheirCubesAndObjects) {
+    TestLevel level;
+    std::vector<Triangle> high, low;
+    for (int i = 0; i < 6; ++i) {
+        high.push_back(SmallAt(Vector3(50.0f + float(i), 50, 50)));
+        low.push_back(SmallAt(Vector3(-50.0f - float(i), -50, -50)));
+    }
+    level.AddObject(high);
+    level.AddObject(low);
+    Octree root;
+    leafCount = 0;
+    root.BuildNode(level.model, 12, Vector3(0, 0, 0), 200.5f);
+    EXPECT_EQ(OctreeJson(root),
+              "{\"leafCount\": 2, \"centre\": [0, 0, 0], \"width\": 200.5, \"leaves\": ["
+              "{\"ordinal\": 0, \"depth\": 1, \"centre\": [50.125, 50.125, 50.125], \"width\": 100.25, "
+              "\"triangleCount\": 6, \"objectIndices\": [0]}, "
+              "{\"ordinal\": 1, \"depth\": 1, \"centre\": [-50.125, -50.125, -50.125], \"width\": 100.25, "
+              "\"triangleCount\": 6, \"objectIndices\": [1]}]}\n");
+
+    Octree lone;
+    leafCount = 0;
+    Model empty;
+    lone.BuildNode(empty, 0, Vector3(1, 2, 3), 0);
+    EXPECT_EQ(OctreeJson(lone), "{\"leafCount\": 1, \"centre\": [1, 2, 3], \"width\": 0, \"leaves\": ["
+                                "{\"ordinal\": 0, \"depth\": 0, \"centre\": [1, 2, 3], \"width\": 0, "
+                                "\"triangleCount\": 0, \"objectIndices\": []}]}\n");
 }
