@@ -55,7 +55,7 @@ Materials AddMaterials(Scene& scene) {
     m.glass = scene.AddMaterial("Glass", "GLASS.BMP", 255, 255, 255);
     m.clerestory = scene.AddMaterial("Clerestory", "CLEREST.BMP", 255, 255, 255);
     m.rose = scene.AddMaterial("RoseWindow", "ROSEWIN.BMP", 255, 255, 255);
-    m.carpet = scene.AddMaterial("Carpet", "", 150, 24, 32);
+    m.carpet = scene.AddMaterial("Carpet", "", 120, 22, 30);
     m.gold = scene.AddMaterial("Gold", "", 224, 178, 64);
     m.linen = scene.AddMaterial("Linen", "", 240, 236, 224);
     m.candle = scene.AddMaterial("Candle", "", 250, 244, 214);

@@ -23,7 +23,8 @@ const ProfilePoint kProfile[] = {
 };
 constexpr int kProfileCount = sizeof kProfile / sizeof kProfile[0];
 constexpr int kAround = 24;
-constexpr float kDepthScale = 0.88f; // a little flatter front to back than side to side
+constexpr float kWidthScale = 0.72f; // the outline's radii, narrowed to a penguin's slim build
+constexpr float kDepthScale = 0.9f;  // and a little flatter front to back than side to side
 
 // Which colour a patch of the body gets, from where it lies: the white front, the yellow patches
 // on the sides of the neck (seen from behind too), black elsewhere.
@@ -97,8 +98,8 @@ void AddBody(Scene& scene, int black, int white, int yellow) {
     for (const ProfilePoint& ring : rings) {
         for (int k = 0; k < kAround; ++k) {
             const float angle = 2.0f * kPi * static_cast<float>(k) / static_cast<float>(kAround);
-            points.push_back(
-                Vector3(ring.r * std::sin(angle), ring.y, -ring.r * kDepthScale * std::cos(angle)));
+            const float r = ring.r * kWidthScale;
+            points.push_back(Vector3(r * std::sin(angle), ring.y, -r * kDepthScale * std::cos(angle)));
         }
     }
     // Rings go up and the angle turns from -z toward +x, which seen from outside is clockwise:
@@ -166,20 +167,20 @@ void BuildPenguin(Scene& scene) {
     const int eyeWhite = scene.AddMaterial("PenguinEye", "", 255, 255, 255);
     AddBody(scene, black, white, yellow);
     // Flippers hang at the sides, leaning out a little at the bottom.
-    AddEllipsoid(scene.Part("Flippers", black), Vector3(-13.6f, -20.0f, 0.5f), Vector3(2.0f, 12.0f, 5.5f),
+    AddEllipsoid(scene.Part("Flippers", black), Vector3(-10.0f, -19.0f, 0.5f), Vector3(1.6f, 11.0f, 4.5f),
                  0.22f, 8, 12);
-    AddEllipsoid(scene.Part("Flippers", black), Vector3(13.6f, -20.0f, 0.5f), Vector3(2.0f, 12.0f, 5.5f),
+    AddEllipsoid(scene.Part("Flippers", black), Vector3(10.0f, -19.0f, 0.5f), Vector3(1.6f, 11.0f, 4.5f),
                  -0.22f, 8, 12);
-    AddCone(scene.Part("Beak", orange), Vector3(0.0f, 1.0f, -6.5f), Vector3(0.0f, -0.5f, -15.0f), 2.6f, 0.7f,
+    AddCone(scene.Part("Beak", orange), Vector3(0.0f, 1.0f, -4.5f), Vector3(0.0f, -0.5f, -12.5f), 2.0f, 0.7f,
             12);
-    AddEllipsoid(scene.Part("Feet", orange), Vector3(-5.5f, -38.8f, -4.0f), Vector3(4.0f, 1.2f, 7.0f), 0.0f,
+    AddEllipsoid(scene.Part("Feet", orange), Vector3(-4.2f, -38.8f, -3.5f), Vector3(3.2f, 1.2f, 6.0f), 0.0f,
                  5, 10);
-    AddEllipsoid(scene.Part("Feet", orange), Vector3(5.5f, -38.8f, -4.0f), Vector3(4.0f, 1.2f, 7.0f), 0.0f, 5,
+    AddEllipsoid(scene.Part("Feet", orange), Vector3(4.2f, -38.8f, -3.5f), Vector3(3.2f, 1.2f, 6.0f), 0.0f, 5,
                  10);
     for (float side : {-1.0f, 1.0f}) {
-        AddEllipsoid(scene.Part("Eyes", eyeWhite), Vector3(side * 3.6f, 3.2f, -6.2f),
-                     Vector3(1.7f, 1.7f, 1.2f), 0.0f, 5, 8);
-        AddEllipsoid(scene.Part("Pupils", black), Vector3(side * 3.7f, 3.3f, -7.3f),
-                     Vector3(0.9f, 0.9f, 0.5f), 0.0f, 4, 6);
+        AddEllipsoid(scene.Part("Eyes", eyeWhite), Vector3(side * 2.6f, 3.0f, -4.3f),
+                     Vector3(1.3f, 1.3f, 1.0f), 0.0f, 5, 8);
+        AddEllipsoid(scene.Part("Pupils", black), Vector3(side * 2.75f, 3.1f, -5.2f),
+                     Vector3(0.7f, 0.7f, 0.4f), 0.0f, 4, 6);
     }
 }
