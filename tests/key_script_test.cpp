@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 
 namespace {
@@ -136,4 +137,45 @@ TEST(KeyScript, LoadNamesTheFileTheLineAndTheFault) {
     EXPECT_TRUE(LoadKeyScript(path.c_str(), script));
     EXPECT_EQ(script.spans.size(), 1u);
     std::remove(path.c_str());
+}
+
+TEST(KeyScript, MangledScriptsAreParsedOrRefusedWithoutHarm) {
+    const std::string seed = "0 9 W\n# turn\n5 12 LEFT+RIGHT\r\n12 4000 SPACE+F+ESCAPE\n\t7 7 A+S+D\n";
+    const char alphabet[] = "0123456789 \t\r\n#+WASDLEFTRIGHTSPACEFESCAPE\0\xff-";
+    std::mt19937 random(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text = seed;
+        const int edits = 1 + static_cast<int>(random() % 6);
+        for (int e = 0; e < edits; ++e) {
+            const std::size_t at = random() % (text.size() + 1);
+            const char c = alphabet[random() % (sizeof alphabet - 1)];
+            switch (random() % 3) {
+            case 0:
+                text.insert(at, 1, c);
+                break;
+            case 1:
+                if (at < text.size()) {
+                    text.erase(at, 1);
+                }
+                break;
+            default:
+                if (at < text.size()) {
+                    text[at] = c;
+                }
+            }
+        }
+        KeyScript script;
+        KeyScriptError error;
+        if (Parse(text, script, error)) {
+            EXPECT_EQ(error.line, 0);
+            for (const KeySpan& span : script.spans) {
+                EXPECT_LE(span.first, span.last);
+                EXPECT_NE(span.keys, 0u);
+            }
+        } else {
+            EXPECT_GE(error.line, 1);
+            EXPECT_FALSE(error.what.empty());
+            EXPECT_TRUE(script.spans.empty());
+        }
+    }
 }
