@@ -138,15 +138,32 @@ TEST(TimedemoOptions, BadCountsAndClashesAreRefused) {
     }
 }
 
-TEST(TimedemoPath, BuiltInPathParsesAndPressesTheSwitch) {
+// One pass of the path returns to where it began, facing the same way, so longer runs can repeat it:
+// as many frames back (S) as forward (W), as many turning right as left.
+TEST(TimedemoPath, OnePassPressesTheSwitchAndComesBack) {
     KeyScript path;
     ASSERT_TRUE(ParseTimedemoPath(path));
-    const int kF = 33;
-    bool pressesF = false;
-    for (std::uint32_t frame = 0; frame < 1000; ++frame) {
+    const std::uint32_t frames = ScriptFrames(path);
+    EXPECT_GT(frames, 500u);
+    EXPECT_LT(frames, 1000u);
+    const int kW = 17, kS = 31, kF = 33, kLeft = 203, kRight = 205;
+    int w = 0, s = 0, f = 0, left = 0, right = 0;
+    for (std::uint32_t frame = 0; frame < frames; ++frame) {
         std::uint8_t keys[256] = {};
         path.HoldKeys(frame, keys);
-        pressesF = pressesF || (keys[kF] & 0x80) != 0;
+        w += keys[kW] >> 7;
+        s += keys[kS] >> 7;
+        f += keys[kF] >> 7;
+        left += keys[kLeft] >> 7;
+        right += keys[kRight] >> 7;
     }
-    EXPECT_TRUE(pressesF);
+    EXPECT_GT(w, 0);
+    EXPECT_EQ(w, s);
+    EXPECT_GT(f, 0);
+    EXPECT_EQ(left, right);
+    std::uint8_t after[256] = {};
+    path.HoldKeys(frames, after);
+    for (const std::uint8_t key : after) {
+        ASSERT_EQ(key, 0);
+    }
 }
