@@ -14,6 +14,8 @@ namespace {
 // The configuration files are a few lines long; anything past this is never looked at.
 const std::size_t kConfigReadLimit = 64 * 1024;
 
+// False when the file cannot be opened or read (a folder of that name opens but cannot be read):
+// both are reported as a file that cannot be opened.
 bool ReadConfigFile(const char* path, std::string& text) {
     std::FILE* file = std::fopen(path, "r");
     if (file == nullptr) {
@@ -27,8 +29,9 @@ bool ReadConfigFile(const char* path, std::string& text) {
         }
         text.append(buffer, got);
     }
+    const bool readFailed = std::ferror(file) != 0;
     std::fclose(file);
-    return true;
+    return !readFailed;
 }
 
 void ShowCreateFailure(const char* text, MessageIcon icon) {
