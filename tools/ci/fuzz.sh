@@ -6,6 +6,7 @@
 # fuzz_regressions test replays it from then on).
 #
 #   tools/ci/fuzz.sh [SECONDS [TARGET...]]        SECONDS per target (default 60); all targets
+#   tools/ci/fuzz.sh 60 fuzz_bmp                  one target
 #   JOSTRELA_FUZZ_ARGS="-runs=2000000" tools/ci/fuzz.sh 3600 fuzz_3ds     a longer campaign
 #
 # JOSTRELA_FUZZ_BUILD names the build folder (default: <source>/build-fuzz). The corpus each target
@@ -18,9 +19,6 @@ jobs="${JOSTRELA_JOBS:-2}"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-if [ ${#targets[@]} -eq 0 ]; then
-    targets=(fuzz_3ds fuzz_bmp fuzz_screen_config fuzz_key_script)
-fi
 
 generator=()
 if command -v ninja >/dev/null && [ ! -f "$build_dir/CMakeCache.txt" ]; then
@@ -33,8 +31,14 @@ cmake --build "$build_dir" -j "$jobs" --target jostrela_fuzz
 
 # Seeds written by the project's own 3DS and BMP writers, next to the hand-made ones in the source.
 mkdir -p "$build_dir/fuzz"
-mkdir -p "$build_dir/fuzz"
 "$build_dir/tests/fuzz/make_fuzz_seeds" "$build_dir/fuzz/seeds"
+
+# Without names: every target the build made.
+if [ ${#targets[@]} -eq 0 ]; then
+    for binary in "$build_dir"/tests/fuzz/fuzz_*; do
+        targets+=("$(basename "$binary")")
+    done
+fi
 
 export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
