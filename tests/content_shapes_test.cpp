@@ -20,15 +20,20 @@ float AreaFacing(const MeshPart& part, Vector3 facing) {
 
 const WallFrame kFrame{Vector3(0.0f, 0.0f, 0.0f), Vector3(1.0f, 0.0f, 0.0f), Vector3(0.0f, 0.0f, 1.0f),
                        10.0f};
-const UvMap kMap = WallMap(Vector3(0.0f, 0.0f, 1.0f), 50.0f, 50.0f);
+// Made when a test runs, not during static initialisation: WallMap reads constants of another file,
+// which may not be initialised yet at that time.
+UvMap TestMap() {
+    return WallMap(Vector3(0.0f, 0.0f, 1.0f), 50.0f, 50.0f);
+}
 
 } // namespace
 
 TEST(ContentShapes, WallLeavesItsOpeningsOpenInCellsNoLargerThanAsked) {
     MeshPart part;
     const WallCells cells{30.0f, 20.0f, 45.0f, 40.0f};
-    AddWall(part, kFrame, 0.0f, 100.0f, -40.0f, 100.0f, {Opening{20.0f, 40.0f, -40.0f, 30.0f}}, cells, kMap,
-            kMap, kMap, false);
+    const UvMap map = TestMap();
+    AddWall(part, kFrame, 0.0f, 100.0f, -40.0f, 100.0f, {Opening{20.0f, 40.0f, -40.0f, 30.0f}}, cells, map,
+            map, map, false);
     const float solid = 100.0f * 140.0f - 20.0f * 70.0f;
     EXPECT_NEAR(AreaFacing(part, Vector3(0, 0, 1)), solid, 0.5f);
     EXPECT_NEAR(AreaFacing(part, Vector3(0, 0, -1)), solid, 0.5f);
@@ -56,7 +61,8 @@ TEST(ContentShapes, ArchPanelIsTheRectangleLessTheArchOnBothFaces) {
     MeshPart panel;
     MeshPart soffit;
     const int segments = 12;
-    AddArchPanel(panel, soffit, kFrame, 0.0f, 100.0f, 80.0f, 140.0f, segments, kMap, kMap, kMap);
+    AddArchPanel(panel, soffit, kFrame, 0.0f, 100.0f, 80.0f, 140.0f, segments, TestMap(), TestMap(),
+                 TestMap());
     const float r = 50.0f;
     const float halfDisc = 0.5f * segments * r * r * std::sin(3.14159265f / segments);
     EXPECT_NEAR(AreaFacing(panel, Vector3(0, 0, 1)), 100.0f * 60.0f - halfDisc, 1.0f);
