@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -35,11 +37,13 @@ inline bool HaveProgram(const char* name) {
     return ok;
 }
 
-// ImageMagick's decode of a BMP as packed RGB, rows turned round so the bottom row comes first
-// (the order the game's reader gives); empty when ImageMagick refuses the file.
-inline std::vector<std::uint8_t> ImageMagickRgbBottomUp(const std::string& path, int width, int height) {
+// ImageMagick's decode of a BMP ("dib" for a bare bitmap) as packed RGB, rows turned round so the
+// bottom row comes first (the order the game's reader gives); empty when ImageMagick refuses it.
+inline std::vector<std::uint8_t> ImageMagickRgbBottomUp(const std::string& path, int width, int height,
+                                                        const std::string& format = "bmp") {
     bool ok;
-    std::vector<std::uint8_t> top = RunCommand("convert 'bmp:" + path + "' -depth 8 rgb:- 2>/dev/null", ok);
+    std::vector<std::uint8_t> top =
+        RunCommand("convert '" + format + ":" + path + "' -depth 8 rgb:- 2>/dev/null", ok);
     const std::size_t row = static_cast<std::size_t>(width) * 3;
     if (!ok || top.size() != row * height) {
         return {};
@@ -52,15 +56,37 @@ inline std::vector<std::uint8_t> ImageMagickRgbBottomUp(const std::string& path,
     return bottom;
 }
 
-// A fresh folder under /tmp for this test program's files.
-inline std::string ScratchFolder() {
+inline std::string& ScratchFolderName() {
     static std::string folder;
+    return folder;
+}
+
+// A fresh folder for this test program's files, in memory-backed /dev/shm when there is one (file
+// writes under /tmp are slow on the build machines); removed when the tests end.
+inline std::string ScratchFolder() {
+    std::string& folder = ScratchFolderName();
     if (folder.empty()) {
-        char pattern[] = "/tmp/jostrela-test-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        folder = made != nullptr ? made : "/tmp";
+        for (const char* base : {"/dev/shm", "/tmp"}) {
+            std::string pattern = std::string(base) + "/jostrela-test-XXXXXX";
+            if (mkdtemp(pattern.data()) != nullptr) {
+                folder = pattern;
+                break;
+            }
+        }
     }
     return folder;
 }
+
+class ScratchCleanup : public ::testing::Environment {
+  public:
+    void TearDown() override {
+        if (!ScratchFolderName().empty()) {
+            std::error_code ignored;
+            std::filesystem::remove_all(ScratchFolderName(), ignored);
+        }
+    }
+};
+
+inline ::testing::Environment* const scratchCleanup = ::testing::AddGlobalTestEnvironment(new ScratchCleanup);
 
 } // namespace testing_tools

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+// A decoded picture: width x height pixels of red, green, blue bytes, rows packed with no padding,
+// the bottom row first (BMP order, which becomes texture row 0).
+struct RgbImage {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::unique_ptr<std::uint8_t[]> pixels;
+};
+
+// Decodes the BMP file at path: "BM" files and bare bitmaps that start with their info header;
+// 12-byte core and 40-byte info headers; uncompressed 1, 4, 8, 16, 24 and 32 bits per pixel,
+// bit-field masks at 16 and 32 bits, run-length-encoded 4 and 8 bits. Top-down files (negative
+// height) are turned round, so the result is always bottom row first with a positive height.
+// Nothing comes back after one message with caption "Error": the file cannot be opened, its
+// header size is not 12 or 40, a size is beyond what can be held, or its pixels cannot be
+// converted (an encoding not handled, or offsets, palette or rows reaching past the end of the
+// file). Issues no GL calls.
+std::unique_ptr<RgbImage> ReadBmpImage(const char* path);

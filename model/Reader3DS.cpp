@@ -1,0 +1,325 @@
+#include "model/Reader3DS.hpp"
+
+#include "model/ByteCursor.hpp"
+#include "model/FileBytes.hpp"
+#include "model/VertexNormals.hpp"
+#include "shell/Message.hpp"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+// Chunks nested deeper than this are skipped whole, so a file of endlessly nested chunks cannot
+// exhaust the stack.
+constexpr int kMaxDepth = 64;
+
+struct ChunkCursor {
+    std::uint16_t id = 0;
+    std::uint32_t length = 0;   // from the header: header, data and nested chunks
+    std::uint32_t consumed = 0; // bytes of this chunk read so far, header included
+    std::size_t end = 0;        // file offset no read for this chunk may pass: its own end,
+                                // its parent's, or the file's, whichever comes first
+};
+
+struct Reader {
+    ByteCursor file;
+    bool ended = false; // a read met the end of the file: every chunk loop stops
+};
+
+std::size_t ReadInto(Reader& reader, ChunkCursor& chunk, void* target, std::size_t count) {
+    const std::size_t taken = reader.file.Read(target, count, chunk.end);
+    chunk.consumed += static_cast<std::uint32_t>(taken);
+    if (taken < count && reader.file.AtEnd()) {
+        reader.ended = true;
+    }
+    return taken;
+}
+
+std::uint32_t Rest(const ChunkCursor& chunk) {
+    return chunk.consumed < chunk.length ? chunk.length - chunk.consumed : 0;
+}
+
+void SkipRest(Reader& reader, ChunkCursor& chunk) {
+    ReadInto(reader, chunk, nullptr, Rest(chunk));
+}
+
+// Reads the 6-byte header of the chunk that starts at the current position inside parent. Missing
+// bytes read as 0; false when the header is not there whole.
+bool ReadChunkHeader(Reader& reader, const ChunkCursor& parent, ChunkCursor& child) {
+    std::uint8_t header[6] = {};
+    child.end = parent.end;
+    const std::size_t start = reader.file.Position();
+    const std::size_t got = ReadInto(reader, child, header, sizeof header);
+    child.id = LoadU16(header);
+    child.length = LoadU32(header + 2);
+    const std::size_t ownEnd = start + child.length;
+    if (ownEnd < child.end) {
+        child.end = ownEnd;
+    }
+    return got == sizeof header;
+}
+
+// Reads bytes up to and including a NUL (or the chunk's end) into field, keeping the first 254
+// and always terminating it; returns the count read.
+std::uint32_t ReadName(Reader& reader, ChunkCursor& chunk, char (&field)[kTextFieldSize]) {
+    std::uint32_t count = 0;
+    std::uint8_t byte = 1;
+    while (byte != 0 && ReadInto(reader, chunk, &byte, 1) == 1) {
+        if (count < kTextFieldSize - 1) {
+            field[count] = static_cast<char>(byte);
+        }
+        ++count;
+    }
+    field[count < kTextFieldSize - 1 ? count : kTextFieldSize - 1] = '\0';
+    return count;
+}
+
+// The rest of the chunk as a text field: the first 254 bytes are kept, the others read and dropped.
+void ReadRestAsText(Reader& reader, ChunkCursor& chunk, char (&field)[kTextFieldSize]) {
+    const std::uint32_t rest = Rest(chunk);
+    const std::size_t kept =
+        ReadInto(reader, chunk, field, rest < kTextFieldSize - 1 ? rest : kTextFieldSize - 1);
+    field[kept] = '\0';
+    SkipRest(reader, chunk);
+}
+
+// A 16-bit count at the start of a list chunk; 0 when the chunk or the file ends first.
+std::int32_t ReadCount(Reader& reader, ChunkCursor& chunk) {
+    std::uint8_t bytes[2];
+    return ReadInto(reader, chunk, bytes, 2) == 2 ? LoadU16(bytes) : 0;
+}
+
+void ReadVersion(Reader& reader, ChunkCursor& chunk) {
+    const std::uint32_t rest = Rest(chunk);
+    std::uint8_t bytes[4];
+    const std::size_t got = ReadInto(reader, chunk, bytes, rest < 4 ? rest : 4);
+    if (rest == 4 && got == 4 && static_cast<std::int32_t>(LoadU32(bytes)) > 3) {
+        ShowMessage("Atencion!!!",
+                    "Este archivo 3ds es posterior a la version 3.0 por lo que podr\xED"
+                    "a haber errores en la carga",
+                    MessageIcon::None);
+    }
+    SkipRest(reader, chunk);
+}
+
+// Reads a 16-bit count and that many entries of kBytes each into a fresh zero-filled array that
+// replaces any earlier one; entries missing from a chunk shorter than its count stay zero.
+template <typename Entry, std::size_t kBytes, typename DecodeEntry>
+void ReadList(Reader& reader, ChunkCursor& chunk, std::int32_t& count, Entry*& entries, DecodeEntry decode) {
+    count = ReadCount(reader, chunk);
+    delete[] entries;
+    entries = new Entry[count]();
+    for (std::int32_t i = 0; i < count; ++i) {
+        std::uint8_t bytes[kBytes] = {};
+        const std::size_t got = ReadInto(reader, chunk, bytes, kBytes);
+        decode(bytes, entries[i]);
+        if (got < kBytes) {
+            break;
+        }
+    }
+}
+
+// Bytes past the count are read and dropped.
+void ReadVertexList(Reader& reader, MeshObject& object, ChunkCursor& chunk) {
+    ReadList<Vector3, 12>(
+        reader, chunk, object.vertexCount, object.vertices,
+        [](const std::uint8_t* b, Vector3& v) { v = Vector3(LoadF32(b), LoadF32(b + 4), LoadF32(b + 8)); });
+    SkipRest(reader, chunk);
+}
+
+void ReadTexCoordList(Reader& reader, MeshObject& object, ChunkCursor& chunk) {
+    ReadList<TexCoord, 8>(reader, chunk, object.texCoordCount, object.texCoords,
+                          [](const std::uint8_t* b, TexCoord& t) {
+                              t = TexCoord{LoadF32(b), LoadF32(b + 4)};
+                          });
+    SkipRest(reader, chunk);
+}
+
+// Reads the faces only (three vertex indices and a dropped flag word each): the face list's nested
+// chunks (its material groups) are left for the object loop, which meets them as if they followed
+// the list.
+void ReadFaceList(Reader& reader, MeshObject& object, ChunkCursor& chunk) {
+    ReadList<Face, 8>(reader, chunk, object.faceCount, object.faces, [](const std::uint8_t* b, Face& face) {
+        for (int k = 0; k < 3; ++k) {
+            face.vertexIndex[k] = LoadU16(b + 2 * k);
+        }
+    });
+}
+
+// The last group decides the material; textured, once set, stays set. A name that matches none
+// of the materials read so far gives -1; with no materials yet the index is left alone.
+void ReadMaterialGroup(Reader& reader, Model& model, int objectIndex, ChunkCursor& chunk) {
+    char name[kTextFieldSize];
+    ReadName(reader, chunk, name);
+    MeshObject& object = model.objects[objectIndex];
+    for (std::int32_t i = 0; i < model.materialCount; ++i) {
+        const Material& material = model.materials[i];
+        if (std::string(name) == material.name) {
+            object.materialIndex = i;
+            if (material.textureFile[0] != '\0') {
+                object.textured = true;
+            }
+            break;
+        }
+        object.materialIndex = -1;
+    }
+    SkipRest(reader, chunk);
+}
+
+std::uint8_t ColourByte(float value) {
+    const float scaled = value * 255.0f;
+    if (!(scaled > 0.0f)) {
+        return 0;
+    }
+    return scaled >= 255.0f ? 255 : static_cast<std::uint8_t>(std::lround(scaled));
+}
+
+// The colour chunk's first nested chunk gives the colour: 24-bit ids (and any unknown id) as raw
+// red, green, blue bytes; float ids (0x0010, 0x0013) scaled from 0..1 to bytes. Further nested
+// chunks are left for the material loop, which skips them.
+void ReadDiffuseColour(Reader& reader, Material& material, ChunkCursor& chunk) {
+    ChunkCursor nested;
+    if (ReadChunkHeader(reader, chunk, nested)) {
+        const std::uint32_t rest = Rest(nested);
+        if (nested.id == 0x0010 || nested.id == 0x0013) {
+            std::uint8_t bytes[12] = {};
+            ReadInto(reader, nested, bytes, rest < 12 ? rest : 12);
+            for (int c = 0; c < 3; ++c) {
+                material.colour[c] = ColourByte(LoadF32(bytes + 4 * c));
+            }
+        } else {
+            ReadInto(reader, nested, material.colour, rest < 3 ? rest : 3);
+        }
+        SkipRest(reader, nested);
+    }
+    chunk.consumed += nested.consumed;
+}
+
+// The chunk loop of every level: while the parent has bytes left, reads the next nested chunk's
+// header and hands the chunk to handle, then counts what was read for it into the parent. A header
+// cut short by the parent's end or the file's ends the loop; a level nested too deep is skipped.
+template <typename Handle> void ForEachChunk(Reader& reader, ChunkCursor& parent, int depth, Handle handle) {
+    if (depth > kMaxDepth) {
+        SkipRest(reader, parent);
+        return;
+    }
+    while (parent.consumed < parent.length && !reader.ended) {
+        ChunkCursor child;
+        const bool whole = ReadChunkHeader(reader, parent, child);
+        if (whole) {
+            handle(child);
+        }
+        parent.consumed += child.consumed;
+        if (!whole) {
+            break;
+        }
+    }
+}
+
+void ParseMaterialChunks(Reader& reader, Model& model, int materialIndex, ChunkCursor& parent, int depth) {
+    ForEachChunk(reader, parent, depth, [&](ChunkCursor& child) {
+        Material& material = model.materials[materialIndex];
+        switch (child.id) {
+        case 0xA000:
+            ReadRestAsText(reader, child, material.name);
+            break;
+        case 0xA020:
+            ReadDiffuseColour(reader, material, child);
+            break;
+        case 0xA200: // only the first texture map is entered; other maps are skipped whole
+            ParseMaterialChunks(reader, model, materialIndex, child, depth + 1);
+            break;
+        case 0xA300:
+            ReadRestAsText(reader, child, material.textureFile);
+            break;
+        default:
+            SkipRest(reader, child);
+            break;
+        }
+    });
+}
+
+void ParseMeshChunks(Reader& reader, Model& model, int objectIndex, ChunkCursor& parent, int depth) {
+    ForEachChunk(reader, parent, depth, [&](ChunkCursor& child) {
+        MeshObject& object = model.objects[objectIndex];
+        switch (child.id) {
+        case 0x4100:
+            ParseMeshChunks(reader, model, objectIndex, child, depth + 1);
+            break;
+        case 0x4110:
+            ReadVertexList(reader, object, child);
+            break;
+        case 0x4120:
+            ReadFaceList(reader, object, child);
+            break;
+        case 0x4130:
+            ReadMaterialGroup(reader, model, objectIndex, child);
+            break;
+        case 0x4140:
+            ReadTexCoordList(reader, object, child);
+            break;
+        default:
+            SkipRest(reader, child);
+            break;
+        }
+    });
+}
+
+void ParseMainChunks(Reader& reader, Model& model, ChunkCursor& parent, int depth) {
+    ForEachChunk(reader, parent, depth, [&](ChunkCursor& child) {
+        switch (child.id) {
+        case 0x0002:
+            ReadVersion(reader, child);
+            break;
+        case 0x3D3D: {
+            // The editor chunk's first nested chunk is skipped whole, whatever it holds.
+            ChunkCursor first;
+            if (ReadChunkHeader(reader, child, first)) {
+                SkipRest(reader, first);
+            }
+            child.consumed += first.consumed;
+            ParseMainChunks(reader, model, child, depth + 1);
+            break;
+        }
+        case 0xAFFF: {
+            const int index = AppendMaterial(model);
+            ParseMaterialChunks(reader, model, index, child, depth + 1);
+            break;
+        }
+        case 0x4000: {
+            const int index = AppendObject(model);
+            ReadName(reader, child, model.objects[index].name);
+            ParseMeshChunks(reader, model, index, child, depth + 1);
+            break;
+        }
+        default:
+            SkipRest(reader, child);
+            break;
+        }
+    });
+}
+
+} // namespace
+
+bool Importar3DS(Model& model, const char* path) {
+    FileBytes bytes;
+    if (!bytes.Open(path)) {
+        ShowMessage("Importar3DS", (std::string("Error al cargar el archivo: ") + path + "!").c_str(),
+                    MessageIcon::None);
+        return false;
+    }
+    Reader reader{ByteCursor(bytes.Data(), bytes.Size())};
+    ChunkCursor file;
+    file.end = bytes.Size();
+    ChunkCursor main;
+    ReadChunkHeader(reader, file, main);
+    if (main.id != 0x4D4D) {
+        ShowMessage("Error", (std::string("Error al cargar el chunk PRIMARIO del archivo ") + path).c_str(),
+                    MessageIcon::None);
+        return false;
+    }
+    ParseMainChunks(reader, model, main, 0);
+    BuildVertexNormals(model);
+    return true;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "model/Model.hpp"
+
+// Reads the 3DS file at path into model (expected empty): materials with their names, diffuse
+// colours and first texture map's file name; mesh objects with names, vertices, faces, texture
+// coordinates and one material each; then builds the vertex normals. True when the file was
+// opened and starts with the main chunk 0x4D4D. Shows its own messages ("Importar3DS", "Error",
+// "Atencion!!!"). Every read is bounded by its chunk and by the file, so a damaged file ends the
+// reading early instead of overrunning anything. Issues no GL calls.
+bool Importar3DS(Model& model, const char* path);

@@ -1,0 +1,58 @@
+#include "model/VertexNormals.hpp"
+
+#include <vector>
+
+namespace {
+
+bool FaceInRange(const Face& face, std::int32_t vertexCount) {
+    for (const std::int32_t index : face.vertexIndex) {
+        if (index < 0 || index >= vertexCount) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void BuildObjectNormals(MeshObject& object) {
+    const std::int32_t vertexCount =
+        object.vertices != nullptr && object.vertexCount > 0 ? object.vertexCount : 0;
+    delete[] object.normals;
+    object.normals = new Vector3[object.vertexCount > 0 ? object.vertexCount : 0]();
+    // The normals array holds the running sums until the last face has been added.
+    std::vector<std::int32_t> shared(static_cast<std::size_t>(vertexCount), 0);
+    for (std::int32_t f = 0; f < object.faceCount && object.faces != nullptr; ++f) {
+        const Face& face = object.faces[f];
+        if (!FaceInRange(face, vertexCount)) {
+            continue;
+        }
+        const std::int32_t i0 = face.vertexIndex[0];
+        const std::int32_t i1 = face.vertexIndex[1];
+        const std::int32_t i2 = face.vertexIndex[2];
+        const Vector3 a = VectorFromPoints(object.vertices[i0], object.vertices[i2]);
+        const Vector3 b = VectorFromPoints(object.vertices[i2], object.vertices[i1]);
+        const Vector3 weighted = CrossProduct(a, b);
+        object.normals[i0] = object.normals[i0] + weighted;
+        ++shared[i0];
+        if (i1 != i0) {
+            object.normals[i1] = object.normals[i1] + weighted;
+            ++shared[i1];
+        }
+        if (i2 != i0 && i2 != i1) {
+            object.normals[i2] = object.normals[i2] + weighted;
+            ++shared[i2];
+        }
+    }
+    for (std::int32_t i = 0; i < vertexCount; ++i) {
+        if (shared[i] > 0) {
+            object.normals[i] = Normalized(DivideByScalar(object.normals[i], static_cast<float>(-shared[i])));
+        }
+    }
+}
+
+} // namespace
+
+void BuildVertexNormals(Model& model) {
+    for (std::int32_t i = 0; i < model.objectCount; ++i) {
+        BuildObjectNormals(model.objects[i]);
+    }
+}

@@ -1,0 +1,133 @@
+#include "helpers/ExternalTools.hpp"
+#include "model/Reader3DS.hpp"
+#include "model/VertexNormals.hpp"
+#include "tools/writers/Writer3ds.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+
+using namespace testing_tools;
+
+namespace {
+
+// The per-vertex scan over all faces, kept as the reference: for each vertex, in face order, add
+// the unnormalised (p0 - p2) x (p2 - p1) of every face naming it once, then normalise the sum over
+// the negated count. Faces reaching outside the vertices are left out; unused vertices get zero.
+std::vector<Vector3> ReferenceNormals(const MeshObject& object) {
+    const int vertexCount = object.vertices != nullptr ? object.vertexCount : 0;
+    std::vector<Vector3> scratch(object.faceCount, Vector3(0, 0, 0));
+    std::vector<bool> usable(object.faceCount, false);
+    for (int f = 0; f < object.faceCount; ++f) {
+        const Face& face = object.faces[f];
+        usable[f] = true;
+        for (const int k : face.vertexIndex) {
+            usable[f] = usable[f] && k >= 0 && k < vertexCount;
+        }
+        if (usable[f]) {
+            const Vector3 p0 = object.vertices[face.vertexIndex[0]];
+            const Vector3 p1 = object.vertices[face.vertexIndex[1]];
+            const Vector3 p2 = object.vertices[face.vertexIndex[2]];
+            scratch[f] = CrossProduct(VectorFromPoints(p0, p2), VectorFromPoints(p2, p1));
+        }
+    }
+    std::vector<Vector3> normals(object.vertexCount, Vector3(0, 0, 0));
+    for (int i = 0; i < vertexCount; ++i) {
+        Vector3 sum(0, 0, 0);
+        int shared = 0;
+        for (int f = 0; f < object.faceCount; ++f) {
+            const Face& face = object.faces[f];
+            if (usable[f] &&
+                (face.vertexIndex[0] == i || face.vertexIndex[1] == i || face.vertexIndex[2] == i)) {
+                sum = sum + scratch[f];
+                ++shared;
+            }
+        }
+        if (shared > 0) {
+            normals[i] = Normalized(DivideByScalar(sum, static_cast<float>(-shared)));
+        }
+    }
+    return normals;
+}
+
+void ExpectSameBits(const Model& model) {
+    for (const MeshObject& object : model.objects) {
+        const std::vector<Vector3> expected = ReferenceNormals(object);
+        ASSERT_NE(object.normals, nullptr);
+        ASSERT_EQ(std::memcmp(expected.data(), object.normals, expected.size() * sizeof(Vector3)), 0)
+            << object.name;
+    }
+}
+
+// A closed, irregular sphere: the kind of smooth mesh whose normals the game shows.
+writers::ObjectDescription Sphere(int rings, int segments, float radius) {
+    writers::ObjectDescription sphere;
+    sphere.name = "Sphere";
+    for (int r = 0; r <= rings; ++r) {
+        const float theta = 3.14159265f * r / rings;
+        for (int s = 0; s < segments; ++s) {
+            const float phi = 6.28318531f * s / segments;
+            const float wobble = radius * (1.0f + 0.1f * std::sin(3.0f * phi + theta));
+            sphere.vertices.push_back({wobble * std::sin(theta) * std::cos(phi), wobble * std::cos(theta),
+                                       wobble * std::sin(theta) * std::sin(phi)});
+        }
+    }
+    for (int r = 0; r < rings; ++r) {
+        for (int s = 0; s < segments; ++s) {
+            const auto at = [&](int rr, int ss) {
+                return static_cast<std::uint16_t>(rr * segments + ss % segments);
+            };
+            sphere.faces.push_back({at(r, s), at(r + 1, s + 1), at(r + 1, s)});
+            sphere.faces.push_back({at(r, s), at(r, s + 1), at(r + 1, s + 1)});
+        }
+    }
+    return sphere;
+}
+
+} // namespace
+
+TEST(VertexNormals, LinearBuildMatchesTheReferenceScanOnReadModels) {
+    writers::SceneDescription scene;
+    scene.objects.push_back(Sphere(24, 40, 30.0f));
+    scene.objects.push_back(Sphere(3, 5, 0.001f));
+    const std::string path = ScratchFolder() + "/sphere.3ds";
+    ASSERT_TRUE(writers::Write3dsFile(path.c_str(), scene));
+    Model model;
+    ASSERT_TRUE(Importar3DS(model, path.c_str()));
+    ExpectSameBits(model);
+    // Counter-clockwise faces seen from outside give outward normals.
+    const MeshObject& sphere = model.objects[0];
+    const int equator = 12 * 40 + 7;
+    EXPECT_GT(DotProduct(sphere.normals[equator], Normalized(sphere.vertices[equator])), 0.9f);
+    ReleaseModelArrays(model);
+}
+
+TEST(VertexNormals, LinearBuildMatchesTheReferenceScanOnRandomMeshes) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 40; ++round) {
+        Model model;
+        const int index = AppendObject(model);
+        MeshObject& object = model.objects[index];
+        object.vertexCount = 1 + static_cast<int>(random() % 60);
+        object.vertices = new Vector3[object.vertexCount];
+        std::uniform_real_distribution<float> coordinate(-1000.0f, 1000.0f);
+        for (int i = 0; i < object.vertexCount; ++i) {
+            object.vertices[i] = Vector3(coordinate(random), coordinate(random), coordinate(random));
+        }
+        object.faceCount = static_cast<int>(random() % 200);
+        object.faces = new Face[object.faceCount]();
+        for (int f = 0; f < object.faceCount; ++f) {
+            for (int k = 0; k < 3; ++k) {
+                // Repeated corners and, now and then, an index past the vertices.
+                object.faces[f].vertexIndex[k] = static_cast<int>(random() % (object.vertexCount + 2));
+            }
+        }
+        BuildVertexNormals(model);
+        ExpectSameBits(model);
+        BuildVertexNormals(model); // a second build replaces the array with the same values
+        ExpectSameBits(model);
+        ReleaseModelArrays(model);
+    }
+}
