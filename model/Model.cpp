@@ -18,6 +18,15 @@ int AppendObject(Model& model) {
     return model.objectCount - 1;
 }
 
+bool FaceWithinVertices(const Face& face, std::int32_t vertexCount) {
+    for (const std::int32_t index : face.vertexIndex) {
+        if (index < 0 || index >= vertexCount) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void ReleaseModelArrays(Model& model) {
     for (MeshObject& object : model.objects) {
         delete[] object.indices;

@@ -54,6 +54,10 @@ struct Model {
 int AppendMaterial(Model& model);
 int AppendObject(Model& model);
 
+// True when all three of face's vertex indices lie in 0 .. vertexCount - 1; a damaged file's faces
+// may name vertices their object lacks, and those faces are never drawn nor given normals.
+bool FaceWithinVertices(const Face& face, std::int32_t vertexCount);
+
 // Frees the arrays a loaded model's records point to (vertices, normals, texCoords, faces, indices)
 // and empties both lists. Only for models that own their arrays: never for an octree face-subset
 // model, whose vertex arrays belong to the level.

@@ -4,15 +4,6 @@
 
 namespace {
 
-bool FaceInRange(const Face& face, std::int32_t vertexCount) {
-    for (const std::int32_t index : face.vertexIndex) {
-        if (index < 0 || index >= vertexCount) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void BuildObjectNormals(MeshObject& object) {
     const std::int32_t vertexCount =
         object.vertices != nullptr && object.vertexCount > 0 ? object.vertexCount : 0;
@@ -22,7 +13,7 @@ void BuildObjectNormals(MeshObject& object) {
     std::vector<std::int32_t> shared(static_cast<std::size_t>(vertexCount), 0);
     for (std::int32_t f = 0; f < object.faceCount && object.faces != nullptr; ++f) {
         const Face& face = object.faces[f];
-        if (!FaceInRange(face, vertexCount)) {
+        if (!FaceWithinVertices(face, vertexCount)) {
             continue;
         }
         const std::int32_t i0 = face.vertexIndex[0];

@@ -2,6 +2,8 @@
 
 #include "shell/World.hpp"
 
+ModelObject penguin("MODELOS/pinguino.3DS");
+ModelObject level("MODELOS/church.3DS");
 MovingBlock firstDoor;
 MovingBlock secondDoor;
 MovingBlock doorSwitch;

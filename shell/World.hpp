@@ -7,15 +7,18 @@
 #include "geometry/Frustum.hpp"
 #include "geometry/Vector3.hpp"
 #include "input/InputDevices.hpp"
+#include "model/ModelObject.hpp"
 #include "octree/Octree.hpp"
 #include "scene/MovingBlock.hpp"
 #include "shell/GLWindow.hpp"
 #include "shell/Options.hpp"
 
-extern MovingBlock firstDoor;        // placed by StartUp, triggered by FrameStep; never drawn
-extern MovingBlock secondDoor;       // placed by StartUp, triggered by FrameStep, moved by RenderFrame
-extern MovingBlock doorSwitch;       // placed by StartUp, triggered by FrameStep, moved by RenderFrame
-extern Camera camera;                // posed by StartUp, moved by FrameStep, strafe refreshed by MainLoop
+extern ModelObject penguin;    // its file read at construction; textured by StartUp, drawn by RenderFrame
+extern ModelObject level;      // its file read at construction; textured by StartUp, read by the octree
+extern MovingBlock firstDoor;  // placed by StartUp, triggered by FrameStep; never drawn
+extern MovingBlock secondDoor; // placed by StartUp, triggered by FrameStep, moved by RenderFrame
+extern MovingBlock doorSwitch; // placed by StartUp, triggered by FrameStep, moved by RenderFrame
+extern Camera camera;          // posed by StartUp, moved by FrameStep, strafe refreshed by MainLoop
 extern const Vector3 startPosition;  // (0, 10, 40): the eye at start-up
 extern const Vector3 startViewPoint; // (0, 0, -3): where the penguin starts
 extern const Vector3 startUpVector;  // (0, 1, 0)

@@ -1,0 +1,87 @@
+#include "model/ModelObject.hpp"
+
+#include "geometry/Collision.hpp"
+#include "model/Reader3DS.hpp"
+#include "model/Texture.hpp"
+
+#include <GL/gl.h>
+
+ModelObject::ModelObject(const char* path) {
+    Importar3DS(model, path);
+}
+
+ModelObject::~ModelObject() {
+    ReleaseModelArrays(model);
+}
+
+void ModelObject::LoadTextures() {
+    for (std::int32_t i = 0; i < model.materialCount; ++i) {
+        Material& material = model.materials[i];
+        if (material.textureFile[0] != '\0') {
+            LoadTexture(textures, kModelTextureSlots, material.textureFile, nextTextureSlot);
+        }
+        material.textureSlot = nextTextureSlot;
+        ++nextTextureSlot;
+    }
+}
+
+void ModelObject::Place(float x, float y, float z, float yawStep) {
+    position = Vector3(x, y, z);
+    yaw += yawStep;
+}
+
+void ModelObject::Draw(bool repeatWrap) const {
+    glPushMatrix();
+    glRotatef(yaw, 0.0f, 1.0f, 0.0f);
+    glTranslatef(position.x, position.y, position.z);
+    for (std::int32_t i = 0; i < model.objectCount; ++i) {
+        const MeshObject& object = model.objects[i];
+        const bool hasMaterial = object.materialIndex >= 0 && object.materialIndex < model.materialCount;
+        if (object.textured) {
+            const bool hasSlot = object.materialIndex >= 0 && object.materialIndex < kModelTextureSlots;
+            glEnable(GL_TEXTURE_2D);
+            glColor3ub(255, 255, 255);
+            glBindTexture(GL_TEXTURE_2D, hasSlot ? textures[object.materialIndex] : 0);
+            if (repeatWrap) {
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+            }
+        } else {
+            glDisable(GL_TEXTURE_2D);
+            glColor3ub(255, 255, 255);
+        }
+        const std::int32_t vertexCount = object.vertices != nullptr ? object.vertexCount : 0;
+        const std::int32_t texCoordCount = object.texCoords != nullptr ? object.texCoordCount : 0;
+        glBegin(GL_TRIANGLES);
+        for (std::int32_t f = 0; f < object.faceCount && object.faces != nullptr; ++f) {
+            const Face& face = object.faces[f];
+            if (!FaceWithinVertices(face, vertexCount)) {
+                continue;
+            }
+            for (const std::int32_t k : face.vertexIndex) {
+                const Vector3& normal = object.normals[k];
+                glNormal3f(normal.x, normal.y, normal.z);
+                if (object.textured) {
+                    if (k < texCoordCount) {
+                        glTexCoord2f(object.texCoords[k].u, object.texCoords[k].v);
+                    }
+                } else if (hasMaterial) {
+                    const std::uint8_t* colour = model.materials[object.materialIndex].colour;
+                    glColor3ub(colour[0], colour[1], colour[2]);
+                }
+                const Vector3& vertex = object.vertices[k];
+                glVertex3f(vertex.x, vertex.y, vertex.z);
+            }
+        }
+        glEnd();
+    }
+    glPopMatrix();
+}
+
+bool ModelObject::SphereTouchesTriangle(const Vector3* triangle) const {
+    return SphereTouchesPolygon(triangle, position, 3, radius);
+}
+
+bool ModelObject::SphereOverlapsCube(float x, float y, float z, float h) const {
+    return ::SphereOverlapsCube(position, radius, x, y, z, h);
+}

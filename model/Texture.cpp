@@ -1,0 +1,78 @@
+#include "model/Texture.hpp"
+
+#include "model/BmpReader.hpp"
+#include "shell/Message.hpp"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <string>
+#include <strings.h>
+#include <vector>
+
+namespace {
+
+// Texture names come from 3DS materials written on a file system that ignores letter case. When
+// path does not exist as written, returns the first entry of its folder (in byte order) whose name
+// equals the file name ignoring ASCII case; otherwise path itself.
+std::string ResolveLetterCase(const std::string& path) {
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        std::fclose(file);
+        return path;
+    }
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::vector<std::string> matches;
+    if (DIR* directory = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(directory)) {
+            if (strcasecmp(entry->d_name, name.c_str()) == 0) {
+                matches.push_back(entry->d_name);
+            }
+        }
+        closedir(directory);
+    }
+    if (matches.empty()) {
+        return path;
+    }
+    return (slash == std::string::npos ? "" : folder) + *std::min_element(matches.begin(), matches.end());
+}
+
+} // namespace
+
+void LoadTexture(std::uint32_t* textureNames, int slotCount, const char* fileName, int slot) {
+    const std::string path = std::string("Texturas/") + fileName;
+    if (path.find(".bmp") == std::string::npos && path.find(".BMP") == std::string::npos) {
+        return;
+    }
+    CargaTexturaBMP(textureNames, slotCount, path.c_str(), slot);
+}
+
+void CargaTexturaBMP(std::uint32_t* textureNames, int slotCount, const char* path, int slot) {
+    const std::string found = ResolveLetterCase(path);
+    std::FILE* presence = std::fopen(found.c_str(), "rb");
+    if (presence == nullptr) {
+        ShowMessage("CargaTexturaBMP", path, MessageIcon::None);
+        std::exit(1);
+    }
+    std::fclose(presence);
+    const std::unique_ptr<RgbImage> image = ReadBmpImage(found.c_str());
+    if (image != nullptr && slot >= 0 && slot < slotCount) {
+        CreateMipmappedTexture(image->width, image->height, image->pixels.get(), GL_RGB, textureNames, slot);
+    }
+}
+
+void CreateMipmappedTexture(int width, int height, const std::uint8_t* pixels, unsigned format,
+                            std::uint32_t* textureNames, int slot) {
+    glGenTextures(1, &textureNames[slot]);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glBindTexture(GL_TEXTURE_2D, textureNames[slot]);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, format, GL_UNSIGNED_BYTE, pixels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
