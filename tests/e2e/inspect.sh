@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# jostrela-inspect as users call it: one JSON object per run, exit code 0 for a file read and 1 for
+# one that is not, messages listed instead of shown, --full arrays that read back to the same
+# floats, and --rgb pixels equal to ImageMagick's decode (bottom row first).
+set -euo pipefail
+INSPECT="$JOSTRELA_BUILD/tools/inspect/jostrela-inspect"
+RUN="$JOSTRELA_BUILD/run"
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$INSPECT" model "$RUN/MODELOS/church.3DS" --full > "$WORK/church.json" || fail "church not read"
+python3 - "$WORK/church.json" <<'PY' || fail "church JSON"
+import json, struct, sys
+d = json.load(open(sys.argv[1]))
+assert d["ok"] and d["messages"] == [], d["messages"]
+assert d["objects"], "no objects"
+for o in d["objects"]:
+    assert len(o["vertices"]) == o["vertexCount"] == len(o["normals"])
+    assert len(o["faces"]) == o["faceCount"] and len(o["texCoords"]) == o["texCoordCount"]
+    for v in o["vertices"][:50]:
+        for x in v:
+            f32 = struct.unpack("f", struct.pack("f", x))[0]
+            assert "%.9g" % f32 == "%.9g" % x, x
+PY
+
+printf 'not a model' > "$WORK/bad.3ds"
+set +e
+"$INSPECT" model "$WORK/bad.3ds" > "$WORK/bad.json"; code=$?
+set -e
+[[ $code == 1 ]] || fail "damaged model: exit code $code"
+python3 - "$WORK/bad.json" "$WORK/bad.3ds" <<'PY' || fail "damaged model JSON"
+import json, sys
+d = json.load(open(sys.argv[1]))
+assert d == {"ok": False, "messages": [{"caption": "Error", "text": "Error al cargar el chunk PRIMARIO del archivo " + sys.argv[2]}],
+             "materials": [], "objects": []}, d
+PY
+
+set +e
+"$INSPECT" model > /dev/null 2>&1; code=$?
+set -e
+[[ $code == 2 ]] || fail "missing argument: exit code $code"
+
+texture="$RUN/Texturas/RedBrick.bmp"
+"$INSPECT" bmp "$texture" --rgb "$WORK/ours.rgb" > "$WORK/bmp.json" || fail "texture not read"
+read -r width height < <(python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); print(d["width"], d["height"])' "$WORK/bmp.json")
+convert "bmp:$texture" -flip -depth 8 "rgb:$WORK/magick.rgb"
+cmp "$WORK/ours.rgb" "$WORK/magick.rgb" || fail "pixels differ from ImageMagick's (${width}x${height})"
+
+set +e
+"$INSPECT" bmp "$WORK/missing.bmp" > "$WORK/missing.json"; code=$?
+set -e
+[[ $code == 1 ]] || fail "missing bmp: exit code $code"
+grep -q '"text": "Failed to open DIB file ' "$WORK/missing.json" || fail "missing bmp message: $(cat "$WORK/missing.json")"
+echo ok

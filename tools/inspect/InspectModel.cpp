@@ -1,0 +1,101 @@
+#include "model/Reader3DS.hpp"
+#include "shell/Json.hpp"
+#include "tools/inspect/Inspect.hpp"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void AppendInt(std::string& out, long long value) {
+    out += std::to_string(value);
+}
+
+void AppendMaterial(std::string& out, const Material& material) {
+    out += "{\"name\": ";
+    AppendJsonString(out, material.name);
+    out += ", \"textureFile\": ";
+    AppendJsonString(out, material.textureFile);
+    out += ", \"colour\": [";
+    for (int c = 0; c < 3; ++c) {
+        out += c > 0 ? ", " : "";
+        AppendInt(out, material.colour[c]);
+    }
+    out += "]}";
+}
+
+// "[[...], ...]" of count entries of width floats each (Vector3 and TexCoord are packed floats); an
+// absent array lists nothing.
+void AppendFloatRows(std::string& out, const float* values, int count, int width) {
+    out += '[';
+    for (int i = 0; values != nullptr && i < count; ++i) {
+        out += i > 0 ? ", " : "";
+        AppendJsonFloats(out, values + static_cast<std::size_t>(i) * width, width);
+    }
+    out += ']';
+}
+
+void AppendFullArrays(std::string& out, const MeshObject& object) {
+    out += ", \"vertices\": ";
+    AppendFloatRows(out, reinterpret_cast<const float*>(object.vertices), object.vertexCount, 3);
+    out += ", \"faces\": [";
+    for (int f = 0; object.faces != nullptr && f < object.faceCount; ++f) {
+        const Face& face = object.faces[f];
+        out += f > 0 ? ", [" : "[";
+        for (int k = 0; k < 3; ++k) {
+            out += k > 0 ? ", " : "";
+            AppendInt(out, face.vertexIndex[k]);
+        }
+        out += ']';
+    }
+    out += "], \"texCoords\": ";
+    AppendFloatRows(out, reinterpret_cast<const float*>(object.texCoords), object.texCoordCount, 2);
+    out += ", \"normals\": ";
+    AppendFloatRows(out, reinterpret_cast<const float*>(object.normals), object.vertexCount, 3);
+}
+
+void AppendObject(std::string& out, const MeshObject& object, bool full) {
+    out += "{\"name\": ";
+    AppendJsonString(out, object.name);
+    out += ", \"vertexCount\": ";
+    AppendInt(out, object.vertexCount);
+    out += ", \"faceCount\": ";
+    AppendInt(out, object.faceCount);
+    out += ", \"texCoordCount\": ";
+    AppendInt(out, object.texCoordCount);
+    out += ", \"materialIndex\": ";
+    AppendInt(out, object.materialIndex);
+    out += object.textured ? ", \"textured\": true" : ", \"textured\": false";
+    if (full) {
+        AppendFullArrays(out, object);
+    }
+    out += '}';
+}
+
+} // namespace
+
+int InspectModel(int argc, char** argv, std::string& out) {
+    const bool full = argc == 2 && std::strcmp(argv[1], "--full") == 0;
+    if (argc != 1 && !full) {
+        std::fprintf(stderr, "usage: jostrela-inspect model FILE [--full]\n");
+        return 2;
+    }
+    CollectMessages();
+    Model model;
+    const bool ok = Importar3DS(model, argv[0]);
+    out += ok ? "{\"ok\": true, " : "{\"ok\": false, ";
+    AppendMessages(out);
+    out += ", \"materials\": [";
+    for (int i = 0; i < model.materialCount; ++i) {
+        out += i > 0 ? ", " : "";
+        AppendMaterial(out, model.materials[i]);
+    }
+    out += "], \"objects\": [";
+    for (int i = 0; i < model.objectCount; ++i) {
+        out += i > 0 ? ", " : "";
+        AppendObject(out, model.objects[i], full);
+    }
+    out += "]}";
+    ReleaseModelArrays(model);
+    return ok ? 0 : 1;
+}
