@@ -1,6 +1,8 @@
 #include "helpers/ExternalTools.hpp"
+#include "helpers/ReferenceNormals.hpp"
 #include "model/Reader3DS.hpp"
 #include "model/VertexNormals.hpp"
+#include "tools/content/RunFolder.hpp"
 #include "tools/writers/Writer3ds.hpp"
 
 #include <gtest/gtest.h>
@@ -13,48 +15,9 @@ using namespace testing_tools;
 
 namespace {
 
-// The per-vertex scan over all faces, kept as the reference: for each vertex, in face order, add
-// the unnormalised (p0 - p2) x (p2 - p1) of every face naming it once, then normalise the sum over
-// the negated count. Faces reaching outside the vertices are left out; unused vertices get zero.
-std::vector<Vector3> ReferenceNormals(const MeshObject& object) {
-    const int vertexCount = object.vertices != nullptr ? object.vertexCount : 0;
-    std::vector<Vector3> scratch(object.faceCount, Vector3(0, 0, 0));
-    std::vector<bool> usable(object.faceCount, false);
-    for (int f = 0; f < object.faceCount; ++f) {
-        const Face& face = object.faces[f];
-        usable[f] = true;
-        for (const int k : face.vertexIndex) {
-            usable[f] = usable[f] && k >= 0 && k < vertexCount;
-        }
-        if (usable[f]) {
-            const Vector3 p0 = object.vertices[face.vertexIndex[0]];
-            const Vector3 p1 = object.vertices[face.vertexIndex[1]];
-            const Vector3 p2 = object.vertices[face.vertexIndex[2]];
-            scratch[f] = CrossProduct(VectorFromPoints(p0, p2), VectorFromPoints(p2, p1));
-        }
-    }
-    std::vector<Vector3> normals(object.vertexCount, Vector3(0, 0, 0));
-    for (int i = 0; i < vertexCount; ++i) {
-        Vector3 sum(0, 0, 0);
-        int shared = 0;
-        for (int f = 0; f < object.faceCount; ++f) {
-            const Face& face = object.faces[f];
-            if (usable[f] &&
-                (face.vertexIndex[0] == i || face.vertexIndex[1] == i || face.vertexIndex[2] == i)) {
-                sum = sum + scratch[f];
-                ++shared;
-            }
-        }
-        if (shared > 0) {
-            normals[i] = Normalized(DivideByScalar(sum, static_cast<float>(-shared)));
-        }
-    }
-    return normals;
-}
-
 void ExpectSameBits(const Model& model) {
     for (const MeshObject& object : model.objects) {
-        const std::vector<Vector3> expected = ReferenceNormals(object);
+        const std::vector<Vector3> expected = testing_tools::ReferenceNormals(object);
         ASSERT_NE(object.normals, nullptr);
         ASSERT_EQ(std::memcmp(expected.data(), object.normals, expected.size() * sizeof(Vector3)), 0)
             << object.name;
@@ -127,6 +90,18 @@ TEST(VertexNormals, LinearBuildMatchesTheReferenceScanOnRandomMeshes) {
         BuildVertexNormals(model);
         ExpectSameBits(model);
         BuildVertexNormals(model); // a second build replaces the array with the same values
+        ExpectSameBits(model);
+        ReleaseModelArrays(model);
+    }
+}
+
+TEST(VertexNormals, LinearBuildMatchesTheReferenceScanOnTheGamesModels) {
+    const std::string folder = ScratchFolder() + "/game";
+    ASSERT_TRUE(WriteRunFolder(folder));
+    for (const char* file : {"/MODELOS/pinguino.3DS", "/MODELOS/church.3DS"}) {
+        Model model;
+        ASSERT_TRUE(Importar3DS(model, (folder + file).c_str()));
+        ASSERT_GT(model.objectCount, 0);
         ExpectSameBits(model);
         ReleaseModelArrays(model);
     }
