@@ -15,4 +15,6 @@ void DestroyMainWindow() {
 void FrameStep() {
     const FrameControls controls{input, camera, collided, jumpHeight, jumping, DestroyMainWindow};
     RunFrameControls(controls);
+    // The penguin stands where the previous render pass placed it.
+    RunBlockTriggers(input, penguin.position.z, firstDoor, secondDoor, doorSwitch);
 }

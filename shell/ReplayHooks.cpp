@@ -30,6 +30,7 @@ bool DumpGameState(const char* path) {
     GameState state{};
     state.frames = framesRun;
     state.camera = &camera;
+    state.penguin = &penguin.position;
     state.jumpHeight = jumpHeight;
     state.jumping = jumping;
     state.collided = collided;

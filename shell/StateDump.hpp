@@ -8,7 +8,7 @@
 #include <string>
 
 // The game state a replay leaves behind, gathered at exit for --dump-state. A null penguin or null
-// blocks leave their fields out (a game without them yet).
+// blocks leave their fields out (the game always has them; tests may not).
 struct GameState {
     long long frames; // frames run
     const Camera* camera;
