@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -20,3 +21,7 @@ struct RgbImage {
 // converted (an encoding not handled, or offsets, palette or rows reaching past the end of the
 // file). Issues no GL calls.
 std::unique_ptr<RgbImage> ReadBmpImage(const char* path);
+
+// ReadBmpImage over a file's bytes already in memory: the same decoding and messages. For the
+// fuzz targets, which must not touch the file system.
+std::unique_ptr<RgbImage> DecodeBmpBytes(const std::uint8_t* data, std::size_t size);

@@ -309,9 +309,13 @@ bool Importar3DS(Model& model, const char* path) {
                     MessageIcon::None);
         return false;
     }
-    Reader reader{ByteCursor(bytes.Data(), bytes.Size())};
+    return Read3dsBytes(model, bytes.Data(), bytes.Size(), path);
+}
+
+bool Read3dsBytes(Model& model, const std::uint8_t* data, std::size_t size, const char* path) {
+    Reader reader{ByteCursor(data, size)};
     ChunkCursor file;
-    file.end = bytes.Size();
+    file.end = size;
     ChunkCursor main;
     ReadChunkHeader(reader, file, main);
     if (main.id != 0x4D4D) {

@@ -2,6 +2,9 @@
 
 #include "model/Model.hpp"
 
+#include <cstddef>
+#include <cstdint>
+
 // Reads the 3DS file at path into model (expected empty): materials with their names, diffuse
 // colours and first texture map's file name; mesh objects with names, vertices, faces, texture
 // coordinates and one material each; then builds the vertex normals. True when the file was
@@ -9,3 +12,7 @@
 // "Atencion!!!"). Every read is bounded by its chunk and by the file, so a damaged file ends the
 // reading early instead of overrunning anything. Issues no GL calls.
 bool Importar3DS(Model& model, const char* path);
+
+// Importar3DS over a file's bytes already in memory: the same reading, normals and messages (path
+// names the file in them). For the fuzz targets, which must not touch the file system.
+bool Read3dsBytes(Model& model, const std::uint8_t* data, std::size_t size, const char* path);
