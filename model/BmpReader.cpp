@@ -199,11 +199,21 @@ void DecodeRow(const Dib& dib, const std::uint8_t* row, std::uint8_t* out, std::
     }
 }
 
+// Bytes of one stored row of an uncompressed picture: whole 32-bit words.
+std::uint64_t StoredRowBytes(const Dib& dib) {
+    return (dib.bitsPerPixel * static_cast<std::uint64_t>(dib.width) + 31) / 32 * 4;
+}
+
+// The stored rows of an uncompressed picture, or nullptr when the file ends before the last of
+// them. The pixel limit checked before keeps the product far from wrapping.
+const std::uint8_t* UncompressedRows(const ByteCursor& file, const Dib& dib, std::uint64_t rows) {
+    return file.At(dib.pixelOffset, static_cast<std::size_t>(StoredRowBytes(dib) * rows));
+}
+
 Failure DecodeUncompressed(const ByteCursor& file, const Dib& dib, std::uint8_t* out) {
     const std::uint64_t rows = static_cast<std::uint64_t>(dib.height < 0 ? -dib.height : dib.height);
-    const std::uint64_t rowBytes = (dib.bitsPerPixel * static_cast<std::uint64_t>(dib.width) + 31) / 32 * 4;
-    // The pixel limit checked before keeps this product far from wrapping.
-    const std::uint8_t* data = file.At(dib.pixelOffset, static_cast<std::size_t>(rowBytes * rows));
+    const std::uint64_t rowBytes = StoredRowBytes(dib);
+    const std::uint8_t* data = UncompressedRows(file, dib, rows);
     if (data == nullptr) {
         return Failure::Conversion;
     }
@@ -291,6 +301,13 @@ Failure Decode(const ByteCursor& file, std::unique_ptr<RgbImage>& image) {
     if (static_cast<std::uint64_t>(dib.width) * rows > kMaxPixels) {
         return Failure::OutOfMemory;
     }
+    // A file too short for its rows is refused before the picture's memory is taken: a header of
+    // a few dozen bytes must not cost hundreds of megabytes. (Run-length data may describe a large
+    // picture in a few bytes, so it is checked while it is decoded.)
+    const bool runLength = dib.compression == kRle8 || dib.compression == kRle4;
+    if (!runLength && UncompressedRows(file, dib, rows) == nullptr) {
+        return Failure::Conversion;
+    }
     const std::size_t bytes = static_cast<std::size_t>(dib.width) * rows * 3;
     std::unique_ptr<std::uint8_t[]> pixels(new (std::nothrow) std::uint8_t[bytes]());
     image.reset(new (std::nothrow) RgbImage);
@@ -298,9 +315,8 @@ Failure Decode(const ByteCursor& file, std::unique_ptr<RgbImage>& image) {
         image.reset();
         return Failure::OutOfMemory;
     }
-    const Failure decoded = dib.compression == kRle8 || dib.compression == kRle4
-                                ? DecodeRunLength(file, dib, pixels.get())
-                                : DecodeUncompressed(file, dib, pixels.get());
+    const Failure decoded =
+        runLength ? DecodeRunLength(file, dib, pixels.get()) : DecodeUncompressed(file, dib, pixels.get());
     if (decoded != Failure::None) {
         image.reset();
         return decoded;
@@ -320,8 +336,12 @@ std::unique_ptr<RgbImage> ReadBmpImage(const char* path) {
                     MessageIcon::None);
         return nullptr;
     }
+    return DecodeBmpBytes(bytes.Data(), bytes.Size());
+}
+
+std::unique_ptr<RgbImage> DecodeBmpBytes(const std::uint8_t* data, std::size_t size) {
     std::unique_ptr<RgbImage> image;
-    const Failure failure = Decode(ByteCursor(bytes.Data(), bytes.Size()), image);
+    const Failure failure = Decode(ByteCursor(data, size), image);
     if (failure != Failure::None) {
         ShowMessage("Error", FailureText(failure), MessageIcon::None);
         return nullptr;
