@@ -44,3 +44,11 @@ TEST(FuzzRegressions, ScreenConfigurations) {
 TEST(FuzzRegressions, KeyScripts) {
     ReplayRegressions("fuzz_key_script", fuzzchecks::CheckKeyScript);
 }
+
+TEST(FuzzRegressions, Models3ds) {
+    ReplayRegressions("fuzz_3ds", fuzzchecks::Check3ds);
+}
+
+TEST(FuzzRegressions, BmpImages) {
+    ReplayRegressions("fuzz_bmp", fuzzchecks::CheckBmp);
+}

@@ -6,13 +6,17 @@
 // failed and aborts, which both the fuzzer and the test runner report as a crash.
 
 #include "input/KeyScript.hpp"
+#include "model/BmpReader.hpp"
+#include "model/Reader3DS.hpp"
 #include "shell/Message.hpp"
 #include "shell/ScreenConfig.hpp"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace fuzzchecks {
@@ -63,6 +67,66 @@ inline void CheckKeyScript(const std::uint8_t* data, std::size_t size) {
     for (const std::uint8_t key : keys) {
         Require(key == 0 || key == 0x80, "a snapshot byte other than 0 or 0x80");
     }
+}
+
+// Reads the last entry of an array of count entries, so the sanitizer sees any array shorter than
+// its count says; false when a positive count comes without an array.
+template <typename Entry> bool Touch(const Entry* entries, std::int32_t count) {
+    if (count <= 0) {
+        return true;
+    }
+    if (entries == nullptr) {
+        return false;
+    }
+    volatile const unsigned char last = reinterpret_cast<const unsigned char*>(&entries[count - 1])[0];
+    static_cast<void>(last);
+    return true;
+}
+
+inline bool Terminated(const char* text) {
+    return std::memchr(text, '\0', kTextFieldSize) != nullptr;
+}
+
+// 3DS files: the counts match the lists and arrays, names stay inside their fields, every object
+// has a normal per vertex, and no finite normal is longer than a unit (sums too small to measure
+// in single precision keep their tiny length). The model's arrays are then released: anything
+// the reader allocated and lost is a leak.
+inline void Check3ds(const std::uint8_t* data, std::size_t size) {
+    Model model;
+    Read3dsBytes(model, data, size, "fuzz.3DS");
+    Require(model.objectCount == static_cast<std::int32_t>(model.objects.size()), "objectCount");
+    Require(model.materialCount == static_cast<std::int32_t>(model.materials.size()), "materialCount");
+    for (const Material& material : model.materials) {
+        Require(Terminated(material.name) && Terminated(material.textureFile), "a material name overflows");
+    }
+    for (const MeshObject& object : model.objects) {
+        Require(Terminated(object.name), "an object name overflows");
+        Require(object.vertexCount >= 0 && object.faceCount >= 0 && object.texCoordCount >= 0,
+                "a negative count");
+        Require(Touch(object.vertices, object.vertexCount), "vertices missing");
+        Require(Touch(object.normals, object.vertexCount), "normals missing");
+        Require(Touch(object.faces, object.faceCount), "faces missing");
+        Require(Touch(object.texCoords, object.texCoordCount), "texture coordinates missing");
+        for (std::int32_t i = 0; i < object.vertexCount; ++i) {
+            const Vector3 n = object.normals[i];
+            const double length = std::sqrt(double(n.x) * n.x + double(n.y) * n.y + double(n.z) * n.z);
+            Require(!std::isfinite(length) || length < 1.5, "a finite normal longer than a unit");
+        }
+    }
+    ReleaseModelArrays(model);
+}
+
+// BMP files: a decoded picture has a positive size within the reader's limit and all of its
+// width x height x 3 bytes.
+inline void CheckBmp(const std::uint8_t* data, std::size_t size) {
+    const std::unique_ptr<RgbImage> image = DecodeBmpBytes(data, size);
+    if (image == nullptr) {
+        return;
+    }
+    Require(image->width > 0 && image->height > 0, "a picture without pixels");
+    const std::int64_t pixels = std::int64_t(image->width) * image->height;
+    Require(pixels <= (std::int64_t(1) << 26), "a picture beyond the reader's limit");
+    Require(Touch(image->pixels.get(), std::int32_t(pixels * 3)), "pixels missing");
 }
 
 } // namespace fuzzchecks
