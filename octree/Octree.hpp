@@ -61,12 +61,21 @@ struct Octree {
     // own arrays; textures holds textureCount GL names by material index. Writes leaves' listId.
     static void CompileLists(const Model& model, const std::uint32_t* textures, int textureCount,
                              Octree* node, int offset);
+    // CompileLists with the level's model and its texture names by material.
+    static void CompileLists(const ModelObject& level, Octree* node, int offset);
     // Calls the display list of every leaf under node whose cube, and every ancestor's, frustum may
     // see. Raises octreeStats.drawNodesTested and leavesDrawn; model is handed down unread.
     static void Draw(const Frustum& frustum, const Octree* node, const Model& model);
     // Calls the display list of every leaf under node (null allowed) without asking any frustum: the
     // timedemo's baseline, which shows what culling saves. Raises octreeStats.leavesDrawn only.
     static void DrawAll(const Octree* node);
+
+    // True when object's sphere touches a face of a leaf it reaches: every node on the way down must
+    // overlap the sphere, children are searched in octant order and the first touched face ends the
+    // search. Reads the faces' corners from model, the level the tree was built from. Sets the GL
+    // colour to white on contact; allocates nothing. Raises octreeStats.collideNodesTested and
+    // facesTested.
+    bool Collide(const ModelObject& object, const Model& model) const;
 
     Vector3 GetCentre() const { return centre; }
     float GetWidth() const { return width; }

@@ -1,4 +1,5 @@
 #include "geometry/Frustum.hpp"
+#include "model/ModelObject.hpp"
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
 
@@ -109,6 +110,10 @@ void Octree::CompileLists(const Model& model, const std::uint32_t* textures, int
         CompileBatch(model, textures, textureCount, model.objects[i], node->leafModel->objects[i]);
     }
     glEndList();
+}
+
+void Octree::CompileLists(const ModelObject& level, Octree* node, int offset) {
+    CompileLists(level.model, level.textures, kModelTextureSlots, node, offset);
 }
 
 void Octree::Draw(const Frustum& frustum, const Octree* node, const Model& model) {
