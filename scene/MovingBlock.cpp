@@ -1,5 +1,7 @@
 #include "scene/MovingBlock.hpp"
 
+#include "model/Texture.hpp"
+
 #include <GL/gl.h>
 
 std::uint32_t blockTextures[kBlockTextureSlots];
@@ -47,6 +49,11 @@ bool IsDirection(int direction) {
 }
 
 } // namespace
+
+void MovingBlock::LoadBlockTexture(const char* fileName, int slot) {
+    LoadTexture(blockTextures, kBlockTextureSlots, fileName, slot);
+    texture = slot;
+}
 
 void MovingBlock::PlaceBlock(float x, float y, float z, int kind_, int direction_) {
     start = Vector3(x, y, z);

@@ -36,7 +36,8 @@ void RenderFrame() {
     // R2
     camera.ApplyView();
 
-    // R3 (level octree, culled) comes here.
+    // R3: culled by the frustum rebuilt before this view was applied, so it follows the last frame's.
+    Octree::Draw(frustum, &octree, level.model);
 
     // R4: the jump rises while jumping holds, then falls back while above the ground.
     if (jumping) {
@@ -45,7 +46,16 @@ void RenderFrame() {
         jumpHeight -= 1.0f;
     }
 
-    // R5 to R7 (collision, penguin) come here, in that order.
+    // R5: the penguin stands where the camera looks, lifted by the jump.
+    const float penguinX = camera.viewPoint.x;
+    const float penguinZ = camera.viewPoint.z;
+
+    // R6: tested before R7 moves it, so the answer is for the last frame's position.
+    collided = octree.Collide(penguin, level.model);
+
+    // R7
+    penguin.Place(penguinX, jumpHeight, penguinZ, 0.0f);
+    penguin.Draw(false);
 
     // R8, R9: each block moves one step as it is drawn. R10: firstDoor is neither drawn nor moved.
     glPushMatrix();

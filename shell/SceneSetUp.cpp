@@ -2,6 +2,8 @@
 
 #include "shell/World.hpp"
 
+#include <GL/gl.h>
+
 namespace {
 
 struct BlockSetting {
@@ -15,7 +17,10 @@ struct BlockSetting {
 
 } // namespace
 
-void SetUpBlocks() {
+void LoadSceneAssets() {
+    penguin.LoadTextures();
+    level.LoadTextures();
+
     // The doors lift 100 units (+y); the switch is pushed 3 units in (-z).
     const BlockSetting settings[] = {
         {&firstDoor, "RedBrick.bmp", 2, -110.0f, -40.0f, -450.0f, 0, 1},
@@ -23,6 +28,17 @@ void SetUpBlocks() {
         {&doorSwitch, "LEET_SKI.bmp", 4, -150.0f, -10.0f, -864.0f, 1, 5},
     };
     for (const BlockSetting& s : settings) {
+        s.block->LoadBlockTexture(s.textureFile, s.slot);
         s.block->PlaceBlock(s.x, s.y, s.z, s.kind, s.direction);
     }
+}
+
+void BuildLevelOctree() {
+    const Model& model = level.model;
+    octree.MeasureScene(&model);
+    const int triangles = octree.CountSceneTriangles(model);
+    octree.BuildNode(model, triangles, octree.GetCentre(), octree.GetWidth());
+    // One block of names serves every leaf: a leaf's list is the first name plus its ordinal.
+    octree.SetListId(static_cast<int>(glGenLists(leafCount)));
+    Octree::CompileLists(level, &octree, octree.GetListId());
 }

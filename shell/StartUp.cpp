@@ -57,12 +57,11 @@ void StartUp() {
     camera.SetPose(startPosition.x, startPosition.y, startPosition.z, startViewPoint.x, startViewPoint.y,
                    startViewPoint.z, startUpVector.x, startUpVector.y, startUpVector.z);
 
-    // S7's model textures come here.
+    // S7: model textures, then the doors and the switch.
+    LoadSceneAssets();
 
-    // S7: the doors and the switch.
-    SetUpBlocks();
-
-    // S8 (octree and its display lists) comes here.
+    // S8
+    BuildLevelOctree();
 
     // S9
     SetUpLight();

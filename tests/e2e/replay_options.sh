@@ -29,6 +29,8 @@ expect_refusal unknown.txt 'unknown.txt, line 1: unknown key "JUMP"'
 expect_refusal missing.txt "missing.txt: cannot be opened"
 
 printf 'Ancho=640\nAlto=480\nBits=24\nFullscreen=0\n' >scr.txt
+# The blocks' textures must be there: a missing texture file ends the game before any frame.
+ln -s "${JOSTRELA_BUILD:?}/run/Texturas" Texturas
 printf '0 0 W\n' >walk.txt
 status=0
 timeout -s KILL 120 xvfb-run -a -s "-screen 0 800x600x24" "$JOSTRELA_BIN" --keys walk.txt --frames 2 \
