@@ -1,18 +1,25 @@
 // Octree costs on a generated hall of at least 100,000 triangles: the build, the display-list
 // compilation, the culled draw per frame and the collision query per sphere.
 
+#include "geometry/Collision.hpp"
 #include "geometry/Frustum.hpp"
+#include "model/ModelObject.hpp"
+#include "model/Reader3DS.hpp"
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
 #include "platform/Platform.hpp"
+#include "shell/Message.hpp"
 #include "tests/helpers/GeneratedLevel.hpp"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -72,28 +79,36 @@ void BM_BuildTree(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildTree)->Unit(benchmark::kMillisecond);
 
-void BM_CompileLists(benchmark::State& state) {
+// Builds the tree outside the timing and compiles its lists inside it, once per iteration.
+void CompileListsOf(benchmark::State& state, const Model* level) {
     if (!OpenContext()) {
         state.SkipWithError("no OpenGL context");
         return;
     }
-    const Model& level = Level();
+    if (level == nullptr) {
+        state.SkipWithError("no level to compile");
+        return;
+    }
     const GLuint textures[30] = {};
     int leaves = 0;
     for (auto _ : state) {
         state.PauseTiming();
         auto root = std::make_unique<Octree>();
-        BuildTree(*root, level);
+        BuildTree(*root, *level);
         leaves = leafCount;
         state.ResumeTiming();
         const GLuint first = glGenLists(leaves);
-        Octree::CompileLists(level, textures, 30, root.get(), int(first));
+        Octree::CompileLists(*level, textures, 30, root.get(), int(first));
         glFinish();
         state.PauseTiming();
         glDeleteLists(first, leaves);
         state.ResumeTiming();
     }
     state.counters["leaves"] = double(leaves);
+}
+
+void BM_CompileLists(benchmark::State& state) {
+    CompileListsOf(state, &Level());
 }
 BENCHMARK(BM_CompileLists)->Unit(benchmark::kMillisecond);
 
@@ -124,6 +139,117 @@ void BM_DrawCulling(benchmark::State& state) {
     glDeleteLists(first, leafCount);
 }
 BENCHMARK(BM_DrawCulling)->Unit(benchmark::kMicrosecond);
+
+// The church of the build's run folder (JOSTRELA_CHURCH names another file); null when absent.
+const Model* Church() {
+    static Model church;
+    static const bool loaded = [] {
+        SetMessageSink([](const char*, const char*, MessageIcon) {});
+        const char* path = std::getenv("JOSTRELA_CHURCH");
+        for (const char* candidate : {path, "run/MODELOS/church.3DS", "../run/MODELOS/church.3DS"}) {
+            if (candidate != nullptr && Importar3DS(church, candidate)) {
+                return true;
+            }
+        }
+        return false;
+    }();
+    return loaded ? &church : nullptr;
+}
+
+void BM_BuildChurch(benchmark::State& state) {
+    const Model* church = Church();
+    if (church == nullptr) {
+        state.SkipWithError("no church.3DS (run from the build folder or set JOSTRELA_CHURCH)");
+        return;
+    }
+    for (auto _ : state) {
+        Octree root;
+        BuildTree(root, *church);
+        benchmark::DoNotOptimize(root.subdivided);
+    }
+    state.counters["triangles"] = double(Octree().CountSceneTriangles(*church));
+    state.counters["leaves"] = double(leafCount);
+}
+BENCHMARK(BM_BuildChurch)->Unit(benchmark::kMillisecond);
+
+void BM_CompileChurchLists(benchmark::State& state) {
+    CompileListsOf(state, Church());
+}
+BENCHMARK(BM_CompileChurchLists)->Unit(benchmark::kMillisecond);
+
+// Sphere centres spread over the hall, radius 15 as the penguin's.
+std::vector<Vector3> QueryCentres() {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> x(-420, 420), y(-60, 180), z(-1020, 220);
+    std::vector<Vector3> centres(512);
+    for (Vector3& c : centres) {
+        c = Vector3(x(random), y(random), z(random));
+    }
+    return centres;
+}
+
+// Every face of the model against the sphere, as if there were no tree.
+bool BruteForceTouches(const Model& model, Vector3 centre, float radius) {
+    for (const MeshObject& object : model.objects) {
+        for (int f = 0; f < object.faceCount; ++f) {
+            const Face& face = object.faces[f];
+            const Vector3 triangle[3] = {object.vertices[face.vertexIndex[0]],
+                                         object.vertices[face.vertexIndex[1]],
+                                         object.vertices[face.vertexIndex[2]]};
+            if (SphereTouchesPolygon(triangle, centre, 3, radius)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void BM_CollideBruteForce(benchmark::State& state) {
+    const Model& level = Level();
+    const std::vector<Vector3> centres = QueryCentres();
+    std::size_t n = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(BruteForceTouches(level, centres[n++ % centres.size()], 15.0f));
+    }
+}
+BENCHMARK(BM_CollideBruteForce)->Unit(benchmark::kMicrosecond);
+
+// Collide per query; "speedup" is the brute-force time per query over the octree's, both measured
+// here over the same spheres.
+void BM_CollideOctree(benchmark::State& state) {
+    SetMessageSink([](const char*, const char*, MessageIcon) {});
+    const Model& level = Level();
+    static Octree root;
+    BuildTree(root, level);
+    ModelObject player("no-such-model.3DS");
+    const std::vector<Vector3> centres = QueryCentres();
+    std::size_t n = 0;
+    for (auto _ : state) {
+        player.position = centres[n++ % centres.size()];
+        benchmark::DoNotOptimize(root.Collide(player, level));
+    }
+
+    using Clock = std::chrono::steady_clock;
+    int touches = 0;
+    const auto treeStart = Clock::now();
+    for (int round = 0; round < 20; ++round) {
+        for (const Vector3& c : centres) {
+            player.position = c;
+            touches += root.Collide(player, level);
+        }
+    }
+    const double treeTime = std::chrono::duration<double>(Clock::now() - treeStart).count() / 20;
+    int bruteTouches = 0;
+    const auto bruteStart = Clock::now();
+    for (const Vector3& c : centres) {
+        bruteTouches += BruteForceTouches(level, c, 15.0f);
+    }
+    const double bruteTime = std::chrono::duration<double>(Clock::now() - bruteStart).count();
+    state.counters["speedup"] = bruteTime / treeTime;
+    state.counters["touchShare"] = double(touches / 20) / double(centres.size());
+    state.counters["bruteTouchShare"] = double(bruteTouches) / double(centres.size());
+}
+BENCHMARK(BM_CollideOctree)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
