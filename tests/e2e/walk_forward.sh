@@ -9,6 +9,7 @@ check "view point 129 units along -z" 'abs(s["camera"]["viewPoint"][2] - (-3 - 1
 check "eye 129 units along -z" 'abs(s["camera"]["position"][2] - (40 - 129)) < 1e-3'
 check "no sideways drift" 's["camera"]["viewPoint"][0] == 0 and s["camera"]["position"][0] == 0'
 check "heights unchanged" 's["camera"]["viewPoint"][1] == 0 and s["camera"]["position"][1] == 10'
+check "the penguin stands under the view point" 's["penguin"] == [0, 0, s["camera"]["viewPoint"][2]]'
 
 # S undoes W, and A after D comes back (the strafe exists from the second frame on).
 replay "0 4 W
