@@ -9,6 +9,7 @@
 #include "octree/OctreeStats.hpp"
 #include "platform/Platform.hpp"
 #include "shell/Message.hpp"
+#include "tests/helpers/BruteForceCollide.hpp"
 #include "tests/helpers/GeneratedLevel.hpp"
 
 #include <GL/gl.h>
@@ -188,21 +189,7 @@ std::vector<Vector3> QueryCentres() {
     return centres;
 }
 
-// Every face of the model against the sphere, as if there were no tree.
-bool BruteForceTouches(const Model& model, Vector3 centre, float radius) {
-    for (const MeshObject& object : model.objects) {
-        for (int f = 0; f < object.faceCount; ++f) {
-            const Face& face = object.faces[f];
-            const Vector3 triangle[3] = {object.vertices[face.vertexIndex[0]],
-                                         object.vertices[face.vertexIndex[1]],
-                                         object.vertices[face.vertexIndex[2]]};
-            if (SphereTouchesPolygon(triangle, centre, 3, radius)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
+using testing_tools::BruteForceTouches;
 
 void BM_CollideBruteForce(benchmark::State& state) {
     const Model& level = Level();

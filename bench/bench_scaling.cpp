@@ -5,10 +5,13 @@
 // Run with --benchmark_out=FILE --benchmark_out_format=json for tools/plot_bench.py.
 
 #include "bench/BenchFiles.hpp"
-#include "geometry/Collision.hpp"
+#include "model/ModelObject.hpp"
 #include "model/Reader3DS.hpp"
 #include "model/VertexNormals.hpp"
 #include "octree/Octree.hpp"
+#include "octree/OctreeStats.hpp"
+#include "shell/Message.hpp"
+#include "tests/helpers/BruteForceCollide.hpp"
 #include "tests/helpers/ReferenceNormals.hpp"
 
 #include <benchmark/benchmark.h>
@@ -130,24 +133,6 @@ void BM_Scale_OctreeBuild(benchmark::State& state) {
 }
 BENCHMARK(BM_Scale_OctreeBuild)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 
-// Every face of every object against the sphere, in order, up to the first contact: what the
-// octree's query answers without the tree.
-bool TouchesAnyFace(const Model& model, Vector3 centre, std::int64_t& tested) {
-    for (const MeshObject& object : model.objects) {
-        for (int f = 0; f < object.faceCount; ++f) {
-            const Face& face = object.faces[f];
-            const Vector3 triangle[3] = {object.vertices[face.vertexIndex[0]],
-                                         object.vertices[face.vertexIndex[1]],
-                                         object.vertices[face.vertexIndex[2]]};
-            ++tested;
-            if (SphereTouchesPolygon(triangle, centre, 3, kRadius)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 // One query is one sphere; the figure is the mean over the fixed places.
 void BM_Scale_CollideBruteForce(benchmark::State& state) {
     const Model& model = bench_files::Level(static_cast<int>(state.range(0))).model;
@@ -158,7 +143,7 @@ void BM_Scale_CollideBruteForce(benchmark::State& state) {
     int contacts = 0;
     for (auto _ : state) {
         for (const Vector3& centre : places) {
-            contacts += TouchesAnyFace(model, centre, tested) ? 1 : 0;
+            contacts += testing_tools::BruteForceTouches(model, centre, kRadius, &tested) ? 1 : 0;
         }
         queries += static_cast<std::int64_t>(places.size());
     }
@@ -169,6 +154,39 @@ void BM_Scale_CollideBruteForce(benchmark::State& state) {
     state.counters["contacts"] = static_cast<double>(contacts) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_Scale_CollideBruteForce)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+
+// The same spheres through the level's octree, as the render pass asks once a frame.
+void BM_Scale_Collide(benchmark::State& state) {
+    const Model& model = bench_files::Level(static_cast<int>(state.range(0))).model;
+    CountFaces(state, model);
+    Octree root;
+    BuildTree(root, model);
+    state.counters["leaves"] = leafCount;
+    // The sphere's owner: an empty model whose failed read is not worth a message.
+    SetMessageSink([](const char*, const char*, MessageIcon) {});
+    ModelObject player("no-such-model.3DS");
+    SetMessageSink(nullptr);
+    player.radius = kRadius;
+    const std::vector<Vector3>& places = QueryPlaces();
+    std::int64_t tested = 0;
+    std::int64_t queries = 0;
+    int contacts = 0;
+    for (auto _ : state) {
+        for (const Vector3& centre : places) {
+            player.position = centre;
+            octreeStats = OctreeStats{};
+            contacts += root.Collide(player, model) ? 1 : 0;
+            tested += octreeStats.facesTested;
+        }
+        queries += static_cast<std::int64_t>(places.size());
+    }
+    state.SetItemsProcessed(queries);
+    state.counters["query_us"] = benchmark::Counter(
+        static_cast<double>(queries), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["faces_tested"] = static_cast<double>(tested) / static_cast<double>(queries);
+    state.counters["contacts"] = static_cast<double>(contacts) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_Scale_Collide)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
