@@ -36,12 +36,18 @@ void AppendLeaves(std::string& out, const Octree& node, int depth, int& ordinal)
 
 } // namespace
 
-std::string OctreeJson(const Octree& root) {
+void AppendOctreeJsonMembers(std::string& out, const Octree& root) {
     std::string leaves;
     int ordinal = 0;
     AppendLeaves(leaves, root, 0, ordinal);
-    std::string out = "{\"leafCount\": " + std::to_string(ordinal) + ", ";
+    out += "\"leafCount\": " + std::to_string(ordinal) + ", ";
     AppendCube(out, root);
-    out += ", \"leaves\": [" + leaves + "]}\n";
+    out += ", \"leaves\": [" + leaves + "]";
+}
+
+std::string OctreeJson(const Octree& root) {
+    std::string out = "{";
+    AppendOctreeJsonMembers(out, root);
+    out += "}\n";
     return out;
 }

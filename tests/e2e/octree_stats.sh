@@ -13,10 +13,13 @@ start_game --keys keys.txt --frames 70 --stats stats.txt --dump-state state.json
 wait_for_exit 90
 [[ "$GAME_CODE" == 0 ]] || fail "exit code $GAME_CODE, stderr: $(cat "$RUN_DIR/stderr.txt")"
 
-python3 - "$RUN_DIR/stats.txt" "$RUN_DIR/state.json" <<'PY'
+"$JOSTRELA_BUILD/tools/inspect/jostrela-inspect" octree "$RUN_DIR/MODELOS/church.3DS" >"$RUN_DIR/tree.json"
+python3 - "$RUN_DIR/stats.txt" "$RUN_DIR/state.json" "$RUN_DIR/tree.json" <<'PY'
 import json, sys
 lines = open(sys.argv[1]).read().splitlines()
 state = json.load(open(sys.argv[2]))
+# The game and the inspector build the same tree over the church.
+assert state["octree"]["leafCount"] == json.load(open(sys.argv[3]))["leafCount"], state["octree"]
 assert lines[0].split() == ["frame", "leavesDrawn", "drawNodesTested", "collideNodesTested", "facesTested"], lines[0]
 rows = [list(map(int, line.split())) for line in lines[1:]]
 assert [r[0] for r in rows] == list(range(1, 71)), "one line per frame, numbered from 1"

@@ -9,6 +9,9 @@
 // usage line on standard error).
 int InspectModel(int argc, char** argv, std::string& out);
 int InspectBmp(int argc, char** argv, std::string& out);
+// The octree the game would build over the 3DS file's model: leaf count, root cube and the leaves
+// in depth-first order.
+int InspectOctree(int argc, char** argv, std::string& out);
 
 // Starts collecting every message instead of showing it.
 void CollectMessages();

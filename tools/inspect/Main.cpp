@@ -18,6 +18,7 @@ struct Subcommand {
 const Subcommand subcommands[] = {
     {"model", "FILE [--full]", InspectModel},
     {"bmp", "FILE [--rgb OUT]", InspectBmp},
+    {"octree", "FILE", InspectOctree},
 };
 
 int Usage() {

@@ -1,0 +1,31 @@
+#include "model/Reader3DS.hpp"
+#include "octree/Octree.hpp"
+#include "octree/OctreeJson.hpp"
+#include "tools/inspect/Inspect.hpp"
+
+#include <cstdio>
+
+int InspectOctree(int argc, char** argv, std::string& out) {
+    if (argc != 1) {
+        std::fprintf(stderr, "usage: jostrela-inspect octree FILE\n");
+        return 2;
+    }
+    CollectMessages();
+    Model model;
+    const bool ok = Importar3DS(model, argv[0]);
+    {
+        // Partitioned as the game partitions its level; a file that cannot be read gives the tree
+        // of an empty model. The tree shares the model's vertex arrays, so it goes first.
+        Octree root;
+        leafCount = 0;
+        root.MeasureScene(&model);
+        root.BuildNode(model, root.CountSceneTriangles(model), root.GetCentre(), root.GetWidth());
+        out += ok ? "{\"ok\": true, " : "{\"ok\": false, ";
+        AppendMessages(out);
+        out += ", ";
+        AppendOctreeJsonMembers(out, root);
+        out += '}';
+    }
+    ReleaseModelArrays(model);
+    return ok ? 0 : 1;
+}
