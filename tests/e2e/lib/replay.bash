@@ -20,14 +20,14 @@ for name in ("RedBrick.bmp", "Redbrick.bmp", "LEET_SKI.bmp"):
         out.write(header + info + pixels)
 PY
 
-# replay SCRIPT FRAMES: runs the game with the key script text for at most FRAMES frames; the state
-# is left in $run_dir/state.json and the exit code in $status.
+# replay SCRIPT FRAMES [OPTION...]: runs the game with the key script text for at most FRAMES frames
+# and any further options; the state is left in $run_dir/state.json and the exit code in $status.
 replay() {
     printf '%s\n' "$1" >"$run_dir/keys.txt"
     rm -f "$run_dir/state.json"
     status=0
     (cd "$run_dir" && timeout -s KILL 120 xvfb-run -a -s "-screen 0 800x600x24" \
-        "$JOSTRELA_BIN" --keys keys.txt --frames "$2" --dump-state state.json) || status=$?
+        "$JOSTRELA_BIN" --keys keys.txt --frames "$2" --dump-state state.json "${@:3}") || status=$?
 }
 
 # check DESCRIPTION PYTHON_CONDITION: the condition over the dump's object `s` must hold.

@@ -1,0 +1,24 @@
+#!/bin/bash
+# Pews and walls stop the penguin: the frame after it touches one, W pushes it back. A running jump
+# carries it over the first pew.
+source "$(dirname "$0")/lib/walkthrough.bash"
+
+# Walking at the first pew's back rest (x 35 .. 130, z -60 .. -84) from the aisle.
+walk pew 41
+expect_status 0
+check "sideways into the pews (the first D has no strafe yet)" 's["camera"]["viewPoint"][0] == 70'
+check "never got past the back rest" 's["camera"]["viewPoint"][2] > -60'
+check "W turned round: far short of 26 free steps" 's["camera"]["viewPoint"][2] > -3 - 26 * 12.9 + 100'
+
+# The same run-in with a jump: over the first pew and on, no step turned round.
+walk jump 30
+expect_status 0
+check "the jump is at its top" 's["jumpHeight"] == 12'
+check "over the first pew without contact" \
+    'abs(s["camera"]["viewPoint"][2] - (-3 + 3 * 12.9 - 12 * 12.9)) < 0.01 and s["collided"] is False'
+
+# Into the aisle's outer wall through an arch of the arcade.
+walk wall 61
+expect_status 0
+check "turned a quarter left" 's["camera"]["position"][0] > s["camera"]["viewPoint"][0] + 40'
+check "stopped by the wall" '-280 + 10 < s["camera"]["viewPoint"][0] < -190'
