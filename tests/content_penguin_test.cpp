@@ -91,3 +91,18 @@ TEST(ContentPenguin, EveryPieceWindsCounterClockwiseSeenFromOutside) {
         EXPECT_GE(outward, static_cast<int>(part.triangles.size() * 95 / 100)) << part.name;
     }
 }
+
+TEST(ContentPenguin, EndsOnAWhiteVertexFacingUpForTheBlocksDrawnNext) {
+    // The doors and the switch are drawn right after the penguin with its last colour and normal.
+    Scene scene;
+    BuildPenguin(scene);
+    const MeshPart& last = scene.parts.back();
+    const MaterialSpec& material = scene.materials[last.material];
+    EXPECT_EQ(material.colour[0] + material.colour[1] + material.colour[2], 3 * 255);
+    const Vector3 end = last.vertices[last.triangles.back()[2]];
+    for (const Vector3& v : last.vertices) {
+        if (v.x * end.x > 0.0f) { // the same eye
+            EXPECT_LE(v.y, end.y);
+        }
+    }
+}

@@ -177,10 +177,15 @@ void BuildPenguin(Scene& scene) {
                  5, 10);
     AddEllipsoid(scene.Part("Feet", orange), Vector3(4.2f, -38.8f, -3.5f), Vector3(3.2f, 1.2f, 6.0f), 0.0f, 5,
                  10);
+    // The eyes' whites come last: the game draws the doors and the switch right after the penguin
+    // with whatever colour and normal its last vertex left (white, and the eye's top pole facing up),
+    // so the blocks show their textures untinted and lit.
+    for (float side : {-1.0f, 1.0f}) {
+        AddEllipsoid(scene.Part("Pupils", black), Vector3(side * 2.75f, 3.1f, -5.2f),
+                     Vector3(0.7f, 0.7f, 0.4f), 0.0f, 4, 6);
+    }
     for (float side : {-1.0f, 1.0f}) {
         AddEllipsoid(scene.Part("Eyes", eyeWhite), Vector3(side * 2.6f, 3.0f, -4.3f),
                      Vector3(1.3f, 1.3f, 1.0f), 0.0f, 5, 8);
-        AddEllipsoid(scene.Part("Pupils", black), Vector3(side * 2.75f, 3.1f, -5.2f),
-                     Vector3(0.7f, 0.7f, 0.4f), 0.0f, 4, 6);
     }
 }
