@@ -87,7 +87,7 @@ bool ParseKeys(const std::string& word, std::uint32_t& keys, std::string& what) 
     }
 }
 
-// Parses one line without its newline. A blank or comment-only line gives true with has_span false.
+// Parses one line without its newline. A blank or comment-only line gives true with hasSpan false.
 bool ParseLine(const char* begin, const char* end, KeySpan& span, bool& hasSpan, std::string& what) {
     const char* comment =
         static_cast<const char*>(std::memchr(begin, '#', static_cast<std::size_t>(end - begin)));

@@ -10,7 +10,8 @@
 // are W A S D LEFT RIGHT SPACE F ESCAPE; "#" starts a comment; blank lines are allowed; spans may
 // overlap (their keys add up).
 
-// One line of a script: keys held over frames first..last. keys is a set of kScriptKeys bits.
+// One line of a script: keys held over frames first..last. Bit i of keys stands for the i-th key
+// name in the order W A S D LEFT RIGHT SPACE F ESCAPE.
 struct KeySpan {
     std::uint32_t first;
     std::uint32_t last;
