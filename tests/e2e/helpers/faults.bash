@@ -58,3 +58,29 @@ expect_nothing_left() {
 expect_message() {
     grep -qxF "$1" "$RUN_DIR/stderr.txt" || fail "no line '$1' in stderr: $(cat "$RUN_DIR/stderr.txt")"
 }
+
+# Like make_fault_folder, with copies of the build's models and textures that a test may damage;
+# call list_run_folder >"$RUN_DIR/.before" again after damaging them.
+make_copied_run_folder() {
+    make_fault_folder "$@"
+    local item
+    for item in MODELOS Texturas; do
+        [[ -d "$JOSTRELA_BUILD/run/$item" ]] || fail "no $item in $JOSTRELA_BUILD/run"
+        rm -f "$RUN_DIR/$item"
+        cp -r "$JOSTRELA_BUILD/run/$item" "$RUN_DIR/$item"
+    done
+    list_run_folder >"$RUN_DIR/.before"
+}
+
+# Overwrites COUNT bytes of FILE at offsets drawn from SEED with bytes drawn from it too.
+corrupt_bytes() {
+    python3 - "$1" "$2" "$3" <<'PY'
+import random, sys
+path, count, seed = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+data = bytearray(open(path, "rb").read())
+rng = random.Random(seed)
+for _ in range(count):
+    data[rng.randrange(len(data))] = rng.randrange(256)
+open(path, "wb").write(data)
+PY
+}
