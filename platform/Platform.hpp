@@ -96,6 +96,9 @@ GLContext* CreateGLContext(DeviceContext* deviceContext);
 // Makes context current on the surface; with a null context, releases the current one.
 bool MakeCurrent(DeviceContext* deviceContext, GLContext* context);
 bool DeleteGLContext(GLContext* context);
+// The address of the OpenGL entry point name of the current context (functions past OpenGL 1.1
+// must be fetched this way); null when the driver has none of that name.
+void* GLFunction(const char* name);
 
 // Presents the back buffer. No vertical-sync wait is asked for.
 bool SwapBuffers(DeviceContext* deviceContext);

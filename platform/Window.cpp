@@ -219,6 +219,10 @@ bool DeleteGLContext(GLContext* context) {
     return true;
 }
 
+void* GLFunction(const char* name) {
+    return SDL_GL_GetProcAddress(name);
+}
+
 bool SwapBuffers(DeviceContext* deviceContext) {
     if (deviceContext == nullptr) {
         return false;

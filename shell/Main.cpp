@@ -26,7 +26,10 @@ int main(int argc, char** argv) {
     }
     StartUp();
     if (options.timedemo > 0) {
-        StartTimedemo(options.timedemo, options.timedemoBaseline);
+        const TimedemoMode mode = options.timedemoAlternate  ? TimedemoMode::Alternate
+                                  : options.timedemoBaseline ? TimedemoMode::Baseline
+                                                             : TimedemoMode::Culled;
+        StartTimedemo(options.timedemo, mode, options.countFragments);
     }
     const int code = MainLoop();
     if (options.timedemo > 0) {

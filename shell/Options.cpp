@@ -7,7 +7,8 @@
 
 const char* const kUsage =
     "usage: jostrela [--frames N] [--screenshot FILE.png] [--stats FILE] [--keys FILE] "
-    "[--dump-state FILE] [--timedemo [N]] [--timedemo-baseline [N]]";
+    "[--dump-state FILE] [--timedemo [N]] [--timedemo-baseline [N]] [--timedemo-alternate [N]] "
+    "[--count-fragments]";
 
 namespace {
 
@@ -87,18 +88,31 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             }
             ++i;
         } else if (std::strcmp(option, "--timedemo") == 0 ||
-                   std::strcmp(option, "--timedemo-baseline") == 0) {
+                   std::strcmp(option, "--timedemo-baseline") == 0 ||
+                   std::strcmp(option, "--timedemo-alternate") == 0) {
             bool taken = false;
             if (!ReadTimedemo(option, value, options.timedemo, taken, problem)) {
                 return false;
             }
             options.timedemoBaseline =
                 options.timedemoBaseline || std::strcmp(option, "--timedemo-baseline") == 0;
+            options.timedemoAlternate =
+                options.timedemoAlternate || std::strcmp(option, "--timedemo-alternate") == 0;
             i += taken ? 1 : 0;
+        } else if (std::strcmp(option, "--count-fragments") == 0) {
+            options.countFragments = true;
         } else {
             problem = std::string("unknown option ") + option;
             return false;
         }
+    }
+    if (options.timedemoBaseline && options.timedemoAlternate) {
+        problem = "--timedemo-alternate draws the baseline every second frame: leave out --timedemo-baseline";
+        return false;
+    }
+    if (options.countFragments && options.timedemo == 0) {
+        problem = "--count-fragments reports in the timedemo, which is missing";
+        return false;
     }
     if (options.timedemo > 0) {
         if (options.frames > 0) {

@@ -4,13 +4,15 @@
 
 // Command-line options for tests and demos; without any, the game runs as it always does.
 struct Options {
-    int frames = 0;                // --frames N: end cleanly after N frames (0: run until closed)
-    std::string screenshot;        // --screenshot FILE.png: the last frame of --frames, as a PNG
-    std::string stats;             // --stats FILE: one line of octree counts per frame
-    std::string keys;              // --keys FILE: a key script replayed in place of the keyboard
-    std::string dumpState;         // --dump-state FILE: the game state as JSON, written at exit
-    int timedemo = 0;              // --timedemo [N]: N frames of the built-in camera path, then a report
-    bool timedemoBaseline = false; // --timedemo-baseline [N]: the same, drawing every leaf unculled
+    int frames = 0;                 // --frames N: end cleanly after N frames (0: run until closed)
+    std::string screenshot;         // --screenshot FILE.png: the last frame of --frames, as a PNG
+    std::string stats;              // --stats FILE: one line of octree counts per frame
+    std::string keys;               // --keys FILE: a key script replayed in place of the keyboard
+    std::string dumpState;          // --dump-state FILE: the game state as JSON, written at exit
+    int timedemo = 0;               // --timedemo [N]: N frames of the built-in camera path, then a report
+    bool timedemoBaseline = false;  // --timedemo-baseline [N]: the same, drawing every leaf unculled
+    bool timedemoAlternate = false; // --timedemo-alternate [N]: culled and baseline frames in turn
+    bool countFragments = false;    // --count-fragments: the timedemo counts the level's fragments
 };
 
 // The usage line printed on standard error for a command line that cannot be read.

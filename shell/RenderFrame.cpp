@@ -39,11 +39,13 @@ void RenderFrame() {
 
     // R3: culled by the frustum rebuilt before this view was applied, so it follows the last frame's.
     // The timedemo's baseline calls every leaf's list instead, to show what culling saves.
-    if (options.timedemoBaseline) {
+    BeginLevelCount();
+    if (DrawsEveryLeaf()) {
         Octree::DrawAll(&octree);
     } else {
         Octree::Draw(frustum, &octree, level.model);
     }
+    EndLevelCount();
 
     // R4: the jump rises while jumping holds, then falls back while above the ground.
     if (jumping) {

@@ -1,6 +1,7 @@
 #include "shell/StartUp.hpp"
 
 #include "shell/BitmapFont.hpp"
+#include "shell/Light.hpp"
 #include "shell/SceneSetUp.hpp"
 #include "shell/World.hpp"
 
@@ -20,22 +21,6 @@ void ShowLoadingMessage() {
     PrintText(comic48, "CARGANDO...");
     glFlush();
     mainWindow->SwapFrame();
-}
-
-// A directional light fixed relative to the eye: its position is given only here, while the
-// modelview matrix holds just the loading message's translation.
-void SetUpLight() {
-    const GLfloat diffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    const GLfloat ambient[4] = {0.5f, 0.5f, 0.5f, 1.0f};
-    const GLfloat specular[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    const GLfloat position[4] = {1.0f, 2.0f, 2.0f, 0.0f};
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_COLOR_MATERIAL);
 }
 
 } // namespace
@@ -63,6 +48,7 @@ void StartUp() {
     // S8
     BuildLevelOctree();
 
-    // S9
+    // S9: the light's position is given only here, while the modelview matrix holds just the loading
+    // message's translation, so it stays fixed relative to the eye.
     SetUpLight();
 }

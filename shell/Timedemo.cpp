@@ -3,6 +3,7 @@
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
 #include "platform/Platform.hpp"
+#include "shell/FragmentCounter.hpp"
 #include "shell/TimedemoPath.hpp"
 #include "shell/TimedemoReport.hpp"
 #include "shell/World.hpp"
@@ -26,20 +27,39 @@ void HoldPathKeys(std::uint8_t keys[256]) {
     path.HoldKeys(static_cast<std::uint32_t>(timedemo.recorded) % pathFrames, keys);
 }
 
+// The record of the mode the frame being made is drawn in.
+TimedemoModeRecord& CurrentMode() {
+    return timedemo.modes[DrawsEveryLeaf() ? 1 : 0];
+}
+
 } // namespace
 
-void StartTimedemo(int frames, bool baseline) {
+void StartTimedemo(int frames, TimedemoMode mode, bool countFragments) {
     timedemo.active = true;
-    timedemo.baseline = baseline;
+    timedemo.baseline = mode == TimedemoMode::Baseline;
+    timedemo.alternate = mode == TimedemoMode::Alternate;
     timedemo.frames = frames;
-    timedemo.frameTicks.assign(static_cast<std::size_t>(frames), 0);
+    // An alternating run gives the culled mode the odd frame of an odd count.
+    const int culledFrames = timedemo.alternate ? (frames + 1) / 2 : timedemo.baseline ? 0 : frames;
+    timedemo.modes[0].frameTicks.assign(static_cast<std::size_t>(culledFrames), 0);
+    timedemo.modes[1].frameTicks.assign(static_cast<std::size_t>(frames - culledFrames), 0);
     timedemo.sorted.assign(static_cast<std::size_t>(frames), 0);
     timedemo.progressStep =
         platform::StandardErrorIsTerminal() ? (frames + kProgressLines - 1) / kProgressLines : 0;
+    if (countFragments) {
+        timedemo.countFragments = StartFragmentCounting();
+        if (!timedemo.countFragments) {
+            std::fputs("jostrela: this OpenGL driver cannot count fragments\n", stderr);
+        }
+    }
     if (ParseTimedemoPath(path)) {
         pathFrames = ScriptFrames(path);
         input.keySource = HoldPathKeys;
     }
+}
+
+bool DrawsEveryLeaf() {
+    return timedemo.active && (timedemo.baseline || (timedemo.alternate && timedemo.recorded % 2 == 1));
 }
 
 void BeginTimedemoFrame() {
@@ -61,7 +81,19 @@ void BeginCpuSection() {
 
 void EndCpuSection() {
     if (timedemo.active) {
-        timedemo.cpuTicks += platform::PerformanceCounter() - timedemo.sectionStart;
+        CurrentMode().cpuTicks += platform::PerformanceCounter() - timedemo.sectionStart;
+    }
+}
+
+void BeginLevelCount() {
+    if (timedemo.countFragments) {
+        BeginLevelFragments();
+    }
+}
+
+void EndLevelCount() {
+    if (timedemo.countFragments) {
+        EndLevelFragments();
     }
 }
 
@@ -70,15 +102,24 @@ void EndTimedemoFrame() {
         return;
     }
     const std::uint64_t now = platform::PerformanceCounter();
-    timedemo.frameTicks[static_cast<std::size_t>(timedemo.recorded)] = now - timedemo.lastFrameEnd;
+    TimedemoModeRecord& mode = CurrentMode();
+    mode.frameTicks[static_cast<std::size_t>(mode.recorded)] = now - timedemo.lastFrameEnd;
     timedemo.lastFrameEnd = now;
     if (timedemo.recorded == 0) {
         timedemo.firstFrameEnd = now;
     }
-    timedemo.leavesDrawn += octreeStats.leavesDrawn;
-    timedemo.drawNodesTested += octreeStats.drawNodesTested;
-    timedemo.collideNodesTested += octreeStats.collideNodesTested;
-    timedemo.facesTested += octreeStats.facesTested;
+    mode.leavesDrawn += octreeStats.leavesDrawn;
+    mode.drawNodesTested += octreeStats.drawNodesTested;
+    mode.collideNodesTested += octreeStats.collideNodesTested;
+    mode.facesTested += octreeStats.facesTested;
+    if (timedemo.countFragments) {
+        // Read after the swap, which has waited for the frame's drawing anyway.
+        const LevelFragments fragments = ReadLevelFragments();
+        timedemo.fragmentsShaded = fragments.shaded >= 0;
+        mode.fragmentsShaded += fragments.shaded;
+        mode.fragmentsPassed += fragments.passed;
+    }
+    ++mode.recorded;
     ++timedemo.recorded;
     if (timedemo.progressStep > 0 &&
         (timedemo.recorded % timedemo.progressStep == 0 || timedemo.recorded == timedemo.frames)) {
@@ -90,26 +131,48 @@ void EndTimedemoFrame() {
 }
 
 void PrintTimedemoReport() {
-    TimedemoTotals totals;
-    totals.frameTicks = timedemo.frameTicks.data();
-    totals.frames = timedemo.recorded;
-    totals.ticksPerSecond = platform::PerformanceFrequency();
-    totals.cpuTicks = timedemo.cpuTicks;
-    totals.leavesDrawn = timedemo.leavesDrawn;
-    totals.leafCount = leafCount;
-    totals.drawNodesTested = timedemo.drawNodesTested;
-    totals.collideNodesTested = timedemo.collideNodesTested;
-    totals.facesTested = timedemo.facesTested;
-    totals.baseline = timedemo.baseline;
+    const std::uint64_t ticksPerSecond = platform::PerformanceFrequency();
     // The process's age now, less the time since the first frame was presented.
+    double startUpSeconds = -1.0;
     const double age = platform::SecondsSinceProcessStart();
     if (age >= 0.0 && timedemo.recorded > 0) {
         const double sinceFirstFrame =
             static_cast<double>(platform::PerformanceCounter() - timedemo.firstFrameEnd) /
-            static_cast<double>(totals.ticksPerSecond);
-        totals.startUpSeconds = age - sinceFirstFrame;
+            static_cast<double>(ticksPerSecond);
+        startUpSeconds = age - sinceFirstFrame;
     }
-    const std::string report = FormatTimedemoReport(totals, timedemo.sorted.data());
+    TimedemoTotals totals[2];
+    std::string report;
+    for (int m = 0; m < 2; ++m) {
+        const TimedemoModeRecord& mode = timedemo.modes[m];
+        TimedemoTotals& t = totals[m];
+        t.frameTicks = mode.frameTicks.data();
+        t.frames = mode.recorded;
+        t.ticksPerSecond = ticksPerSecond;
+        t.cpuTicks = mode.cpuTicks;
+        t.leavesDrawn = mode.leavesDrawn;
+        t.leafCount = leafCount;
+        t.drawNodesTested = mode.drawNodesTested;
+        t.collideNodesTested = mode.collideNodesTested;
+        t.facesTested = mode.facesTested;
+        t.baseline = m == 1;
+        t.alternating = timedemo.alternate;
+        t.startUpSeconds = startUpSeconds;
+        if (timedemo.countFragments) {
+            t.fragmentsPassed = mode.fragmentsPassed;
+            t.fragmentsShaded = timedemo.fragmentsShaded ? mode.fragmentsShaded : -1;
+            t.windowPixels = static_cast<std::int64_t>(mainWindow->width) * mainWindow->height;
+        }
+        const bool drawn = timedemo.alternate || (m == 1) == timedemo.baseline;
+        if (drawn) {
+            report += report.empty() ? "" : "\n";
+            report += FormatTimedemoReport(t, timedemo.sorted.data());
+        }
+    }
+    if (timedemo.alternate) {
+        report += "\n";
+        report += FormatModeRatio(totals[0], totals[1], timedemo.sorted.data());
+    }
     std::fputs(report.c_str(), stdout);
     std::fflush(stdout);
 }

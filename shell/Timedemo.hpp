@@ -3,40 +3,65 @@
 #include <cstdint>
 #include <vector>
 
-// A timedemo run: the frames of the built-in camera path, timed one by one, with the octree's
-// per-frame counters added up. Everything the frame loop writes is allocated before it starts.
-struct TimedemoRecorder {
-    bool active = false;   // armed by StartTimedemo; every call below does nothing while false
-    bool baseline = false; // every leaf is drawn each frame, without the frustum test
-    int frames = 0;        // frames to run
-    int recorded = 0;      // frames finished so far; also the frame the key path is at
-    std::vector<std::uint64_t> frameTicks; // frames entries: end of the previous frame to end of this one
-    std::vector<std::uint64_t> sorted;     // scratch for the report
-    std::uint64_t lastFrameEnd = 0;
-    std::uint64_t firstFrameEnd = 0;
-    std::uint64_t sectionStart = 0;
-    std::uint64_t cpuTicks = 0; // input, frame step, frustum and collision of every frame
+// What the frames drawn in one mode (culled, or every leaf without the frustum test) gathered.
+struct TimedemoModeRecord {
+    std::vector<std::uint64_t> frameTicks; // one entry per frame of this mode, allocated at the start
+    int recorded = 0;                      // frames of this mode finished so far
+    std::uint64_t cpuTicks = 0;            // input, frame step, frustum and collision of these frames
     std::int64_t leavesDrawn = 0;
     std::int64_t drawNodesTested = 0;
     std::int64_t collideNodesTested = 0;
     std::int64_t facesTested = 0;
+    std::int64_t fragmentsShaded = 0; // the level's, when fragments are counted
+    std::int64_t fragmentsPassed = 0;
+};
+
+// A timedemo run: the frames of the built-in camera path, timed one by one, with the octree's
+// per-frame counters added up per drawing mode. Everything the frame loop writes is allocated
+// before it starts.
+struct TimedemoRecorder {
+    bool active = false;               // armed by StartTimedemo; every call below does nothing while false
+    bool baseline = false;             // every leaf is drawn each frame, without the frustum test
+    bool alternate = false;            // culled and baseline frames alternate, culled first
+    bool countFragments = false;       // the level's fragments are counted each frame
+    bool fragmentsShaded = false;      // the driver counts shaded fragments, not only those passing
+    int frames = 0;                    // frames to run
+    int recorded = 0;                  // frames finished so far; also the frame the key path is at
+    TimedemoModeRecord modes[2];       // [0] culled, [1] baseline
+    std::vector<std::uint64_t> sorted; // scratch for the report
+    std::uint64_t lastFrameEnd = 0;
+    std::uint64_t firstFrameEnd = 0;
+    std::uint64_t sectionStart = 0;
     int progressStep = 0; // frames between progress lines on a terminal; 0: no progress lines
 };
 
 extern TimedemoRecorder timedemo; // armed by the entry for --timedemo; written by MainLoop and RenderFrame
 
+// How a timedemo draws the level.
+enum class TimedemoMode { Culled, Baseline, Alternate };
+
 // Arms the recorder for frames frames and replaces the keyboard of input with the built-in camera
-// path. Allocates every array the run needs.
-void StartTimedemo(int frames, bool baseline);
+// path. With countFragments, makes the GL queries that count the level's fragments (a line on
+// standard error when the driver has none). Allocates every array the run needs.
+void StartTimedemo(int frames, TimedemoMode mode, bool countFragments);
+
+// True when the frame being made draws every leaf without the frustum test: in every frame of a
+// baseline run, in every second frame of an alternating one, never outside a timedemo.
+bool DrawsEveryLeaf();
 
 // Opens a frame: starts its timing (for the first frame) and its first CPU-work section.
 void BeginTimedemoFrame();
 // Time between a Begin and its End counts as the frame's own CPU work. Allocate nothing.
 void BeginCpuSection();
 void EndCpuSection();
-// Closes a frame: stores its time and adds this frame's octree counters; writes a progress line
-// now and then when standard error is a terminal. Allocates nothing.
+// Around the level's drawing: count its fragments when asked. Allocate nothing.
+void BeginLevelCount();
+void EndLevelCount();
+// Closes a frame: stores its time and adds this frame's octree counters (and fragment counts) to
+// its mode's; writes a progress line now and then when standard error is a terminal. Allocates
+// nothing.
 void EndTimedemoFrame();
 
-// Prints the report on standard output. Call once, after the run.
+// Prints the report on standard output: one per mode drawn, then, for an alternating run, the
+// ratio of the two. Call once, after the run.
 void PrintTimedemoReport();

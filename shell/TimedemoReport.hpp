@@ -15,7 +15,11 @@ struct TimedemoTotals {
     std::int64_t drawNodesTested = 0;
     std::int64_t collideNodesTested = 0;
     std::int64_t facesTested = 0;
-    bool baseline = false;        // every leaf drawn without the frustum test
+    bool baseline = false;             // every leaf drawn without the frustum test
+    bool alternating = false;          // these frames alternated with frames of the other mode
+    std::int64_t fragmentsShaded = -1; // the level's, summed; negative: not counted
+    std::int64_t fragmentsPassed = -1; // the level's passing the depth test; negative: not counted
+    std::int64_t windowPixels = 0;
     double startUpSeconds = -1.0; // process start to the first frame presented; negative: unknown
 };
 
@@ -34,7 +38,17 @@ struct FrameTimeSummary {
 // storage). All zero for no frames. Pure.
 FrameTimeSummary SummariseFrameTimes(const TimedemoTotals& totals, std::uint64_t* sorted);
 
+// The classic first line of a report, "N frames S seconds F fps MIN/AVG/MAX/STDDEV ms", with its
+// newline. Pure.
+std::string FormatFramesLine(int frames, const FrameTimeSummary& summary);
+
 // The report printed at the end of a timedemo: the first line in the classic form
 // "N frames S seconds F fps MIN/AVG/MAX/STDDEV ms", then one "name: value" line per figure.
 // sorted is scratch storage of frames entries. Pure.
 std::string FormatTimedemoReport(const TimedemoTotals& totals, std::uint64_t* sorted);
+
+// For an alternating run: the culled frames' rate over the baseline frames' ("culled over
+// baseline", above 1 when culling saves time), from the frames per second and from the median
+// frame times. sorted is scratch storage for the larger frame count. Pure.
+std::string FormatModeRatio(const TimedemoTotals& culled, const TimedemoTotals& baseline,
+                            std::uint64_t* sorted);
