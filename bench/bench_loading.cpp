@@ -5,6 +5,7 @@
 // the largest run-folder texture. (bench_models has the normals and a large BMP on their own.)
 
 #include "bench/BenchFiles.hpp"
+#include "bench/ThreadCpuTime.hpp"
 #include "model/BmpReader.hpp"
 #include "model/Reader3DS.hpp"
 
@@ -125,13 +126,7 @@ void BM_Load3DS_Assimp(benchmark::State& state, const std::string& path) {
 }
 #endif
 
-// CPU time of this thread, in nanoseconds: on a shared machine, time taken away by other processes
-// does not count against whichever reader happened to be running.
-std::uint64_t ThreadNanoseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<std::uint64_t>(now.tv_sec) * 1000000000u + static_cast<std::uint64_t>(now.tv_nsec);
-}
+using bench_time::ThreadNanoseconds;
 
 double Milliseconds(std::uint64_t nanoseconds, double rounds) {
     return static_cast<double>(nanoseconds) / 1e6 / rounds;
