@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# One measuring run for docs/PERFORMANCE.md: the timedemo culled and baseline (alternating, ROUNDS
-# times each), the loading and scaling benchmarks as JSON, and the plot of cost against model size.
+# One measuring run for docs/PERFORMANCE.md: culled against baseline in alternate frames of one
+# timedemo (ROUNDS runs, on the church and, when LARGE_RUN names a run folder holding a larger level,
+# on that one too), the level's fragments per frame, the timedemo against the floor program, peak
+# memory, the benchmarks as JSON, and the plot of cost against model size.
 # usage: tools/measure_performance.sh [BUILD_DIR [OUT_DIR]]   (defaults: build, build/perf)
-# FRAMES (default 1000), ROUNDS (default 3) and BENCH_ARGS (extra benchmark options, e.g.
+# FRAMES (default 1000), ROUNDS (default 3), LARGE_RUN (a run folder, e.g. one the content generator
+# wrote with its large level) and BENCH_ARGS (extra benchmark options, e.g.
 # --benchmark_min_time=0.05 for a quick check) may be set in the environment.
 set -euo pipefail
 
@@ -17,17 +20,38 @@ export JOSTRELA_MESSAGES=stderr
 # The octree benchmark times the church too.
 export JOSTRELA_CHURCH="$build/run/MODELOS/church.3DS"
 
-timedemo() { # MODE ROUND
-    (cd "$build/run" && xvfb-run -a -s "-screen 0 800x600x24" "$build/jostrela" "$1" "$frames") \
-        >"$out/timedemo${1#--timedemo}-$2.txt"
+levels=("church:$build/run")
+if [ -n "${LARGE_RUN:-}" ]; then
+    levels+=("large:$(cd "$LARGE_RUN" && pwd)")
+fi
+
+# game RUN_FOLDER OUT_FILE OPTIONS...: the game under Xvfb at 800 x 600, its report in OUT_FILE.
+game() {
+    local folder="$1" file="$2"
+    shift 2
+    (cd "$folder" && xvfb-run -a -s "-screen 0 800x600x24" "$build/jostrela" "$@") >"$file"
 }
 
-echo "timedemo, $rounds rounds of $frames frames, culled and baseline alternating" >&2
-for round in $(seq 1 "$rounds"); do
-    timedemo --timedemo "$round"
-    timedemo --timedemo-baseline "$round"
-    head -n 1 "$out/timedemo-$round.txt" "$out/timedemo-baseline-$round.txt" >&2
+for level in "${levels[@]}"; do
+    name="${level%%:*}"
+    folder="${level#*:}"
+    echo "$name: $rounds timedemos of $frames frames, culled and baseline in alternate frames" >&2
+    for round in $(seq 1 "$rounds"); do
+        game "$folder" "$out/alternate-$name-$round.txt" --timedemo-alternate "$frames"
+        grep '^culled over baseline' "$out/alternate-$name-$round.txt" >&2
+    done
+    echo "$name: the level's fragments per frame over one pass of the path" >&2
+    game "$folder" "$out/fragments-$name.txt" --timedemo-alternate 658 --count-fragments
 done
+
+echo "timedemo against the floor program" >&2
+bash "$root/bench/floor_ratio.sh" "$build" | tee "$out/floor.txt" >&2
+
+echo "peak memory over a 2000-frame timedemo" >&2
+(cd "$build/run" && xvfb-run -a -s "-screen 0 800x600x24" /usr/bin/time -f %M -o "$out/memory-timedemo.txt" \
+    "$build/jostrela" --timedemo 2000 >/dev/null)
+(cd "$build/run" && xvfb-run -a -s "-screen 0 800x600x24" /usr/bin/time -f %M -o "$out/memory-floor.txt" \
+    "$build/bench/jostrela-floor" --frames 2000 >/dev/null)
 
 echo "benchmarks" >&2
 "$build/bench/bench_loading" "${bench_args[@]}" --benchmark_out="$out/loading.json" --benchmark_out_format=json \

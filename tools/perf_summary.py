@@ -3,8 +3,9 @@
 
 usage: tools/perf_summary.py OUT_DIR
 
-Reads OUT_DIR/timedemo-N.txt and timedemo-baseline-N.txt (the rounds alternate culled and baseline,
-so each pair ran at about the same moment), loading.json and scaling.json, and prints Markdown.
+Reads OUT_DIR/alternate-LEVEL-N.txt (timedemos whose frames alternate culled and baseline, so the
+two modes ran at the same moments), fragments-LEVEL.txt, floor.txt, memory-*.txt and the benchmarks'
+JSON, and prints Markdown.
 """
 
 import glob
@@ -15,8 +16,8 @@ import statistics
 import sys
 
 
-def read_report(path):
-    text = open(path, encoding="utf-8").read()
+def read_report(text):
+    """The figures of one mode's report."""
     first = re.match(r"(\d+) frames ([\d.]+) seconds ([\d.]+) fps ([\d.]+)/([\d.]+)/([\d.]+)/([\d.]+) ms", text)
     figures = {
         "frames": int(first.group(1)), "seconds": float(first.group(2)), "fps": float(first.group(3)),
@@ -31,6 +32,8 @@ def read_report(path):
         "faces": r"collision faces tested per frame: ([\d.]+)",
         "cpu_ms": r"frame CPU work .*?: ([\d.]+) ms per frame \(([\d.]+)% of frame time\)",
         "startup": r"start-up \(process start to first frame\): ([\d.]+) seconds",
+        "shaded": r"level fragments per frame: ([\d.]+) M shaded \(([\d.]+) x the window\)",
+        "passed": r"([\d.]+) M passing the depth test \(([\d.]+) x",
     }
     for key, pattern in patterns.items():
         m = re.search(pattern, text)
@@ -41,7 +44,46 @@ def read_report(path):
             figures["leaf_total"] = int(m.group(2))
         if key == "cpu_ms":
             figures["cpu_share"] = float(m.group(2))
+        if key in ("shaded", "passed"):
+            figures[key + "_windows"] = float(m.group(2))
     return figures
+
+
+def read_alternate(path):
+    """Culled figures, baseline figures and the two ratios of an alternating timedemo's output."""
+    text = open(path, encoding="utf-8").read()
+    reports = [r for r in re.split(r"\n(?=\d+ frames )", text) if r.strip()]
+    culled = read_report(next(r for r in reports if "mode: culled" in r))
+    baseline = read_report(next(r for r in reports if "mode: baseline" in r))
+    m = re.search(r"culled over baseline, alternate frames: ([\d.]+) \(frames per second\), ([\d.]+)", text)
+    return culled, baseline, float(m.group(1)), float(m.group(2))
+
+
+def print_timedemos(out):
+    levels = sorted({re.search(r"alternate-(.+)-\d+\.txt$", p).group(1)
+                     for p in glob.glob(os.path.join(out, "alternate-*-[0-9]*.txt"))})
+    for level in levels:
+        rounds = [read_alternate(p) for p in sorted(glob.glob(os.path.join(out, "alternate-%s-[0-9]*.txt" % level)))]
+        print("%s: culled and baseline in alternate frames of one timedemo" % level)
+        print()
+        print("| run | culled fps | baseline fps | culled / baseline (fps) | (median frame) | leaves drawn (culled) | frame CPU share | start-up |")
+        print("|---|---|---|---|---|---|---|---|")
+        for n, (c, b, fps_ratio, median_ratio) in enumerate(rounds, 1):
+            print("| %d | %.1f | %.1f | %.3f | %.3f | %.1f of %d (%.1f%%) | %.2f%% | %.3f s |" % (
+                n, c["fps"], b["fps"], fps_ratio, median_ratio, c["leaves"], c["leaf_total"],
+                100.0 * c["leaves"] / c["leaf_total"], c["cpu_share"], c["startup"]))
+        print()
+        print("%s: median culled/baseline %.3f (fps), %.3f (median frame time)" % (
+            level, statistics.median(r[2] for r in rounds), statistics.median(r[3] for r in rounds)))
+        fragments = os.path.join(out, "fragments-%s.txt" % level)
+        if os.path.exists(fragments):
+            c, b, _, _ = read_alternate(fragments)
+            for label, f in (("culled", c), ("baseline", b)):
+                if "passed" in f:
+                    print("%s, %s: level fragments per frame %s M shaded (%s x the window), %.2f M passing (%.1f x)" % (
+                        level, label, "%.2f" % f["shaded"] if "shaded" in f else "n/a",
+                        "%.1f" % f["shaded_windows"] if "shaded" in f else "n/a", f["passed"], f["passed_windows"]))
+        print()
 
 
 def benchmarks(path):
@@ -56,32 +98,21 @@ def main(argv):
         sys.stderr.write(__doc__)
         return 2
     out = argv[1]
-    rounds = []
-    for culled_path in sorted(glob.glob(os.path.join(out, "timedemo-[0-9]*.txt"))):
-        n = re.search(r"timedemo-(\d+)\.txt$", culled_path).group(1)
-        baseline_path = os.path.join(out, "timedemo-baseline-%s.txt" % n)
-        if os.path.exists(baseline_path):
-            rounds.append((n, read_report(culled_path), read_report(baseline_path)))
-    if rounds:
-        print("| round | culled fps | baseline fps | culled / baseline | leaves drawn (culled) | frame CPU share | start-up |")
-        print("|---|---|---|---|---|---|---|")
-        for n, c, b in rounds:
-            print("| %s | %.1f | %.1f | %.2f | %.1f of %d (%.1f%%) | %.2f%% | %.3f s |" % (
-                n, c["fps"], b["fps"], c["fps"] / b["fps"], c["leaves"], c["leaf_total"],
-                100.0 * c["leaves"] / c["leaf_total"], c["cpu_share"], c["startup"]))
-        ratios = [c["fps"] / b["fps"] for _, c, b in rounds]
+    print_timedemos(out)
+    floor = os.path.join(out, "floor.txt")
+    if os.path.exists(floor):
+        print("".join(line for line in open(floor, encoding="utf-8") if not line.startswith("round ")))
+    memory = {k: os.path.join(out, "memory-%s.txt" % k) for k in ("timedemo", "floor")}
+    if all(os.path.exists(p) for p in memory.values()):
+        kb = {k: int(open(p, encoding="utf-8").read().split()[-1]) for k, p in memory.items()}
+        print("peak resident memory over 2000 frames: timedemo %.0f MB, floor program %.0f MB (window and GL driver)" % (
+            kb["timedemo"] / 1024, kb["floor"] / 1024))
         print()
-        print("median culled/baseline fps ratio: %.2f" % statistics.median(ratios))
-        for label, key in (("culled", 1), ("baseline", 2)):
-            r = [x[key] for x in rounds]
-            print("%s: median of frame medians %.2f ms, p99 %.2f ms, min/avg/max/stddev of the first round %.1f/%.1f/%.1f/%.1f ms, "
-                  "nodes tested %.1f, faces tested %.1f, CPU work %.3f ms (%.2f%%)" % (
-                      label, statistics.median(x["median"] for x in r), statistics.median(x["p99"] for x in r),
-                      r[0]["min"], r[0]["avg"], r[0]["max"], r[0]["stddev"], statistics.median(x["nodes"] for x in r),
-                      statistics.median(x["faces"] for x in r), statistics.median(x["cpu_ms"] for x in r),
-                      statistics.median(x["cpu_share"] for x in r)))
-        startups = [x[k]["startup"] for x in rounds for k in (1, 2)]
-        print("start-up over %d runs: median %.3f s, max %.3f s" % (len(startups), statistics.median(startups), max(startups)))
+    for file, bench in (("octree.json", "BM_CollideOctree"), ("models.json", "BM_ReferenceNormalsScan")):
+        b = benchmarks(os.path.join(out, file)).get(bench)
+        if b is not None and "speedup" in b:
+            print("%s speedup (thread CPU time): %.0f" % (bench, b["speedup"]))
+    print()
 
     loading = benchmarks(os.path.join(out, "loading.json"))
     side = [b for name, b in loading.items() if name.startswith("BM_Load3DS_SideBySide/")]
