@@ -19,6 +19,9 @@ int main(int argc, char** argv) {
     if (!options.keys.empty() && !StartKeyReplay(options.keys.c_str())) {
         return 2;
     }
+    if (!options.trace.empty() && !StartTrace(options.trace.c_str())) {
+        return 2;
+    }
     // E1, E2: a window that cannot be made has shown its message; that is a normal end.
     mainWindow = new GLWindow();
     if (!mainWindow->Create("Jostrela 3d modo cooperativo multijugador", "scr.txt")) {
@@ -36,5 +39,6 @@ int main(int argc, char** argv) {
         PrintTimedemoReport();
     }
     const bool dumped = options.dumpState.empty() || DumpGameState(options.dumpState.c_str());
-    return screenshotFailed || statsFailed || !dumped ? 1 : code;
+    const bool traced = EndTrace();
+    return screenshotFailed || statsFailed || !dumped || !traced ? 1 : code;
 }

@@ -2,6 +2,7 @@
 
 #include "shell/FrameStep.hpp"
 #include "shell/RenderFrame.hpp"
+#include "shell/ReplayHooks.hpp"
 #include "shell/Timedemo.hpp"
 #include "shell/UpdateTitle.hpp"
 #include "shell/WindowProc.hpp"
@@ -25,6 +26,7 @@ void RunFrame() {
     UpdateTitle();
     EndTimedemoFrame();
     ++framesRun;
+    TraceFrame();
     if (options.frames > 0 && framesRun >= options.frames) {
         mainWindow->Destroy();
     }

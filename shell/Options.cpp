@@ -7,7 +7,8 @@
 
 const char* const kUsage =
     "usage: jostrela [--frames N] [--screenshot FILE.png] [--stats FILE] [--keys FILE] "
-    "[--dump-state FILE] [--timedemo [N]] [--timedemo-baseline [N]] [--timedemo-alternate [N]] "
+    "[--dump-state FILE] [--trace FILE] [--timedemo [N]] [--timedemo-baseline [N]] [--timedemo-alternate "
+    "[N]] "
     "[--count-fragments]";
 
 namespace {
@@ -84,6 +85,11 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             ++i;
         } else if (std::strcmp(option, "--dump-state") == 0) {
             if (!ReadFileName(option, value, options.dumpState, problem)) {
+                return false;
+            }
+            ++i;
+        } else if (std::strcmp(option, "--trace") == 0) {
+            if (!ReadFileName(option, value, options.trace, problem)) {
                 return false;
             }
             ++i;

@@ -9,6 +9,7 @@ struct Options {
     std::string stats;              // --stats FILE: one line of octree counts per frame
     std::string keys;               // --keys FILE: a key script replayed in place of the keyboard
     std::string dumpState;          // --dump-state FILE: the game state as JSON, written at exit
+    std::string trace;              // --trace FILE: the same state after every frame, one a line
     int timedemo = 0;               // --timedemo [N]: N frames of the built-in camera path, then a report
     bool timedemoBaseline = false;  // --timedemo-baseline [N]: the same, drawing every leaf unculled
     bool timedemoAlternate = false; // --timedemo-alternate [N]: culled and baseline frames in turn

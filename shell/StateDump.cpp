@@ -29,7 +29,14 @@ void AppendBlock(std::string& out, const char* name, const MovingBlock& block) {
 } // namespace
 
 std::string StateJson(const GameState& state) {
-    std::string out = "{\"frames\": " + std::to_string(state.frames);
+    std::string out;
+    AppendStateJson(out, state);
+    return out;
+}
+
+void AppendStateJson(std::string& out, const GameState& state) {
+    out += "{\"frames\": ";
+    out += std::to_string(state.frames);
     out += ", \"camera\": {\"position\": ";
     AppendVector(out, state.camera->position);
     out += ", \"viewPoint\": ";
@@ -60,14 +67,19 @@ std::string StateJson(const GameState& state) {
     }
     if (state.octree != nullptr) {
         const OctreeStats& counts = *state.octree;
-        out += ", \"octree\": {\"leafCount\": " + std::to_string(state.leafCount);
-        out += ", \"leavesDrawn\": " + std::to_string(counts.leavesDrawn);
-        out += ", \"drawNodesTested\": " + std::to_string(counts.drawNodesTested);
-        out += ", \"collideNodesTested\": " + std::to_string(counts.collideNodesTested);
-        out += ", \"facesTested\": " + std::to_string(counts.facesTested) + '}';
+        out += ", \"octree\": {\"leafCount\": ";
+        out += std::to_string(state.leafCount);
+        out += ", \"leavesDrawn\": ";
+        out += std::to_string(counts.leavesDrawn);
+        out += ", \"drawNodesTested\": ";
+        out += std::to_string(counts.drawNodesTested);
+        out += ", \"collideNodesTested\": ";
+        out += std::to_string(counts.collideNodesTested);
+        out += ", \"facesTested\": ";
+        out += std::to_string(counts.facesTested);
+        out += '}';
     }
     out += "}\n";
-    return out;
 }
 
 bool WriteStateDump(const char* path, const GameState& state) {

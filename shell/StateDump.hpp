@@ -27,5 +27,9 @@ struct GameState {
 // Issues no GL calls.
 std::string StateJson(const GameState& state);
 
+// Appends StateJson's text to out. Numbers are short enough for the string's own buffer, so once
+// out has room for a state (a few hundred bytes) nothing is allocated.
+void AppendStateJson(std::string& out, const GameState& state);
+
 // Writes StateJson to path; on failure shows a message naming the file and returns false.
 bool WriteStateDump(const char* path, const GameState& state);
