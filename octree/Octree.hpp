@@ -77,6 +77,12 @@ struct Octree {
     // facesTested.
     bool Collide(const ModelObject& object, const Model& model) const;
 
+    // True when the straight path of a point from `from` to `to` crosses a face (PathCrossesTriangle)
+    // of a leaf whose cube comes within reach of the path's box. With the collision radius as reach
+    // this searches every leaf the sphere's own query could reach anywhere along the path, so a face
+    // the sphere would find is found here too. Counts nothing, draws nothing, allocates nothing.
+    bool PathCrossesFace(Vector3 from, Vector3 to, float reach, const Model& model) const;
+
     Vector3 GetCentre() const { return centre; }
     float GetWidth() const { return width; }
     int GetListId() const { return listId; }

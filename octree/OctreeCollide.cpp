@@ -1,4 +1,5 @@
 #include "model/ModelObject.hpp"
+#include "octree/LeafFaces.hpp"
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
 
@@ -18,34 +19,12 @@ bool Octree::Collide(const ModelObject& object, const Model& model) const {
         }
         return false;
     }
-    if (!leafModel) {
+    return AnyLeafFace(*this, model, [&object](const Vector3* triangle) {
+        ++octreeStats.facesTested;
+        if (object.SphereTouchesTriangle(triangle)) {
+            glColor3f(1.0f, 1.0f, 1.0f);
+            return true;
+        }
         return false;
-    }
-    const int levelObjects = static_cast<int>(model.objects.size());
-    const int records = static_cast<int>(leafModel->objects.size());
-    for (const std::int32_t i : objectIndices) {
-        if (i < 0 || i >= levelObjects || i >= records) {
-            continue;
-        }
-        const MeshObject& level = model.objects[i];
-        const MeshObject& record = leafModel->objects[i];
-        for (int f = 0; f < record.faceCount; ++f) {
-            const std::uint32_t* corner = record.indices + 3 * f;
-            // The build kept only faces inside their object's vertex array; a model other than the
-            // one the tree was built from is still never read past its end.
-            if (!VertexInRange(level, std::int32_t(corner[0])) ||
-                !VertexInRange(level, std::int32_t(corner[1])) ||
-                !VertexInRange(level, std::int32_t(corner[2]))) {
-                continue;
-            }
-            const Vector3 triangle[3] = {level.vertices[corner[0]], level.vertices[corner[1]],
-                                         level.vertices[corner[2]]};
-            ++octreeStats.facesTested;
-            if (object.SphereTouchesTriangle(triangle)) {
-                glColor3f(1.0f, 1.0f, 1.0f);
-                return true;
-            }
-        }
-    }
-    return false;
+    });
 }

@@ -24,6 +24,26 @@ bool WithinReach(float start, float z, float reach) {
     return start >= z - reach && start <= z + reach;
 }
 
+// Takes the camera to moved (the same camera after one walk or side-step) unless the move of its view
+// point is refused.
+void MoveUnlessBlocked(const FrameControls& controls, const Camera& moved) {
+    if (controls.pathClear == nullptr || controls.pathClear(controls.camera.viewPoint, moved.viewPoint)) {
+        controls.camera = moved;
+    }
+}
+
+void Walk(const FrameControls& controls, float speed) {
+    Camera moved = controls.camera;
+    moved.Advance(speed);
+    MoveUnlessBlocked(controls, moved);
+}
+
+void Sidestep(const FrameControls& controls, float speed) {
+    Camera moved = controls.camera;
+    moved.Sidestep(speed);
+    MoveUnlessBlocked(controls, moved);
+}
+
 } // namespace
 
 void TriggerNearbyBlocks(float z, MovingBlock& firstDoor, MovingBlock& secondDoor, MovingBlock& doorSwitch) {
@@ -48,16 +68,16 @@ void RunFrameControls(const FrameControls& controls) {
         camera.OrbitAround(camera.viewPoint, -turnSpeed, 0.0f, 1.0f, 0.0f);
     }
     if (input.IsKeyDown(kW)) {
-        camera.Advance(controls.collided ? -reboundSpeed * kReboundFactor : moveSpeed);
+        Walk(controls, controls.collided ? -reboundSpeed * kReboundFactor : moveSpeed);
     }
     if (input.IsKeyDown(kS)) {
-        camera.Advance(controls.collided ? reboundSpeed * kReboundFactor : -moveSpeed);
+        Walk(controls, controls.collided ? reboundSpeed * kReboundFactor : -moveSpeed);
     }
     if (input.IsKeyDown(kA)) {
-        camera.Sidestep(controls.collided ? strafeSpeed * kReboundFactor : -strafeSpeed);
+        Sidestep(controls, controls.collided ? strafeSpeed * kReboundFactor : -strafeSpeed);
     }
     if (input.IsKeyDown(kD)) {
-        camera.Sidestep(controls.collided ? -strafeSpeed * kReboundFactor : strafeSpeed);
+        Sidestep(controls, controls.collided ? -strafeSpeed * kReboundFactor : strafeSpeed);
     }
     // A jump starts only from the ground.
     if (input.IsKeyDown(kSpace) && controls.jumpHeight == 0.0f) {

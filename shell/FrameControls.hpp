@@ -24,10 +24,15 @@ struct FrameControls {
     float jumpHeight;
     bool& jumping;
     void (*endProgram)(); // called when Escape is held; the step then goes on with its other keys
+    // True when the view point, and with it the penguin, may move from `from` to `to`: the path
+    // carries the penguin through no face of the level and into no solid block. A walk or side-step
+    // it refuses is not made. Null lets every move be made.
+    bool (*pathClear)(Vector3 from, Vector3 to);
 };
 
 // The frame step up to the block triggers, from the keys held now: orbit, walk, side-step, jump
-// start, Escape, jump top, tested in that order with no edge detection. Issues no GL calls.
+// start, Escape, jump top, tested in that order with no edge detection. Each walk and side-step is
+// made only when pathClear lets the view point take it. Issues no GL calls.
 void RunFrameControls(const FrameControls& controls);
 
 // The frame step's last test: with F held, TriggerNearbyBlocks for a penguin at depth penguinZ.

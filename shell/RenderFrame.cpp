@@ -4,6 +4,7 @@
 #include "platform/Platform.hpp"
 #include "shell/FrameStats.hpp"
 #include "shell/MainLoop.hpp"
+#include "shell/SolidBlocks.hpp"
 #include "shell/Timedemo.hpp"
 #include "shell/World.hpp"
 
@@ -58,9 +59,11 @@ void RenderFrame() {
     const float penguinX = camera.viewPoint.x;
     const float penguinZ = camera.viewPoint.z;
 
-    // R6: tested before R7 moves it, so the answer is for the last frame's position.
+    // R6: tested before R7 moves it, so the answer is for the last frame's position. The drawn blocks
+    // are solid: touching one counts as touching the level.
     BeginCpuSection();
-    collided = octree.Collide(penguin, level.model);
+    collided = octree.Collide(penguin, level.model) ||
+               SphereTouchesSolidBlocks(penguin.position, penguin.radius, doorSwitch, secondDoor);
     EndCpuSection();
 
     // R7
@@ -69,10 +72,12 @@ void RenderFrame() {
 
     // R8, R9: each block moves one step as it is drawn. R10: firstDoor is neither drawn nor moved.
     glPushMatrix();
-    doorSwitch.DrawAndAdvance(4.0f, 4.0f, 5.0f, doorSwitch.texture, doorSwitch.kind, doorSwitch.direction);
+    doorSwitch.DrawAndAdvance(switchSize.x, switchSize.y, switchSize.z, doorSwitch.texture, doorSwitch.kind,
+                              doorSwitch.direction);
     glPopMatrix();
     glPushMatrix();
-    secondDoor.DrawAndAdvance(180.0f, 80.0f, 5.0f, secondDoor.texture, secondDoor.kind, secondDoor.direction);
+    secondDoor.DrawAndAdvance(secondDoorSize.x, secondDoorSize.y, secondDoorSize.z, secondDoor.texture,
+                              secondDoor.kind, secondDoor.direction);
     glPopMatrix();
 
     RecordFrameStats(framesRun + 1);

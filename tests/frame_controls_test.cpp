@@ -13,6 +13,7 @@ constexpr int kEscape = 1, kW = 17, kA = 30, kS = 31, kD = 32, kF = 33, kSpace =
               kRight = 205;
 
 int endProgramCalls = 0;
+bool (*pathClear)(Vector3, Vector3) = nullptr; // the test's own path rule; null lets every move be made
 void CountEndProgram() {
     ++endProgramCalls;
 }
@@ -36,6 +37,7 @@ class FrameControlsTest : public ::testing::Test {
         secondDoor.PlaceBlock(-110, -40, -870, 0, 1);
         doorSwitch.PlaceBlock(-150, -10, -864, 1, 5);
         endProgramCalls = 0;
+        pathClear = nullptr;
     }
 
     void Hold(std::initializer_list<int> codes) {
@@ -46,7 +48,8 @@ class FrameControlsTest : public ::testing::Test {
     }
 
     void Step(bool collided = false, float jumpHeight = 0.0f, float penguinZ = 0.0f) {
-        const FrameControls controls{input, camera, collided, jumpHeight, jumping, CountEndProgram};
+        const FrameControls controls{input,   camera,          collided, jumpHeight,
+                                     jumping, CountEndProgram, pathClear};
         RunFrameControls(controls);
         RunBlockTriggers(input, penguinZ, firstDoor, secondDoor, doorSwitch);
     }
@@ -86,6 +89,25 @@ TEST_F(FrameControlsTest, MovementKeysFollowTheSettingsAndReboundWhileColliding)
     }
     EXPECT_EQ(-reboundSpeed * kReboundFactor, -0.5f);
     EXPECT_EQ(strafeSpeed * kReboundFactor, 12.5f);
+}
+
+// A wall across the nave at z = -10: moves whose path reaches it are refused, the others made.
+bool ClearOfWall(Vector3 from, Vector3 to) {
+    return (from.z > -10.0f) == (to.z > -10.0f);
+}
+
+TEST_F(FrameControlsTest, MovesThePathRuleRefusesAreNotMade) {
+    pathClear = ClearOfWall;
+    Hold({kW, kD}); // W would take the view point from -3 to -15.9: refused; D sidesteps as ever
+    Camera expected = camera;
+    expected.Sidestep(5.0f);
+    Step();
+    ExpectSame(camera.position, expected.position);
+    ExpectSame(camera.viewPoint, expected.viewPoint);
+    Hold({kS});
+    expected.Advance(-0.3f);
+    Step();
+    ExpectSame(camera.viewPoint, expected.viewPoint);
 }
 
 TEST_F(FrameControlsTest, OppositeKeysInOneFrameCancel) {
