@@ -1,8 +1,9 @@
-// jostrela-floor [--frames N]: the least a frame of the game can cost on this machine. Opens the
-// window from "scr.txt" in the working directory exactly as the game does, lights it as the game
-// does, and then, each frame, clears colour and depth and draws one textured, lit, depth-tested,
-// mipmapped quad that fills the window, and presents it. Prints the timedemo's first report line
-// ("N frames S seconds F fps MIN/AVG/MAX/STDDEV ms") so the two can be set side by side.
+// jostrela-floor [--frames N] [--clear-only]: the least a frame of the game can cost on this
+// machine. Opens the window from "scr.txt" in the working directory exactly as the game does, lights
+// it as the game does, and then, each frame, clears colour and depth and draws one textured, lit,
+// depth-tested, mipmapped quad that fills the window (not with --clear-only), and presents it.
+// Prints the timedemo's first report line ("N frames S seconds F fps MIN/AVG/MAX/STDDEV ms") so
+// the two can be set side by side.
 
 #include "model/Texture.hpp"
 #include "platform/Platform.hpp"
@@ -34,9 +35,12 @@ void SetUpScene(GLuint* texture) {
     glEnable(GL_TEXTURE_2D);
 }
 
-void DrawFrame(float halfWidth, float halfHeight) {
+void DrawFrame(float halfWidth, float halfHeight, bool clearOnly) {
     glEnable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (clearOnly) {
+        return;
+    }
     glLoadIdentity();
     glColor3ub(255, 255, 255);
     glBegin(GL_QUADS);
@@ -52,19 +56,22 @@ void DrawFrame(float halfWidth, float halfHeight) {
     glEnd();
 }
 
-bool ReadFrames(int argc, char** argv, int& frames) {
-    if (argc == 1) {
-        return true;
+bool ReadOptions(int argc, char** argv, int& frames, bool& clearOnly) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--clear-only") == 0) {
+            clearOnly = true;
+            continue;
+        }
+        if (std::strcmp(argv[i], "--frames") != 0 || i + 1 == argc) {
+            return false;
+        }
+        char* end = nullptr;
+        const long value = std::strtol(argv[++i], &end, 10);
+        if (*end != '\0' || value < 1 || value > 1000000) {
+            return false;
+        }
+        frames = static_cast<int>(value);
     }
-    if (argc != 3 || std::strcmp(argv[1], "--frames") != 0) {
-        return false;
-    }
-    char* end = nullptr;
-    const long value = std::strtol(argv[2], &end, 10);
-    if (*end != '\0' || value < 1 || value > 1000000) {
-        return false;
-    }
-    frames = static_cast<int>(value);
     return true;
 }
 
@@ -72,8 +79,9 @@ bool ReadFrames(int argc, char** argv, int& frames) {
 
 int main(int argc, char** argv) {
     int frames = 1000;
-    if (!ReadFrames(argc, argv, frames)) {
-        std::fprintf(stderr, "usage: jostrela-floor [--frames N]\n");
+    bool clearOnly = false;
+    if (!ReadOptions(argc, argv, frames, clearOnly)) {
+        std::fprintf(stderr, "usage: jostrela-floor [--frames N] [--clear-only]\n");
         return 2;
     }
     GLWindow window;
@@ -99,7 +107,7 @@ int main(int argc, char** argv) {
             }
             continue;
         }
-        DrawFrame(halfWidth, halfHeight);
+        DrawFrame(halfWidth, halfHeight, clearOnly);
         window.SwapFrame();
         const std::uint64_t now = platform::PerformanceCounter();
         ticks[static_cast<std::size_t>(drawn++)] = now - last;
