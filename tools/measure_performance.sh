@@ -40,6 +40,10 @@ for level in "${levels[@]}"; do
         game "$folder" "$out/alternate-$name-$round.txt" --timedemo-alternate "$frames"
         grep '^culled over baseline' "$out/alternate-$name-$round.txt" >&2
     done
+    # The level's faces, and the triangles its octree's leaves hold (a face is repeated in every leaf
+    # one of its corners reaches).
+    "$build/tools/inspect/jostrela-inspect" model "$folder/MODELOS/church.3DS" >"$out/model-$name.json"
+    "$build/tools/inspect/jostrela-inspect" octree "$folder/MODELOS/church.3DS" >"$out/octree-$name.json"
     echo "$name: the level's fragments per frame over one pass of the path" >&2
     game "$folder" "$out/fragments-$name.txt" --timedemo-alternate 658 --count-fragments
 done

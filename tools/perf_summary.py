@@ -75,6 +75,13 @@ def print_timedemos(out):
         print()
         print("%s: median culled/baseline %.3f (fps), %.3f (median frame time)" % (
             level, statistics.median(r[2] for r in rounds), statistics.median(r[3] for r in rounds)))
+        model, octree = (os.path.join(out, "%s-%s.json" % (k, level)) for k in ("model", "octree"))
+        if os.path.exists(model) and os.path.exists(octree):
+            faces = sum(o["faceCount"] for o in json.load(open(model, encoding="utf-8"))["objects"])
+            tree = json.load(open(octree, encoding="utf-8"))
+            held = sum(leaf["triangleCount"] for leaf in tree["leaves"])
+            print("%s: %d faces; the %d leaves hold %d triangles (%.2f times the faces)" % (
+                level, faces, tree["leafCount"], held, held / faces))
         fragments = os.path.join(out, "fragments-%s.txt" % level)
         if os.path.exists(fragments):
             c, b, _, _ = read_alternate(fragments)
