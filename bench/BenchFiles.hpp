@@ -5,7 +5,7 @@
 // removed at exit).
 
 #include "model/Model.hpp"
-#include "tests/helpers/GeneratedLevel.hpp"
+#include "tools/reference/GeneratedLevel.hpp"
 #include "tools/writers/Writer3ds.hpp"
 
 #include <cstdlib>

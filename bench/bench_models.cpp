@@ -1,12 +1,12 @@
 // Load times of the game's readers: a 3DS file of one object with more than 60,000 faces (read,
 // then its normals alone, against the per-vertex scan), and a 1024 x 1024 24-bit BMP.
 
+#include "base/Message.hpp"
 #include "bench/ThreadCpuTime.hpp"
 #include "model/BmpReader.hpp"
 #include "model/Reader3DS.hpp"
 #include "model/VertexNormals.hpp"
-#include "shell/Message.hpp"
-#include "tests/helpers/ReferenceNormals.hpp"
+#include "tools/reference/ReferenceNormals.hpp"
 #include "tools/writers/BmpWriter.hpp"
 #include "tools/writers/Writer3ds.hpp"
 

@@ -1,6 +1,7 @@
 // Octree costs on a generated hall of at least 100,000 triangles: the build, the display-list
 // compilation, the culled draw per frame and the collision query per sphere.
 
+#include "base/Message.hpp"
 #include "bench/ThreadCpuTime.hpp"
 #include "geometry/Collision.hpp"
 #include "geometry/Frustum.hpp"
@@ -9,9 +10,8 @@
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
 #include "platform/Platform.hpp"
-#include "shell/Message.hpp"
-#include "tests/helpers/BruteForceCollide.hpp"
-#include "tests/helpers/GeneratedLevel.hpp"
+#include "tools/reference/BruteForceCollide.hpp"
+#include "tools/reference/GeneratedLevel.hpp"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

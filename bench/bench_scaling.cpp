@@ -4,15 +4,15 @@
 // tested against it at fixed places, through the octree and by brute force over every face.
 // Run with --benchmark_out=FILE --benchmark_out_format=json for tools/plot_bench.py.
 
+#include "base/Message.hpp"
 #include "bench/BenchFiles.hpp"
 #include "model/ModelObject.hpp"
 #include "model/Reader3DS.hpp"
 #include "model/VertexNormals.hpp"
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
-#include "shell/Message.hpp"
-#include "tests/helpers/BruteForceCollide.hpp"
-#include "tests/helpers/ReferenceNormals.hpp"
+#include "tools/reference/BruteForceCollide.hpp"
+#include "tools/reference/ReferenceNormals.hpp"
 
 #include <benchmark/benchmark.h>
 

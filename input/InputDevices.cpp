@@ -1,6 +1,6 @@
 #include "input/InputDevices.hpp"
 
-#include "shell/Message.hpp"
+#include "base/Message.hpp"
 
 #include <cstring>
 

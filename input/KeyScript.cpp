@@ -1,6 +1,6 @@
 #include "input/KeyScript.hpp"
 
-#include "shell/Message.hpp"
+#include "base/Message.hpp"
 
 #include <cstdio>
 #include <cstring>

@@ -1,8 +1,8 @@
 #include "model/BmpReader.hpp"
 
+#include "base/Message.hpp"
 #include "model/ByteCursor.hpp"
 #include "model/FileBytes.hpp"
-#include "shell/Message.hpp"
 
 #include <new>
 #include <string>

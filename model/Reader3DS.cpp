@@ -1,9 +1,9 @@
 #include "model/Reader3DS.hpp"
 
+#include "base/Message.hpp"
 #include "model/ByteCursor.hpp"
 #include "model/FileBytes.hpp"
 #include "model/VertexNormals.hpp"
-#include "shell/Message.hpp"
 
 #include <cmath>
 #include <string>

@@ -1,7 +1,7 @@
 #include "model/Texture.hpp"
 
+#include "base/Message.hpp"
 #include "model/BmpReader.hpp"
-#include "shell/Message.hpp"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,5 +1,5 @@
+#include "base/Message.hpp"
 #include "octree/Octree.hpp"
-#include "shell/Message.hpp"
 
 #include <cmath>
 #include <cstdint>

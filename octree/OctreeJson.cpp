@@ -1,6 +1,6 @@
 #include "octree/OctreeJson.hpp"
 
-#include "shell/Json.hpp"
+#include "base/Json.hpp"
 
 namespace {
 

@@ -1,5 +1,5 @@
+#include "base/Text.hpp"
 #include "platform/Platform.hpp"
-#include "platform/Text.hpp"
 
 #include <SDL.h>
 

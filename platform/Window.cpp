@@ -1,6 +1,6 @@
+#include "base/Text.hpp"
 #include "platform/Platform.hpp"
 #include "platform/PlatformState.hpp"
-#include "platform/Text.hpp"
 
 #include <SDL.h>
 

@@ -1,7 +1,7 @@
 #include "shell/FrameStep.hpp"
 
-#include "shell/FrameControls.hpp"
-#include "shell/SolidBlocks.hpp"
+#include "play/FrameControls.hpp"
+#include "play/SolidBlocks.hpp"
 #include "shell/World.hpp"
 
 namespace {

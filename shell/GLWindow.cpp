@@ -1,6 +1,6 @@
 #include "shell/GLWindow.hpp"
 
-#include "shell/Message.hpp"
+#include "base/Message.hpp"
 #include "shell/ScreenConfig.hpp"
 
 #include <GL/gl.h>

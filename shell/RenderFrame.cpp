@@ -2,9 +2,9 @@
 
 #include "octree/OctreeStats.hpp"
 #include "platform/Platform.hpp"
+#include "play/SolidBlocks.hpp"
 #include "shell/FrameStats.hpp"
 #include "shell/MainLoop.hpp"
-#include "shell/SolidBlocks.hpp"
 #include "shell/Timedemo.hpp"
 #include "shell/World.hpp"
 

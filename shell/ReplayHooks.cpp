@@ -1,8 +1,8 @@
 #include "shell/ReplayHooks.hpp"
 
+#include "base/Message.hpp"
 #include "input/KeyScript.hpp"
 #include "octree/OctreeStats.hpp"
-#include "shell/Message.hpp"
 #include "shell/StateDump.hpp"
 #include "shell/World.hpp"
 

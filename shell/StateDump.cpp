@@ -1,7 +1,7 @@
 #include "shell/StateDump.hpp"
 
-#include "shell/Json.hpp"
-#include "shell/Message.hpp"
+#include "base/Json.hpp"
+#include "base/Message.hpp"
 
 #include <cstdio>
 

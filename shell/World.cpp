@@ -2,6 +2,12 @@
 
 #include "shell/World.hpp"
 
+#include "shell/MessageBoxes.hpp"
+
+// Messages go to the platform's box from the first construction on, so that a model that fails
+// to load below is reported in a box too.
+static const MessageSink noSinkBeforeTheGame = SetMessageSink(ShowInPlatformBox);
+
 ModelObject penguin("MODELOS/pinguino.3DS");
 ModelObject level("MODELOS/church.3DS");
 MovingBlock firstDoor;

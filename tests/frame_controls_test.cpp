@@ -1,5 +1,5 @@
 #include "input/InputDevices.hpp"
-#include "shell/FrameControls.hpp"
+#include "play/FrameControls.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "base/Message.hpp"
 #include "platform/Platform.hpp"
 #include "shell/GLWindow.hpp"
-#include "shell/Message.hpp"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

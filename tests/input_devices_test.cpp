@@ -1,5 +1,5 @@
+#include "base/Message.hpp"
 #include "input/InputDevices.hpp"
-#include "shell/Message.hpp"
 #include "support/GLTestContext.hpp"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "platform/Text.hpp"
-#include "shell/Json.hpp"
+#include "base/Json.hpp"
+#include "base/Text.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
+#include "base/Message.hpp"
 #include "input/KeyScript.hpp"
-#include "shell/Message.hpp"
 
 #include <gtest/gtest.h>
 

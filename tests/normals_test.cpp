@@ -1,8 +1,8 @@
 #include "helpers/ExternalTools.hpp"
-#include "helpers/ReferenceNormals.hpp"
 #include "model/Reader3DS.hpp"
 #include "model/VertexNormals.hpp"
 #include "tools/content/RunFolder.hpp"
+#include "tools/reference/ReferenceNormals.hpp"
 #include "tools/writers/Writer3ds.hpp"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include "geometry/Collision.hpp"
-#include "helpers/GeneratedLevel.hpp"
 #include "helpers/MessageLog.hpp"
 #include "model/ModelObject.hpp"
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
 #include "support/GLTestContext.hpp"
+#include "tools/reference/GeneratedLevel.hpp"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "geometry/Frustum.hpp"
-#include "helpers/GeneratedLevel.hpp"
 #include "helpers/LookFrom.hpp"
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
 #include "support/GLTestContext.hpp"
+#include "tools/reference/GeneratedLevel.hpp"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

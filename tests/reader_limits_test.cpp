@@ -1,7 +1,7 @@
 // Damaged files must not cost the game memory out of proportion to their size.
 
+#include "base/Message.hpp"
 #include "model/BmpReader.hpp"
-#include "shell/Message.hpp"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 // the inputs they once crashed on (tests/fuzz_regressions_test.cpp). A failed check prints what
 // failed and aborts, which both the fuzzer and the test runner report as a crash.
 
+#include "base/Message.hpp"
 #include "input/KeyScript.hpp"
 #include "model/BmpReader.hpp"
 #include "model/Reader3DS.hpp"
-#include "shell/Message.hpp"
 #include "shell/ScreenConfig.hpp"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 
 // Collects the messages the game would show, for one test at a time.
 
-#include "shell/Message.hpp"
+#include "base/Message.hpp"
 
 #include <string>
 #include <utility>

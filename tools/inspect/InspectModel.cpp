@@ -1,5 +1,5 @@
+#include "base/Json.hpp"
 #include "model/Reader3DS.hpp"
-#include "shell/Json.hpp"
 #include "tools/inspect/Inspect.hpp"
 
 #include <cstdio>

@@ -1,5 +1,5 @@
-#include "shell/Json.hpp"
-#include "shell/Message.hpp"
+#include "base/Json.hpp"
+#include "base/Message.hpp"
 #include "tools/inspect/Inspect.hpp"
 
 #include <vector>

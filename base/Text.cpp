@@ -1,4 +1,4 @@
-#include "platform/Text.hpp"
+#include "base/Text.hpp"
 
 #include <cstdint>
 

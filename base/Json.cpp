@@ -1,6 +1,6 @@
-#include "shell/Json.hpp"
+#include "base/Json.hpp"
 
-#include "platform/Text.hpp"
+#include "base/Text.hpp"
 
 #include <cmath>
 #include <cstdio>

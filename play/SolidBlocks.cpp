@@ -1,4 +1,4 @@
-#include "shell/SolidBlocks.hpp"
+#include "play/SolidBlocks.hpp"
 
 #include "geometry/PathTests.hpp"
 

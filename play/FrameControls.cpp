@@ -1,4 +1,4 @@
-#include "shell/FrameControls.hpp"
+#include "play/FrameControls.hpp"
 
 #include "input/InputDevices.hpp"
 
