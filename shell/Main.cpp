@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
     if (!options.trace.empty() && !StartTrace(options.trace.c_str())) {
         return 2;
     }
-    // E1, E2: a window that cannot be made has shown its message; that is a normal end.
+    // A window that cannot be made (a missing or unusable screen configuration, or a window the
+    // system refuses) has shown its message; that is a normal end.
     mainWindow = new GLWindow();
     if (!mainWindow->Create("Jostrela 3d modo cooperativo multijugador", "scr.txt")) {
         return 0;

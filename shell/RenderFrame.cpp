@@ -30,15 +30,15 @@ void WriteScreenshot() {
 void RenderFrame() {
     octreeStats = OctreeStats{};
 
-    // R1
+    // A fresh frame: depth testing on, colour and depth cleared, the model-view matrix reset.
     glEnable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
 
-    // R2
+    // The eye: the camera's view, applied to the model-view matrix.
     camera.ApplyView();
 
-    // R3: culled by the frustum rebuilt before this view was applied, so it follows the last frame's.
+    // The level: culled by the frustum rebuilt before this view was applied, so it follows the last frame's.
     // The timedemo's baseline calls every leaf's list instead, to show what culling saves.
     BeginLevelCount();
     if (DrawsEveryLeaf()) {
@@ -48,29 +48,31 @@ void RenderFrame() {
     }
     EndLevelCount();
 
-    // R4: the jump rises while jumping holds, then falls back while above the ground.
+    // The jump rises while jumping holds, then falls back while above the ground.
     if (jumping) {
         jumpHeight += 1.0f;
     } else if (jumpHeight > 0.0f) {
         jumpHeight -= 1.0f;
     }
 
-    // R5: the penguin stands where the camera looks, lifted by the jump.
+    // The penguin stands where the camera looks, lifted by the jump.
     const float penguinX = camera.viewPoint.x;
     const float penguinZ = camera.viewPoint.z;
 
-    // R6: tested before R7 moves it, so the answer is for the last frame's position. The drawn blocks
-    // are solid: touching one counts as touching the level.
+    // The penguin against the level, tested before the penguin is placed below, so the answer is
+    // for the last frame's position. The drawn blocks are solid: touching one counts as touching
+    // the level.
     BeginCpuSection();
     collided = octree.Collide(penguin, level.model) ||
                SphereTouchesSolidBlocks(penguin.position, penguin.radius, doorSwitch, secondDoor);
     EndCpuSection();
 
-    // R7
+    // The penguin, placed at this frame's position and drawn.
     penguin.Place(penguinX, jumpHeight, penguinZ, 0.0f);
     penguin.Draw(false);
 
-    // R8, R9: each block moves one step as it is drawn. R10: firstDoor is neither drawn nor moved.
+    // The switch, then the second door: each moves one step as it is drawn. The first door is
+    // neither drawn nor moved.
     glPushMatrix();
     doorSwitch.DrawAndAdvance(switchSize.x, switchSize.y, switchSize.z, doorSwitch.texture, doorSwitch.kind,
                               doorSwitch.direction);
@@ -84,6 +86,6 @@ void RenderFrame() {
     if (!options.screenshot.empty() && IsLastFrame()) {
         WriteScreenshot();
     }
-    // R11
+    // The finished frame goes to the screen.
     mainWindow->SwapFrame();
 }

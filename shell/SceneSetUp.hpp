@@ -2,11 +2,11 @@
 
 // Start-up steps that prepare the scene once the GL context exists.
 
-// S7: the penguin's and the level's material textures, then each door and the switch: its texture,
+// The penguin's and the level's material textures, then each door and the switch: its texture,
 // then its place, kind and direction. Writes the models' textures, the three blocks and
 // blockTextures; a missing texture file ends the program.
 void LoadSceneAssets();
 
-// S8: partitions the level model into the octree and compiles one display list per leaf from one
+// Partitions the level model into the octree and compiles one display list per leaf from one
 // block of list names. Writes octree, currentDepth and leafCount.
 void BuildLevelOctree();

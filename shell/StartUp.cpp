@@ -26,29 +26,29 @@ void ShowLoadingMessage() {
 } // namespace
 
 void StartUp() {
-    // S1: only comic48 is printed with; the Arial fonts are built all the same.
+    // The fonts: only comic48 is printed with; the Arial fonts are built all the same.
     BuildFont("Arial", 48, mainWindow->deviceContext, &arial48);
     BuildFont("Arial", 24, mainWindow->deviceContext, &arial24);
     BuildFont("Arial", 18, mainWindow->deviceContext, &arial18);
     BuildFont("Comic Sans", 48, mainWindow->deviceContext, &comic48);
 
-    // S2 to S4: the loading message stays on screen while the rest of the start-up runs.
+    // The loading message stays on screen while the rest of the start-up runs.
     ShowLoadingMessage();
 
-    // S5: a device that cannot be had has shown its message; the game goes on without it.
+    // The keyboard: a device that cannot be had has shown its message; the game goes on without it.
     input.Init(mainWindow->window);
 
-    // S6
+    // The camera's starting pose.
     camera.SetPose(startPosition.x, startPosition.y, startPosition.z, startViewPoint.x, startViewPoint.y,
                    startViewPoint.z, startUpVector.x, startUpVector.y, startUpVector.z);
 
-    // S7: model textures, then the doors and the switch.
+    // Model textures, then the doors and the switch.
     LoadSceneAssets();
 
-    // S8
+    // The level's octree and its display lists.
     BuildLevelOctree();
 
-    // S9: the light's position is given only here, while the modelview matrix holds just the loading
+    // The light: its position is given only here, while the modelview matrix holds just the loading
     // message's translation, so it stays fixed relative to the eye.
     SetUpLight();
 }

@@ -42,8 +42,8 @@ struct UvMap {
 
 TexCoord MapPoint(const UvMap& map, Vector3 p);
 
-// A collection of parts. Parts are split before they grow past a face limit: the game builds
-// vertex normals with a scan of all faces per vertex, so small objects keep its start-up short.
+// A collection of parts. Parts are split before they grow past a face limit, so that every object
+// stays far inside the 65535 vertices and faces a 3DS object can hold.
 class Scene {
   public:
     int AddMaterial(const std::string& name, const std::string& textureFile, std::uint8_t r, std::uint8_t g,
