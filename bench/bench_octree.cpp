@@ -32,12 +32,6 @@ const Model& Level() {
     return level.model;
 }
 
-void BuildTree(Octree& root, const Model& model) {
-    leafCount = 0;
-    root.MeasureScene(&model);
-    root.BuildNode(model, root.CountSceneTriangles(model), root.GetCentre(), root.GetWidth());
-}
-
 // A hidden window with a current context for the benchmarks that need GL; opened once.
 bool OpenContext() {
     static bool open = [] {
@@ -71,9 +65,10 @@ void LookDownTheHall() {
 
 void BM_BuildTree(benchmark::State& state) {
     const Model& level = Level();
+    int leafCount = 0;
     for (auto _ : state) {
         Octree root;
-        BuildTree(root, level);
+        leafCount = root.Build(level);
         benchmark::DoNotOptimize(root.subdivided);
     }
     state.counters["triangles"] = double(Octree().CountSceneTriangles(level));
@@ -96,8 +91,7 @@ void CompileListsOf(benchmark::State& state, const Model* level) {
     for (auto _ : state) {
         state.PauseTiming();
         auto root = std::make_unique<Octree>();
-        BuildTree(*root, *level);
-        leaves = leafCount;
+        leaves = root->Build(*level);
         state.ResumeTiming();
         const GLuint first = glGenLists(leaves);
         Octree::CompileLists(*level, textures, 30, root.get(), int(first));
@@ -122,7 +116,7 @@ void BM_DrawCulling(benchmark::State& state) {
         return;
     }
     static Octree root;
-    BuildTree(root, Level());
+    const int leafCount = root.Build(Level());
     // Compiled against a model without objects, every leaf's list is empty.
     const GLuint first = glGenLists(leafCount);
     const GLuint textures[30] = {};
@@ -131,13 +125,14 @@ void BM_DrawCulling(benchmark::State& state) {
     LookDownTheHall();
     Frustum frustum;
     frustum.ExtractPlanes();
+    OctreeStats counts{};
     for (auto _ : state) {
-        octreeStats = OctreeStats{};
-        Octree::Draw(frustum, &root, Level());
+        counts = OctreeStats{};
+        Octree::Draw(frustum, &root, Level(), counts);
     }
     state.counters["leaves"] = double(leafCount);
-    state.counters["leavesDrawn"] = double(octreeStats.leavesDrawn);
-    state.counters["nodesTested"] = double(octreeStats.drawNodesTested);
+    state.counters["leavesDrawn"] = double(counts.leavesDrawn);
+    state.counters["nodesTested"] = double(counts.drawNodesTested);
     glDeleteLists(first, leafCount);
 }
 BENCHMARK(BM_DrawCulling)->Unit(benchmark::kMicrosecond);
@@ -164,9 +159,10 @@ void BM_BuildChurch(benchmark::State& state) {
         state.SkipWithError("no church.3DS (run from the build folder or set JOSTRELA_CHURCH)");
         return;
     }
+    int leafCount = 0;
     for (auto _ : state) {
         Octree root;
-        BuildTree(root, *church);
+        leafCount = root.Build(*church);
         benchmark::DoNotOptimize(root.subdivided);
     }
     state.counters["triangles"] = double(Octree().CountSceneTriangles(*church));
@@ -209,13 +205,14 @@ void BM_CollideOctree(benchmark::State& state) {
     SetMessageSink([](const char*, const char*, MessageIcon) {});
     const Model& level = Level();
     static Octree root;
-    BuildTree(root, level);
+    root.Build(level);
+    OctreeStats counts{};
     ModelObject player("no-such-model.3DS");
     const std::vector<Vector3> centres = QueryCentres();
     std::size_t n = 0;
     for (auto _ : state) {
         player.position = centres[n++ % centres.size()];
-        benchmark::DoNotOptimize(root.Collide(player, level));
+        benchmark::DoNotOptimize(root.Collide(player, level, counts));
     }
 
     // The octree's queries are far cheaper: each block runs them this many times over.
@@ -231,7 +228,7 @@ void BM_CollideOctree(benchmark::State& state) {
         for (int round = 0; round < treeRounds; ++round) {
             for (std::size_t i = first; i < last; ++i) {
                 player.position = centres[i];
-                touches += root.Collide(player, level);
+                touches += root.Collide(player, level, counts);
             }
         }
         std::uint64_t now = bench_time::ThreadNanoseconds();

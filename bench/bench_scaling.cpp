@@ -115,18 +115,13 @@ void BM_Scale_NormalsReference(benchmark::State& state) {
 }
 BENCHMARK(BM_Scale_NormalsReference)->Apply(ReferenceSizes)->Unit(benchmark::kMillisecond);
 
-void BuildTree(Octree& root, const Model& model) {
-    leafCount = 0;
-    root.MeasureScene(&model);
-    root.BuildNode(model, root.CountSceneTriangles(model), root.GetCentre(), root.GetWidth());
-}
-
 void BM_Scale_OctreeBuild(benchmark::State& state) {
     const Model& model = bench_files::Level(static_cast<int>(state.range(0))).model;
     CountFaces(state, model);
+    int leafCount = 0;
     for (auto _ : state) {
         Octree root;
-        BuildTree(root, model);
+        leafCount = root.Build(model);
         benchmark::DoNotOptimize(root.subdivided);
     }
     state.counters["leaves"] = leafCount;
@@ -168,8 +163,7 @@ void BM_Scale_Collide(benchmark::State& state) {
     const Model& model = bench_files::Level(static_cast<int>(state.range(0))).model;
     CountFaces(state, model);
     Octree root;
-    BuildTree(root, model);
-    state.counters["leaves"] = leafCount;
+    state.counters["leaves"] = root.Build(model);
     // The sphere's owner: an empty model whose failed read is not worth a message.
     SetMessageSink([](const char*, const char*, MessageIcon) {});
     ModelObject player("no-such-model.3DS");
@@ -177,9 +171,9 @@ void BM_Scale_Collide(benchmark::State& state) {
     player.radius = kRadius;
     RunQueries(state, [&](Vector3 centre, std::int64_t& tested) {
         player.position = centre;
-        octreeStats = OctreeStats{};
-        const bool touches = root.Collide(player, model);
-        tested += octreeStats.facesTested;
+        OctreeStats counts{};
+        const bool touches = root.Collide(player, model, counts);
+        tested += counts.facesTested;
         return touches;
     });
 }

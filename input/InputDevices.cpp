@@ -64,7 +64,7 @@ bool InputDevices::ReadKeyboard() {
     if (keySource != nullptr) {
         // A replayed script stands in for the keyboard: its snapshot is the frame's, exactly.
         std::memset(keys, 0, sizeof keys);
-        keySource(keys);
+        keySource(keySourceContext, keys);
         return true;
     }
     if (keyboard == nullptr) {

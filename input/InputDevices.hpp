@@ -5,10 +5,10 @@
 #include <cstdint>
 
 // Fills the 256-byte key snapshot of a frame (DirectInput key codes, bit 7 = down) in place of the
-// keyboard; a replayed key script installs one.
-using KeySnapshotSource = void (*)(std::uint8_t keys[256]);
+// keyboard; a replayed key script installs one. context is the one installed with it.
+using KeySnapshotSource = void (*)(const void* context, std::uint8_t keys[256]);
 
-// The keyboard and the mouse, polled once per frame. One process-wide instance, input.
+// The keyboard and the mouse, polled once per frame. The game has one, the world's input.
 class InputDevices {
   public:
     platform::InputSystem* directInput = nullptr; // the device layer; null until created
@@ -17,6 +17,7 @@ class InputDevices {
     std::uint8_t keys[256] = {};                  // by DirectInput key code; bit 7 = down
     std::uint8_t mouseState[20] = {};             // x, y, wheel (int32 each), eight button bytes
     KeySnapshotSource keySource = nullptr;        // when set, Poll takes the keys from it
+    const void* keySourceContext = nullptr;       // handed to keySource
 
     InputDevices() = default;
     InputDevices(const InputDevices&) = delete;

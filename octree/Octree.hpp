@@ -9,6 +9,14 @@
 
 struct Frustum;
 struct ModelObject;
+struct OctreeStats;
+
+// Where a build is: the depth of the node being built (0 at the root) and the leaves made so far,
+// which is also the ordinal the next leaf takes. One per build, handed down the recursion.
+struct OctreeBuildState {
+    int depth = 0;
+    int leafCount = 0;
+};
 
 // Which faces of one mesh object reach one octant while a node is being split (build time only).
 struct FaceSelection {
@@ -41,15 +49,23 @@ struct Octree {
     void MeasureScene(const Model* model);
     // Sum of the face counts of all objects; reads no node field.
     int CountSceneTriangles(const Model& model) const;
-    // Builds this node and its subtree from model (the full level at the root, a face-subset model
-    // below). Writes currentDepth (back to its value on return) and leafCount (one per leaf made).
-    void BuildNode(const Model& model, int triangles, Vector3 centre, float width);
-    // Creates child octant from the faces selections mark and builds it; no child when triangles is 0.
+    // The whole build of a new root over model: MeasureScene, CountSceneTriangles, then BuildNode
+    // with the measured cube. Returns the number of leaves, numbered 0 up depth first.
+    int Build(const Model& model);
+    // Builds this node, as the root of a new tree, and its subtree from triangles faces of model
+    // within the cube given. Returns the number of leaves made.
+    int BuildNode(const Model& model, int triangles, Vector3 centre, float width);
+    // Builds this node and its subtree at the depth state holds (the full level at the root, a
+    // face-subset model below); every leaf made raises state's leafCount.
+    void BuildSubtree(const Model& model, int triangles, Vector3 centre, float width,
+                      OctreeBuildState& state);
+    // Creates child octant from the faces selections mark and builds it one level deeper; no child
+    // when triangles is 0.
     void BuildChild(const Model& model, std::vector<FaceSelection> selections, int triangles,
-                    Vector3 parentCentre, float parentWidth, int octant);
+                    Vector3 parentCentre, float parentWidth, int octant, OctreeBuildState& state);
     // Turns this node into a leaf holding the vertex indices of model's faces; takes the next ordinal
-    // from leafCount.
-    void MakeLeaf(const Model& model, int triangles);
+    // from state.
+    void MakeLeaf(const Model& model, int triangles, OctreeBuildState& state);
     // Appends objectIndex to objectIndices unless it is there already.
     void RecordObject(int objectIndex);
     // The centre of octant's child cube; (0, 0, 0) for an octant outside 0..7.
@@ -64,18 +80,18 @@ struct Octree {
     // CompileLists with the level's model and its texture names by material.
     static void CompileLists(const ModelObject& level, Octree* node, int offset);
     // Calls the display list of every leaf under node whose cube, and every ancestor's, frustum may
-    // see. Raises octreeStats.drawNodesTested and leavesDrawn; model is handed down unread.
-    static void Draw(const Frustum& frustum, const Octree* node, const Model& model);
+    // see. Raises counts' drawNodesTested and leavesDrawn; model is handed down unread.
+    static void Draw(const Frustum& frustum, const Octree* node, const Model& model, OctreeStats& counts);
     // Calls the display list of every leaf under node (null allowed) without asking any frustum: the
-    // timedemo's baseline, which shows what culling saves. Raises octreeStats.leavesDrawn only.
-    static void DrawAll(const Octree* node);
+    // timedemo's baseline, which shows what culling saves. Raises counts' leavesDrawn only.
+    static void DrawAll(const Octree* node, OctreeStats& counts);
 
     // True when object's sphere touches a face of a leaf it reaches: every node on the way down must
     // overlap the sphere, children are searched in octant order and the first touched face ends the
     // search. Reads the faces' corners from model, the level the tree was built from. Sets the GL
-    // colour to white on contact; allocates nothing. Raises octreeStats.collideNodesTested and
+    // colour to white on contact; allocates nothing. Raises counts' collideNodesTested and
     // facesTested.
-    bool Collide(const ModelObject& object, const Model& model) const;
+    bool Collide(const ModelObject& object, const Model& model, OctreeStats& counts) const;
 
     // True when the straight path of a point from `from` to `to` crosses a face (PathCrossesTriangle)
     // of a leaf whose cube comes within reach of the path's box. With the collision radius as reach
@@ -98,8 +114,6 @@ bool InOctant(Vector3 p, Vector3 centre, int octant);
 // file can name vertices the object does not have; those corners are never read.
 bool VertexInRange(const MeshObject& object, std::int32_t k);
 
-// Build settings and state shared by every node of a build.
+// Build settings shared by every node of a build.
 extern const int maxNodeTriangles; // a node with more faces than this is split; never changed
 extern const int maxDepth;         // nodes at this depth are leaves; never changed
-extern int currentDepth;           // depth of the node being built; written by BuildChild
-extern int leafCount;              // leaves made so far; written by MakeLeaf, read by start-up

@@ -9,8 +9,6 @@
 
 const int maxNodeTriangles = 10;
 const int maxDepth = 4;
-int currentDepth = 0;
-int leafCount = 0;
 
 namespace {
 
@@ -162,12 +160,24 @@ int Octree::CountSceneTriangles(const Model& model) const {
     return total;
 }
 
-void Octree::BuildNode(const Model& model, int triangles, Vector3 centre_, float width_) {
-    const BuildMemoryGuard guard(currentDepth == 0);
+int Octree::Build(const Model& model) {
+    MeasureScene(&model);
+    return BuildNode(model, CountSceneTriangles(model), centre, width);
+}
+
+int Octree::BuildNode(const Model& model, int triangles, Vector3 centre_, float width_) {
+    OctreeBuildState state;
+    BuildSubtree(model, triangles, centre_, width_, state);
+    return state.leafCount;
+}
+
+void Octree::BuildSubtree(const Model& model, int triangles, Vector3 centre_, float width_,
+                          OctreeBuildState& state) {
+    const BuildMemoryGuard guard(state.depth == 0);
     centre = centre_;
     width = width_;
-    if (triangles <= maxNodeTriangles || currentDepth >= maxDepth) {
-        MakeLeaf(model, triangles);
+    if (triangles <= maxNodeTriangles || state.depth >= maxDepth) {
+        MakeLeaf(model, triangles, state);
         return;
     }
     subdivided = true;
@@ -218,12 +228,12 @@ void Octree::BuildNode(const Model& model, int triangles, Vector3 centre_, float
     // Depth first: each child's whole subtree is built before the next octant is started, which is
     // what numbers the leaves.
     for (int octant = 0; octant < 8; ++octant) {
-        BuildChild(model, std::move(selections[octant]), totals[octant], centre, width, octant);
+        BuildChild(model, std::move(selections[octant]), totals[octant], centre, width, octant, state);
     }
 }
 
 void Octree::BuildChild(const Model& model, std::vector<FaceSelection> selections, int triangles,
-                        Vector3 parentCentre, float parentWidth, int octant) {
+                        Vector3 parentCentre, float parentWidth, int octant, OctreeBuildState& state) {
     if (triangles <= 0 || octant < 0 || octant > 7) {
         return;
     }
@@ -257,12 +267,12 @@ void Octree::BuildChild(const Model& model, std::vector<FaceSelection> selection
     Octree& child = *children[octant];
     const Vector3 childCentre = ChildCentre(parentCentre, parentWidth, octant);
     child.centre = childCentre;
-    ++currentDepth;
-    child.BuildNode(subset, triangles, childCentre, parentWidth * 0.5f);
-    --currentDepth;
+    ++state.depth;
+    child.BuildSubtree(subset, triangles, childCentre, parentWidth * 0.5f, state);
+    --state.depth;
 }
 
-void Octree::MakeLeaf(const Model& model, int triangles) {
+void Octree::MakeLeaf(const Model& model, int triangles, OctreeBuildState& state) {
     subdivided = false;
     triangleCount = triangles;
     leafModel = std::make_unique<Model>();
@@ -295,8 +305,8 @@ void Octree::MakeLeaf(const Model& model, int triangles) {
         leafModel->objects[record].faceCount = kept;
         leafModel->objects[record].indices = indices;
     }
-    listId = leafCount;
-    ++leafCount;
+    listId = state.leafCount;
+    ++state.leafCount;
 }
 
 void Octree::RecordObject(int objectIndex) {

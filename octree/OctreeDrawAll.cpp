@@ -3,18 +3,18 @@
 
 #include <GL/gl.h>
 
-void Octree::DrawAll(const Octree* node) {
+void Octree::DrawAll(const Octree* node, OctreeStats& counts) {
     if (node == nullptr) {
         return;
     }
     if (node->subdivided) {
         for (const std::unique_ptr<Octree>& child : node->children) {
-            DrawAll(child.get());
+            DrawAll(child.get(), counts);
         }
         return;
     }
     if (node->leafModel) {
         glCallList(static_cast<GLuint>(node->listId));
-        ++octreeStats.leavesDrawn;
+        ++counts.leavesDrawn;
     }
 }

@@ -116,22 +116,22 @@ void Octree::CompileLists(const ModelObject& level, Octree* node, int offset) {
     CompileLists(level.model, level.textures, kModelTextureSlots, node, offset);
 }
 
-void Octree::Draw(const Frustum& frustum, const Octree* node, const Model& model) {
+void Octree::Draw(const Frustum& frustum, const Octree* node, const Model& model, OctreeStats& counts) {
     if (node == nullptr) {
         return;
     }
-    ++octreeStats.drawNodesTested;
+    ++counts.drawNodesTested;
     if (!frustum.CubeVisible(node->centre.x, node->centre.y, node->centre.z, node->width / 2.0f)) {
         return;
     }
     if (node->subdivided) {
         for (const std::unique_ptr<Octree>& child : node->children) {
-            Draw(frustum, child.get(), model);
+            Draw(frustum, child.get(), model, counts);
         }
         return;
     }
     if (node->leafModel) {
         glCallList(static_cast<GLuint>(node->listId));
-        ++octreeStats.leavesDrawn;
+        ++counts.leavesDrawn;
     }
 }

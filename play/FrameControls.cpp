@@ -27,7 +27,8 @@ bool WithinReach(float start, float z, float reach) {
 // Takes the camera to moved (the same camera after one walk or side-step) unless the move of its view
 // point is refused.
 void MoveUnlessBlocked(const FrameControls& controls, const Camera& moved) {
-    if (controls.pathClear == nullptr || controls.pathClear(controls.camera.viewPoint, moved.viewPoint)) {
+    if (controls.pathClear == nullptr ||
+        controls.pathClear(controls.context, controls.camera.viewPoint, moved.viewPoint)) {
         controls.camera = moved;
     }
 }
@@ -84,7 +85,7 @@ void RunFrameControls(const FrameControls& controls) {
         controls.jumping = true;
     }
     if (input.IsKeyDown(kEscape)) {
-        controls.endProgram();
+        controls.endProgram(controls.context);
     }
     if (controls.jumpHeight >= 12.0f) {
         controls.jumping = false;

@@ -16,18 +16,20 @@ extern const float strafeSpeed;  // Sidestep distance when not colliding
 constexpr float kReboundFactor = 2.5f;
 
 // What the frame step's movement, jump and Escape keys read and change. FrameStep fills it from
-// the process-wide objects; tests fill it with their own.
+// the world; tests fill it with their own.
 struct FrameControls {
     const InputDevices& input;
     Camera& camera;
     bool collided; // the last render pass found the penguin touching the level
     float jumpHeight;
     bool& jumping;
-    void (*endProgram)(); // called when Escape is held; the step then goes on with its other keys
+    // Called when Escape is held; the step then goes on with its other keys.
+    void (*endProgram)(void* context);
     // True when the view point, and with it the penguin, may move from `from` to `to`: the path
     // carries the penguin through no face of the level and into no solid block. A walk or side-step
     // it refuses is not made. Null lets every move be made.
-    bool (*pathClear)(Vector3 from, Vector3 to);
+    bool (*pathClear)(void* context, Vector3 from, Vector3 to);
+    void* context; // handed to endProgram and pathClear
 };
 
 // The frame step up to the block triggers, from the keys held now: orbit, walk, side-step, jump

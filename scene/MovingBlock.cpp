@@ -4,8 +4,6 @@
 
 #include <GL/gl.h>
 
-std::uint32_t blockTextures[kBlockTextureSlots];
-
 namespace {
 
 // Travel distance set by PlaceBlock; kinds the game does not use travel nowhere.
@@ -50,8 +48,8 @@ bool IsDirection(int direction) {
 
 } // namespace
 
-void MovingBlock::LoadBlockTexture(const char* fileName, int slot) {
-    LoadTexture(blockTextures, kBlockTextureSlots, fileName, slot);
+void MovingBlock::LoadBlockTexture(std::uint32_t* textures, const char* fileName, int slot) {
+    LoadTexture(textures, kBlockTextureSlots, fileName, slot);
     texture = slot;
 }
 
@@ -75,15 +73,15 @@ void MovingBlock::Trigger() {
     }
 }
 
-void MovingBlock::Advance(int kind_, int direction_) {
-    if (!IsDirection(direction_)) {
+void MovingBlock::Advance() {
+    if (!IsDirection(direction)) {
         return;
     }
-    const float step = StepSize(kind_);
-    const bool outwards = direction_ < 3;
-    float& c = Component(current, direction_);
-    const float t = Component(target, direction_);
-    const float s = Component(start, direction_);
+    const float step = StepSize(kind);
+    const bool outwards = direction < 3;
+    float& c = Component(current, direction);
+    const float t = Component(target, direction);
+    const float s = Component(start, direction);
     if (moving) {
         if (outwards) {
             c = c + step;
@@ -105,12 +103,11 @@ void MovingBlock::Advance(int kind_, int direction_) {
     }
 }
 
-void MovingBlock::DrawAndAdvance(float width, float height, float depth, int slot, int kind_,
-                                 int direction_) {
-    Advance(kind_, direction_);
+void MovingBlock::DrawAndAdvance(const std::uint32_t* textures, float width, float height, float depth) {
+    Advance();
 
     // A slot outside the table binds the default texture rather than reading past the table.
-    const GLuint name = slot >= 0 && slot < kBlockTextureSlots ? blockTextures[slot] : 0;
+    const GLuint name = texture >= 0 && texture < kBlockTextureSlots ? textures[texture] : 0;
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, name);
 

@@ -11,13 +11,14 @@ struct MovingBlock {
     Vector3 current{0.0f, 0.0f, 0.0f}; // present position of the minimum corner
     Vector3 target{0.0f, 0.0f, 0.0f};  // far end of the motion
     bool moving = false;               // true while travelling out towards target
-    std::int32_t texture = 0;          // slot in blockTextures
+    std::int32_t texture = 0;          // slot in the block texture table
     std::int32_t kind = 0;             // 0, 1 or 2: travel distance and step size
     std::int32_t direction = 0;        // 0..5: +x, +y, +z, -x, -y, -z
 
-    // Loads Texturas/fileName into blockTextures[slot] and remembers the slot; needs a current GL
-    // context. A file that cannot be opened ends the program from inside the texture loader.
-    void LoadBlockTexture(const char* fileName, int slot);
+    // Loads Texturas/fileName into textures[slot] (a table of kBlockTextureSlots GL names) and
+    // remembers the slot; needs a current GL context. A file that cannot be opened ends the program
+    // from inside the texture loader.
+    void LoadBlockTexture(std::uint32_t* textures, const char* fileName, int slot);
 
     // Puts the block at rest at (x, y, z) and sets its target from kind and direction. A direction
     // outside 0..5 leaves target as it was. Issues no GL calls.
@@ -27,18 +28,15 @@ struct MovingBlock {
     // unless that height is exactly 0. Issues no GL calls.
     void Trigger();
 
-    // One step of the motion with the given kind's step and direction's axis; nothing is clamped,
-    // so the last step out may overshoot target by less than a step. Issues no GL calls.
-    void Advance(int kind, int direction);
+    // One step of the motion with the block's kind's step along its direction's axis; nothing is
+    // clamped, so the last step out may overshoot target by less than a step. Issues no GL calls.
+    void Advance();
 
-    // Advance, then draws the box at current with the size given, textured with blockTextures[slot],
-    // as six GL_QUADS. Issues no matrix calls (the caller brackets it) and no colour or normal.
-    void DrawAndAdvance(float width, float height, float depth, int slot, int kind, int direction);
+    // Advance, then draws the box at current with the size given, textured with the name at the
+    // block's slot of textures (kBlockTextureSlots entries), as six GL_QUADS. Issues no matrix calls
+    // (the caller brackets it) and no colour or normal.
+    void DrawAndAdvance(const std::uint32_t* textures, float width, float height, float depth);
 };
 
 // Slots of the block texture table; the game uses 2, 3 and 4.
 constexpr int kBlockTextureSlots = 8;
-
-// The block texture table: GL texture names by slot. Written by MovingBlock::LoadBlockTexture at
-// start-up; read by DrawAndAdvance every frame.
-extern std::uint32_t blockTextures[kBlockTextureSlots];

@@ -1,11 +1,19 @@
 #pragma once
 
+#include "octree/OctreeStats.hpp"
+
+#include <cstdio>
+#include <string>
+
 // --stats: one line per frame with what the octree did, so runs can see culling and pruning work.
 
-// Appends this frame's octreeStats as a line to the --stats file, opening it (and writing the
-// header line) at the first frame. Does nothing without --stats; a file that cannot be opened is
-// reported once on standard error and marks the run as failed (statsFailed).
-void RecordFrameStats(int frame);
+// The --stats file of a run.
+struct FrameStatsFile {
+    std::FILE* file = nullptr; // opened at the first frame
+    bool failed = false;       // the file could not be opened or written; read by the entry for its exit code
+};
 
-// Set when the --stats file could not be opened or written; read by the entry for its exit code.
-extern bool statsFailed;
+// Appends frame's counts as a line to the file at path, opening it (and writing the header line) at
+// the first frame. Does nothing for an empty path; a file that cannot be opened or written is
+// reported once on standard error and marks stats as failed.
+void RecordFrameStats(FrameStatsFile& stats, const std::string& path, int frame, const OctreeStats& counts);

@@ -1,4 +1,6 @@
 #pragma once
 
-// Turns this frame's keyboard snapshot into play. Works on the process-wide objects only.
-void FrameStep();
+struct World;
+
+// Turns this frame's keyboard snapshot into play on world.
+void FrameStep(World& world);

@@ -1,45 +1,62 @@
 #include "shell/FrameStats.hpp"
 #include "shell/MainLoop.hpp"
+#include "shell/MessageBoxes.hpp"
 #include "shell/Options.hpp"
 #include "shell/ReplayHooks.hpp"
 #include "shell/StartUp.hpp"
 #include "shell/Timedemo.hpp"
 #include "shell/World.hpp"
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
+namespace {
+
+// Messages go to the platform's box from the first construction on, so that a model that fails to
+// load below is reported in a box too.
+const MessageSink noSinkBeforeTheGame = SetMessageSink(ShowInPlatformBox);
+
+// The game's one world. Made during static construction, so both models are read before the entry
+// and before any window exists; reached only through the references the entry hands out.
+World world("MODELOS/pinguino.3DS", "MODELOS/church.3DS");
+
+} // namespace
+
 int main(int argc, char** argv) {
+    Options& options = world.options;
     std::string problem;
     if (!ParseOptions(argc, argv, options, problem)) {
         std::fprintf(stderr, "jostrela: %s\n%s\n", problem.c_str(), kUsage);
         return 2;
     }
     // A key script that cannot be used is refused before any window opens.
-    if (!options.keys.empty() && !StartKeyReplay(options.keys.c_str())) {
+    if (!options.keys.empty() && !StartKeyReplay(world, options.keys.c_str())) {
         return 2;
     }
-    if (!options.trace.empty() && !StartTrace(options.trace.c_str())) {
+    if (!options.trace.empty() && !StartTrace(world.trace, options.trace.c_str())) {
         return 2;
     }
     // A window that cannot be made (a missing or unusable screen configuration, or a window the
     // system refuses) has shown its message; that is a normal end.
-    mainWindow = new GLWindow();
-    if (!mainWindow->Create("Jostrela 3d modo cooperativo multijugador", "scr.txt")) {
+    world.mainWindow = new GLWindow();
+    if (!world.mainWindow->Create("Jostrela 3d modo cooperativo multijugador", "scr.txt")) {
         return 0;
     }
-    StartUp();
+    StartUp(world);
     if (options.timedemo > 0) {
         const TimedemoMode mode = options.timedemoAlternate  ? TimedemoMode::Alternate
                                   : options.timedemoBaseline ? TimedemoMode::Baseline
                                                              : TimedemoMode::Culled;
-        StartTimedemo(options.timedemo, mode, options.countFragments);
+        StartTimedemo(world.timedemo, world.input, options.timedemo, mode, options.countFragments);
     }
-    const int code = MainLoop();
+    const int code = MainLoop(world);
     if (options.timedemo > 0) {
-        PrintTimedemoReport();
+        const GLWindow& window = *world.mainWindow;
+        PrintTimedemoReport(world.timedemo, world.leafCount,
+                            static_cast<std::int64_t>(window.width) * window.height);
     }
-    const bool dumped = options.dumpState.empty() || DumpGameState(options.dumpState.c_str());
-    const bool traced = EndTrace();
-    return screenshotFailed || statsFailed || !dumped || !traced ? 1 : code;
+    const bool dumped = options.dumpState.empty() || DumpGameState(world, options.dumpState.c_str());
+    const bool traced = EndTrace(world.trace);
+    return world.screenshotFailed || world.stats.failed || !dumped || !traced ? 1 : code;
 }

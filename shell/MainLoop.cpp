@@ -10,35 +10,35 @@
 
 namespace {
 
-void RunFrame() {
-    BeginTimedemoFrame();
-    input.Poll();
-    FrameStep();
+void RunFrame(World& world) {
+    BeginTimedemoFrame(world.timedemo);
+    world.input.Poll();
+    FrameStep(world);
     // Escape may have destroyed the window: the rest of this frame has nothing to draw on.
-    if (mainWindow->window == nullptr) {
+    if (world.mainWindow->window == nullptr) {
         return;
     }
-    camera.RefreshStrafe();
+    world.camera.RefreshStrafe();
     // Before the render pass applies this frame's view: culling uses the previous frame's view.
-    frustum.ExtractPlanes();
-    EndCpuSection();
-    RenderFrame();
-    UpdateTitle();
-    EndTimedemoFrame();
-    ++framesRun;
-    TraceFrame();
-    if (options.frames > 0 && framesRun >= options.frames) {
-        mainWindow->Destroy();
+    world.frustum.ExtractPlanes();
+    EndCpuSection(world.timedemo);
+    RenderFrame(world);
+    UpdateTitle(world);
+    EndTimedemoFrame(world.timedemo, world.octreeStats);
+    ++world.framesRun;
+    TraceFrame(world);
+    if (world.options.frames > 0 && world.framesRun >= world.options.frames) {
+        world.mainWindow->Destroy();
     }
 }
 
 } // namespace
 
-bool IsLastFrame() {
-    return options.frames > 0 && framesRun + 1 == options.frames;
+bool IsLastFrame(const World& world) {
+    return world.options.frames > 0 && world.framesRun + 1 == world.options.frames;
 }
 
-int MainLoop() {
+int MainLoop(World& world) {
     platform::Event event{};
     for (;;) {
         // A waiting event always wins over a frame.
@@ -46,9 +46,9 @@ int MainLoop() {
             if (event.kind == platform::EventKind::Quit) {
                 return event.code;
             }
-            WindowProc(event);
+            WindowProc(world, event);
             continue;
         }
-        RunFrame();
+        RunFrame(world);
     }
 }

@@ -1,6 +1,5 @@
 #include "shell/RenderFrame.hpp"
 
-#include "octree/OctreeStats.hpp"
 #include "platform/Platform.hpp"
 #include "play/SolidBlocks.hpp"
 #include "shell/FrameStats.hpp"
@@ -15,20 +14,23 @@
 namespace {
 
 // The back buffer of the last --frames frame, before it is presented.
-void WriteScreenshot() {
+void WriteScreenshot(World& world) {
     int width = 0;
     int height = 0;
-    platform::SurfaceSize(mainWindow->deviceContext, width, height);
-    if (!platform::WriteBackBufferPng(options.screenshot.c_str(), width, height)) {
-        std::fprintf(stderr, "jostrela: cannot write the screenshot %s\n", options.screenshot.c_str());
-        screenshotFailed = true;
+    platform::SurfaceSize(world.mainWindow->deviceContext, width, height);
+    const char* path = world.options.screenshot.c_str();
+    if (!platform::WriteBackBufferPng(path, width, height)) {
+        std::fprintf(stderr, "jostrela: cannot write the screenshot %s\n", path);
+        world.screenshotFailed = true;
     }
 }
 
 } // namespace
 
-void RenderFrame() {
-    octreeStats = OctreeStats{};
+void RenderFrame(World& world) {
+    world.octreeStats = OctreeStats{};
+    Camera& camera = world.camera;
+    ModelObject& penguin = world.penguin;
 
     // A fresh frame: depth testing on, colour and depth cleared, the model-view matrix reset.
     glEnable(GL_DEPTH_TEST);
@@ -40,19 +42,19 @@ void RenderFrame() {
 
     // The level: culled by the frustum rebuilt before this view was applied, so it follows the last frame's.
     // The timedemo's baseline calls every leaf's list instead, to show what culling saves.
-    BeginLevelCount();
-    if (DrawsEveryLeaf()) {
-        Octree::DrawAll(&octree);
+    BeginLevelCount(world.timedemo);
+    if (DrawsEveryLeaf(world.timedemo)) {
+        Octree::DrawAll(&world.octree, world.octreeStats);
     } else {
-        Octree::Draw(frustum, &octree, level.model);
+        Octree::Draw(world.frustum, &world.octree, world.level.model, world.octreeStats);
     }
-    EndLevelCount();
+    EndLevelCount(world.timedemo);
 
     // The jump rises while jumping holds, then falls back while above the ground.
-    if (jumping) {
-        jumpHeight += 1.0f;
-    } else if (jumpHeight > 0.0f) {
-        jumpHeight -= 1.0f;
+    if (world.jumping) {
+        world.jumpHeight += 1.0f;
+    } else if (world.jumpHeight > 0.0f) {
+        world.jumpHeight -= 1.0f;
     }
 
     // The penguin stands where the camera looks, lifted by the jump.
@@ -62,30 +64,30 @@ void RenderFrame() {
     // The penguin against the level, tested before the penguin is placed below, so the answer is
     // for the last frame's position. The drawn blocks are solid: touching one counts as touching
     // the level.
-    BeginCpuSection();
-    collided = octree.Collide(penguin, level.model) ||
-               SphereTouchesSolidBlocks(penguin.position, penguin.radius, doorSwitch, secondDoor);
-    EndCpuSection();
+    BeginCpuSection(world.timedemo);
+    world.collided =
+        world.octree.Collide(penguin, world.level.model, world.octreeStats) ||
+        SphereTouchesSolidBlocks(penguin.position, penguin.radius, world.doorSwitch, world.secondDoor);
+    EndCpuSection(world.timedemo);
 
     // The penguin, placed at this frame's position and drawn.
-    penguin.Place(penguinX, jumpHeight, penguinZ, 0.0f);
+    penguin.Place(penguinX, world.jumpHeight, penguinZ, 0.0f);
     penguin.Draw(false);
 
     // The switch, then the second door: each moves one step as it is drawn. The first door is
     // neither drawn nor moved.
     glPushMatrix();
-    doorSwitch.DrawAndAdvance(switchSize.x, switchSize.y, switchSize.z, doorSwitch.texture, doorSwitch.kind,
-                              doorSwitch.direction);
+    world.doorSwitch.DrawAndAdvance(world.blockTextures, switchSize.x, switchSize.y, switchSize.z);
     glPopMatrix();
     glPushMatrix();
-    secondDoor.DrawAndAdvance(secondDoorSize.x, secondDoorSize.y, secondDoorSize.z, secondDoor.texture,
-                              secondDoor.kind, secondDoor.direction);
+    world.secondDoor.DrawAndAdvance(world.blockTextures, secondDoorSize.x, secondDoorSize.y,
+                                    secondDoorSize.z);
     glPopMatrix();
 
-    RecordFrameStats(framesRun + 1);
-    if (!options.screenshot.empty() && IsLastFrame()) {
-        WriteScreenshot();
+    RecordFrameStats(world.stats, world.options.stats, world.framesRun + 1, world.octreeStats);
+    if (!world.options.screenshot.empty() && IsLastFrame(world)) {
+        WriteScreenshot(world);
     }
     // The finished frame goes to the screen.
-    mainWindow->SwapFrame();
+    world.mainWindow->SwapFrame();
 }

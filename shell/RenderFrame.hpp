@@ -1,4 +1,6 @@
 #pragma once
 
-// Draws one frame and presents it.
-void RenderFrame();
+struct World;
+
+// Draws one frame of world and presents it.
+void RenderFrame(World& world);

@@ -2,98 +2,91 @@
 
 #include "base/Message.hpp"
 #include "input/KeyScript.hpp"
-#include "octree/OctreeStats.hpp"
 #include "shell/StateDump.hpp"
 #include "shell/World.hpp"
 
 #include <cstdint>
-#include <cstdio>
-#include <string>
 
 namespace {
 
-KeyScript keyScript; // loaded by StartKeyReplay before the window opens; read by every Poll
-
-// Frame n's snapshot: framesRun counts the frames completed before this one.
-void ReplayKeys(std::uint8_t keys[256]) {
-    keyScript.HoldKeys(static_cast<std::uint32_t>(framesRun), keys);
+// Frame n's snapshot: framesRun counts the frames completed before this one. context is the world.
+void ReplayKeys(const void* context, std::uint8_t keys[256]) {
+    const World& world = *static_cast<const World*>(context);
+    world.keyScript.HoldKeys(static_cast<std::uint32_t>(world.framesRun), keys);
 }
 
-std::FILE* traceFile = nullptr; // opened by StartTrace, closed by EndTrace
-std::string traceLine;          // reused every frame, so tracing allocates nothing per frame
-const char* tracePath = "";
-bool traceFailed = false;
-
-// The state of the process-wide objects now.
-GameState CurrentState() {
+// The state of world now.
+GameState CurrentState(const World& world) {
     GameState state{};
-    state.frames = framesRun;
-    state.camera = &camera;
-    state.penguin = &penguin.position;
-    state.jumpHeight = jumpHeight;
-    state.jumping = jumping;
-    state.collided = collided;
-    state.firstDoor = &firstDoor;
-    state.secondDoor = &secondDoor;
-    state.doorSwitch = &doorSwitch;
-    state.octree = &octreeStats;
-    state.leafCount = leafCount;
+    state.frames = world.framesRun;
+    state.camera = &world.camera;
+    state.penguin = &world.penguin.position;
+    state.jumpHeight = world.jumpHeight;
+    state.jumping = world.jumping;
+    state.collided = world.collided;
+    state.firstDoor = &world.firstDoor;
+    state.secondDoor = &world.secondDoor;
+    state.doorSwitch = &world.doorSwitch;
+    state.octree = &world.octreeStats;
+    state.leafCount = world.leafCount;
     return state;
 }
 
-void ReportTraceFault() {
-    const std::string message = std::string("trace ") + tracePath + ": cannot be written";
+void ReportTraceFault(const TraceFile& trace) {
+    const std::string message = "trace " + trace.path + ": cannot be written";
     ShowMessage("--trace", message.c_str(), MessageIcon::Exclamation);
 }
 
 } // namespace
 
-bool StartKeyReplay(const char* path) {
-    if (!LoadKeyScript(path, keyScript)) {
+bool StartKeyReplay(World& world, const char* path) {
+    if (!LoadKeyScript(path, world.keyScript)) {
         return false;
     }
-    input.keySource = ReplayKeys;
+    world.input.keySource = ReplayKeys;
+    world.input.keySourceContext = &world;
     return true;
 }
 
-bool DumpGameState(const char* path) {
-    return WriteStateDump(path, CurrentState());
+bool DumpGameState(const World& world, const char* path) {
+    return WriteStateDump(path, CurrentState(world));
 }
 
-bool StartTrace(const char* path) {
-    tracePath = path;
-    traceFile = std::fopen(path, "wb");
-    if (traceFile == nullptr) {
-        ReportTraceFault();
+bool StartTrace(TraceFile& trace, const char* path) {
+    trace.path = path;
+    trace.file = std::fopen(path, "wb");
+    if (trace.file == nullptr) {
+        ReportTraceFault(trace);
         return false;
     }
-    traceLine.reserve(4096);
+    trace.line.reserve(4096);
     return true;
 }
 
-void TraceFrame() {
-    if (traceFile == nullptr || traceFailed) {
+void TraceFrame(World& world) {
+    TraceFile& trace = world.trace;
+    if (trace.file == nullptr || trace.failed) {
         return;
     }
-    traceLine.clear();
-    AppendStateJson(traceLine, CurrentState());
+    trace.line.clear();
+    AppendStateJson(trace.line, CurrentState(world));
     // Flushed every frame, so a test can read the frames while the game runs.
-    if (std::fwrite(traceLine.data(), 1, traceLine.size(), traceFile) != traceLine.size() ||
-        std::fflush(traceFile) != 0) {
-        traceFailed = true;
-        ReportTraceFault();
+    if (std::fwrite(trace.line.data(), 1, trace.line.size(), trace.file) != trace.line.size() ||
+        std::fflush(trace.file) != 0) {
+        trace.failed = true;
+        ReportTraceFault(trace);
     }
 }
 
-bool EndTrace() {
-    if (traceFile == nullptr) {
+bool EndTrace(TraceFile& trace) {
+    if (trace.file == nullptr) {
         return true;
     }
-    const bool closed = std::fclose(traceFile) == 0;
-    traceFile = nullptr;
-    if (!closed && !traceFailed) {
-        traceFailed = true;
-        ReportTraceFault();
+    const bool closed = std::fclose(trace.file) == 0;
+    trace.file = nullptr;
+    if (!closed && !trace.failed) {
+        trace.failed = true;
+        ReportTraceFault(trace);
     }
-    return !traceFailed;
+    return !trace.failed;
 }

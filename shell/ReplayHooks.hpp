@@ -1,22 +1,36 @@
 #pragma once
 
-// The entry's hooks for --keys, --dump-state and --trace, on the process-wide objects.
+#include <cstdio>
+#include <string>
 
-// Loads the key script at path and makes input's Poll replay it, frame by frame, instead of reading
-// the keyboard. False after a message naming the file, the line and the fault.
-bool StartKeyReplay(const char* path);
+struct World;
 
-// Writes the game state as JSON to path; false after a message when it cannot be written.
-bool DumpGameState(const char* path);
+// The entry's hooks for --keys, --dump-state and --trace.
+
+// The --trace file of a run.
+struct TraceFile {
+    std::FILE* file = nullptr; // opened by StartTrace, closed by EndTrace
+    std::string line;          // reused every frame, so tracing allocates nothing per frame
+    std::string path;
+    bool failed = false; // a write failed (reported once)
+};
+
+// Loads the key script at path into world's keyScript and makes its input's Poll replay it, frame
+// by frame, instead of reading the keyboard. False after a message naming the file, the line and
+// the fault.
+bool StartKeyReplay(World& world, const char* path);
+
+// Writes world's game state as JSON to path; false after a message when it cannot be written.
+bool DumpGameState(const World& world, const char* path);
 
 // Opens path for --trace (emptied). False after a message naming the file when it cannot be opened.
-bool StartTrace(const char* path);
+bool StartTrace(TraceFile& trace, const char* path);
 
-// Appends the state as --dump-state would write it now, one JSON object a line, and flushes it.
-// Called by the main loop after each frame; does nothing without StartTrace. A write that fails is
-// reported once and ends the tracing.
-void TraceFrame();
+// Appends world's state as --dump-state would write it now to its trace, one JSON object a line, and
+// flushes it. Called by the main loop after each frame; does nothing without StartTrace. A write
+// that fails is reported once and ends the tracing.
+void TraceFrame(World& world);
 
 // Closes the trace; false when some part of it could not be written (reported already). True
 // without a trace.
-bool EndTrace();
+bool EndTrace(TraceFile& trace);

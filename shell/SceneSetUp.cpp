@@ -17,28 +17,26 @@ struct BlockSetting {
 
 } // namespace
 
-void LoadSceneAssets() {
-    penguin.LoadTextures();
-    level.LoadTextures();
+void LoadSceneAssets(World& world) {
+    world.penguin.LoadTextures();
+    world.level.LoadTextures();
 
     // The doors lift 100 units (+y); the switch is pushed 3 units in (-z).
     const BlockSetting settings[] = {
-        {&firstDoor, "RedBrick.bmp", 2, -110.0f, -40.0f, -450.0f, 0, 1},
-        {&secondDoor, "Redbrick.bmp", 3, -110.0f, -40.0f, -870.0f, 0, 1},
-        {&doorSwitch, "LEET_SKI.bmp", 4, -150.0f, -10.0f, -864.0f, 1, 5},
+        {&world.firstDoor, "RedBrick.bmp", 2, -110.0f, -40.0f, -450.0f, 0, 1},
+        {&world.secondDoor, "Redbrick.bmp", 3, -110.0f, -40.0f, -870.0f, 0, 1},
+        {&world.doorSwitch, "LEET_SKI.bmp", 4, -150.0f, -10.0f, -864.0f, 1, 5},
     };
     for (const BlockSetting& s : settings) {
-        s.block->LoadBlockTexture(s.textureFile, s.slot);
+        s.block->LoadBlockTexture(world.blockTextures, s.textureFile, s.slot);
         s.block->PlaceBlock(s.x, s.y, s.z, s.kind, s.direction);
     }
 }
 
-void BuildLevelOctree() {
-    const Model& model = level.model;
-    octree.MeasureScene(&model);
-    const int triangles = octree.CountSceneTriangles(model);
-    octree.BuildNode(model, triangles, octree.GetCentre(), octree.GetWidth());
+void BuildLevelOctree(World& world) {
+    Octree& octree = world.octree;
+    world.leafCount = octree.Build(world.level.model);
     // One block of names serves every leaf: a leaf's list is the first name plus its ordinal.
-    octree.SetListId(static_cast<int>(glGenLists(leafCount)));
-    Octree::CompileLists(level, &octree, octree.GetListId());
+    octree.SetListId(static_cast<int>(glGenLists(world.leafCount)));
+    Octree::CompileLists(world.level, &octree, octree.GetListId());
 }

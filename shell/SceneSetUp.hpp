@@ -1,12 +1,14 @@
 #pragma once
 
-// Start-up steps that prepare the scene once the GL context exists.
+struct World;
+
+// Start-up steps that prepare world's scene once the GL context exists.
 
 // The penguin's and the level's material textures, then each door and the switch: its texture,
 // then its place, kind and direction. Writes the models' textures, the three blocks and
 // blockTextures; a missing texture file ends the program.
-void LoadSceneAssets();
+void LoadSceneAssets(World& world);
 
 // Partitions the level model into the octree and compiles one display list per leaf from one
-// block of list names. Writes octree, currentDepth and leafCount.
-void BuildLevelOctree();
+// block of list names. Writes octree and leafCount.
+void BuildLevelOctree(World& world);

@@ -9,7 +9,7 @@
 
 namespace {
 
-void ShowLoadingMessage() {
+void ShowLoadingMessage(World& world) {
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     // The pushed matrix is never popped: the modelview stack keeps this level for the whole run.
@@ -18,35 +18,38 @@ void ShowLoadingMessage() {
     glTranslatef(0.0f, 0.0f, -1.0f);
     glColor3f(0.25f, 0.25f, 1.0f);
     glRasterPos2f(-0.15f, 0.0f);
-    PrintText(comic48, "CARGANDO...");
+    PrintText(world.comic48, "CARGANDO...");
     glFlush();
-    mainWindow->SwapFrame();
+    world.mainWindow->SwapFrame();
 }
 
 } // namespace
 
-void StartUp() {
+void StartUp(World& world) {
     // The fonts: only comic48 is printed with; the Arial fonts are built all the same.
-    BuildFont("Arial", 48, mainWindow->deviceContext, &arial48);
-    BuildFont("Arial", 24, mainWindow->deviceContext, &arial24);
-    BuildFont("Arial", 18, mainWindow->deviceContext, &arial18);
-    BuildFont("Comic Sans", 48, mainWindow->deviceContext, &comic48);
+    platform::DeviceContext* surface = world.mainWindow->deviceContext;
+    BuildFont("Arial", 48, surface, &world.arial48);
+    BuildFont("Arial", 24, surface, &world.arial24);
+    BuildFont("Arial", 18, surface, &world.arial18);
+    BuildFont("Comic Sans", 48, surface, &world.comic48);
 
     // The loading message stays on screen while the rest of the start-up runs.
-    ShowLoadingMessage();
+    ShowLoadingMessage(world);
 
     // The keyboard: a device that cannot be had has shown its message; the game goes on without it.
-    input.Init(mainWindow->window);
+    world.input.Init(world.mainWindow->window);
 
     // The camera's starting pose.
-    camera.SetPose(startPosition.x, startPosition.y, startPosition.z, startViewPoint.x, startViewPoint.y,
-                   startViewPoint.z, startUpVector.x, startUpVector.y, startUpVector.z);
+    const Vector3 p = world.startPosition;
+    const Vector3 v = world.startViewPoint;
+    const Vector3 u = world.startUpVector;
+    world.camera.SetPose(p.x, p.y, p.z, v.x, v.y, v.z, u.x, u.y, u.z);
 
     // Model textures, then the doors and the switch.
-    LoadSceneAssets();
+    LoadSceneAssets(world);
 
     // The level's octree and its display lists.
-    BuildLevelOctree();
+    BuildLevelOctree(world);
 
     // The light: its position is given only here, while the modelview matrix holds just the loading
     // message's translation, so it stays fixed relative to the eye.

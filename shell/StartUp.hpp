@@ -1,5 +1,7 @@
 #pragma once
 
-// The start-up sequence after the window exists: fonts, the loading message, input, camera, scene
-// assets, octree, light. Tests no result and always runs to its end.
-void StartUp();
+struct World;
+
+// The start-up sequence once world's window exists: fonts, the loading message, input, camera,
+// scene assets, octree, light. Tests no result and always runs to its end.
+void StartUp(World& world);

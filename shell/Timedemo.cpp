@@ -1,40 +1,35 @@
 #include "shell/Timedemo.hpp"
 
-#include "octree/Octree.hpp"
-#include "octree/OctreeStats.hpp"
+#include "input/InputDevices.hpp"
 #include "platform/Platform.hpp"
 #include "shell/FragmentCounter.hpp"
 #include "shell/TimedemoPath.hpp"
 #include "shell/TimedemoReport.hpp"
-#include "shell/World.hpp"
 
 #include <cstdio>
 #include <string>
-
-TimedemoRecorder timedemo;
 
 namespace {
 
 // About a hundred progress lines over a run, whatever its length.
 constexpr int kProgressLines = 100;
 
-KeyScript path;               // parsed by StartTimedemo, replayed by HoldPathKeys
-std::uint32_t pathFrames = 1; // frames of one pass of path
-
 // The keyboard of a timedemo frame: the path at the frame being made; a run longer than the path
-// starts it again from its first frame.
-void HoldPathKeys(std::uint8_t keys[256]) {
-    path.HoldKeys(static_cast<std::uint32_t>(timedemo.recorded) % pathFrames, keys);
+// starts it again from its first frame. context is the recorder.
+void HoldPathKeys(const void* context, std::uint8_t keys[256]) {
+    const TimedemoRecorder& timedemo = *static_cast<const TimedemoRecorder*>(context);
+    timedemo.path.HoldKeys(static_cast<std::uint32_t>(timedemo.recorded) % timedemo.pathFrames, keys);
 }
 
 // The record of the mode the frame being made is drawn in.
-TimedemoModeRecord& CurrentMode() {
-    return timedemo.modes[DrawsEveryLeaf() ? 1 : 0];
+TimedemoModeRecord& CurrentMode(TimedemoRecorder& timedemo) {
+    return timedemo.modes[DrawsEveryLeaf(timedemo) ? 1 : 0];
 }
 
 } // namespace
 
-void StartTimedemo(int frames, TimedemoMode mode, bool countFragments) {
+void StartTimedemo(TimedemoRecorder& timedemo, InputDevices& input, int frames, TimedemoMode mode,
+                   bool countFragments) {
     timedemo.active = true;
     timedemo.baseline = mode == TimedemoMode::Baseline;
     timedemo.alternate = mode == TimedemoMode::Alternate;
@@ -52,17 +47,18 @@ void StartTimedemo(int frames, TimedemoMode mode, bool countFragments) {
             std::fputs("jostrela: this OpenGL driver cannot count fragments\n", stderr);
         }
     }
-    if (ParseTimedemoPath(path)) {
-        pathFrames = ScriptFrames(path);
+    if (ParseTimedemoPath(timedemo.path)) {
+        timedemo.pathFrames = ScriptFrames(timedemo.path);
         input.keySource = HoldPathKeys;
+        input.keySourceContext = &timedemo;
     }
 }
 
-bool DrawsEveryLeaf() {
+bool DrawsEveryLeaf(const TimedemoRecorder& timedemo) {
     return timedemo.active && (timedemo.baseline || (timedemo.alternate && timedemo.recorded % 2 == 1));
 }
 
-void BeginTimedemoFrame() {
+void BeginTimedemoFrame(TimedemoRecorder& timedemo) {
     if (!timedemo.active) {
         return;
     }
@@ -73,45 +69,45 @@ void BeginTimedemoFrame() {
     timedemo.sectionStart = now;
 }
 
-void BeginCpuSection() {
+void BeginCpuSection(TimedemoRecorder& timedemo) {
     if (timedemo.active) {
         timedemo.sectionStart = platform::PerformanceCounter();
     }
 }
 
-void EndCpuSection() {
+void EndCpuSection(TimedemoRecorder& timedemo) {
     if (timedemo.active) {
-        CurrentMode().cpuTicks += platform::PerformanceCounter() - timedemo.sectionStart;
+        CurrentMode(timedemo).cpuTicks += platform::PerformanceCounter() - timedemo.sectionStart;
     }
 }
 
-void BeginLevelCount() {
+void BeginLevelCount(const TimedemoRecorder& timedemo) {
     if (timedemo.countFragments) {
         BeginLevelFragments();
     }
 }
 
-void EndLevelCount() {
+void EndLevelCount(const TimedemoRecorder& timedemo) {
     if (timedemo.countFragments) {
         EndLevelFragments();
     }
 }
 
-void EndTimedemoFrame() {
+void EndTimedemoFrame(TimedemoRecorder& timedemo, const OctreeStats& frameCounts) {
     if (!timedemo.active || timedemo.recorded >= timedemo.frames) {
         return;
     }
     const std::uint64_t now = platform::PerformanceCounter();
-    TimedemoModeRecord& mode = CurrentMode();
+    TimedemoModeRecord& mode = CurrentMode(timedemo);
     mode.frameTicks[static_cast<std::size_t>(mode.recorded)] = now - timedemo.lastFrameEnd;
     timedemo.lastFrameEnd = now;
     if (timedemo.recorded == 0) {
         timedemo.firstFrameEnd = now;
     }
-    mode.leavesDrawn += octreeStats.leavesDrawn;
-    mode.drawNodesTested += octreeStats.drawNodesTested;
-    mode.collideNodesTested += octreeStats.collideNodesTested;
-    mode.facesTested += octreeStats.facesTested;
+    mode.leavesDrawn += frameCounts.leavesDrawn;
+    mode.drawNodesTested += frameCounts.drawNodesTested;
+    mode.collideNodesTested += frameCounts.collideNodesTested;
+    mode.facesTested += frameCounts.facesTested;
     if (timedemo.countFragments) {
         // Read after the swap, which has waited for the frame's drawing anyway.
         const LevelFragments fragments = ReadLevelFragments();
@@ -130,7 +126,7 @@ void EndTimedemoFrame() {
     }
 }
 
-void PrintTimedemoReport() {
+void PrintTimedemoReport(TimedemoRecorder& timedemo, int leafCount, std::int64_t windowPixels) {
     const std::uint64_t ticksPerSecond = platform::PerformanceFrequency();
     // The process's age now, less the time since the first frame was presented.
     double startUpSeconds = -1.0;
@@ -161,7 +157,7 @@ void PrintTimedemoReport() {
         if (timedemo.countFragments) {
             t.fragmentsPassed = mode.fragmentsPassed;
             t.fragmentsShaded = timedemo.fragmentsShaded ? mode.fragmentsShaded : -1;
-            t.windowPixels = static_cast<std::int64_t>(mainWindow->width) * mainWindow->height;
+            t.windowPixels = windowPixels;
         }
         const bool drawn = timedemo.alternate || (m == 1) == timedemo.baseline;
         if (drawn) {

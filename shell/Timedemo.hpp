@@ -1,7 +1,12 @@
 #pragma once
 
+#include "input/KeyScript.hpp"
+#include "octree/OctreeStats.hpp"
+
 #include <cstdint>
 #include <vector>
+
+class InputDevices;
 
 // What the frames drawn in one mode (culled, or every leaf without the frustum test) gathered.
 struct TimedemoModeRecord {
@@ -32,36 +37,38 @@ struct TimedemoRecorder {
     std::uint64_t lastFrameEnd = 0;
     std::uint64_t firstFrameEnd = 0;
     std::uint64_t sectionStart = 0;
-    int progressStep = 0; // frames between progress lines on a terminal; 0: no progress lines
+    int progressStep = 0;         // frames between progress lines on a terminal; 0: no progress lines
+    KeyScript path;               // the built-in camera path, replayed in place of the keyboard
+    std::uint32_t pathFrames = 1; // frames of one pass of path
 };
-
-extern TimedemoRecorder timedemo; // armed by the entry for --timedemo; written by MainLoop and RenderFrame
 
 // How a timedemo draws the level.
 enum class TimedemoMode { Culled, Baseline, Alternate };
 
-// Arms the recorder for frames frames and replaces the keyboard of input with the built-in camera
-// path. With countFragments, makes the GL queries that count the level's fragments (a line on
-// standard error when the driver has none). Allocates every array the run needs.
-void StartTimedemo(int frames, TimedemoMode mode, bool countFragments);
+// Arms timedemo for frames frames and replaces the keyboard of input with the built-in camera path.
+// With countFragments, makes the GL queries that count the level's fragments (a line on standard
+// error when the driver has none). Allocates every array the run needs.
+void StartTimedemo(TimedemoRecorder& timedemo, InputDevices& input, int frames, TimedemoMode mode,
+                   bool countFragments);
 
 // True when the frame being made draws every leaf without the frustum test: in every frame of a
 // baseline run, in every second frame of an alternating one, never outside a timedemo.
-bool DrawsEveryLeaf();
+bool DrawsEveryLeaf(const TimedemoRecorder& timedemo);
 
 // Opens a frame: starts its timing (for the first frame) and its first CPU-work section.
-void BeginTimedemoFrame();
+void BeginTimedemoFrame(TimedemoRecorder& timedemo);
 // Time between a Begin and its End counts as the frame's own CPU work. Allocate nothing.
-void BeginCpuSection();
-void EndCpuSection();
+void BeginCpuSection(TimedemoRecorder& timedemo);
+void EndCpuSection(TimedemoRecorder& timedemo);
 // Around the level's drawing: count its fragments when asked. Allocate nothing.
-void BeginLevelCount();
-void EndLevelCount();
-// Closes a frame: stores its time and adds this frame's octree counters (and fragment counts) to
-// its mode's; writes a progress line now and then when standard error is a terminal. Allocates
+void BeginLevelCount(const TimedemoRecorder& timedemo);
+void EndLevelCount(const TimedemoRecorder& timedemo);
+// Closes a frame: stores its time and adds frameCounts (and the fragment counts) to its mode's;
+// writes a progress line now and then when standard error is a terminal. Allocates
 // nothing.
-void EndTimedemoFrame();
+void EndTimedemoFrame(TimedemoRecorder& timedemo, const OctreeStats& frameCounts);
 
 // Prints the report on standard output: one per mode drawn, then, for an alternating run, the
-// ratio of the two. Call once, after the run.
-void PrintTimedemoReport();
+// ratio of the two, for an octree of leafCount leaves drawn into windowPixels pixels. Call once,
+// after the run.
+void PrintTimedemoReport(TimedemoRecorder& timedemo, int leafCount, std::int64_t windowPixels);

@@ -3,10 +3,10 @@
 #include "platform/Platform.hpp"
 #include "shell/World.hpp"
 
-void UpdateTitle() {
+void UpdateTitle(World& world) {
     const float now = static_cast<float>(platform::TickCount()) * 0.001f;
-    if (now - lastTitleTime > 1.0f) {
-        lastTitleTime = now;
-        platform::SetWindowTitle(mainWindow->window, "Velmora 11-Fast coding by Quisco && Tolvan");
+    if (now - world.lastTitleTime > 1.0f) {
+        world.lastTitleTime = now;
+        platform::SetWindowTitle(world.mainWindow->window, "Velmora 11-Fast coding by Quisco && Tolvan");
     }
 }

@@ -1,4 +1,6 @@
 #pragma once
 
-// About once a second, sets the window title to the credits line. Writes lastTitleTime.
-void UpdateTitle();
+struct World;
+
+// About once a second, sets the title of world's window to the credits line. Writes lastTitleTime.
+void UpdateTitle(World& world);

@@ -2,13 +2,13 @@
 
 #include "shell/World.hpp"
 
-void WindowProc(const platform::Event& event) {
+void WindowProc(World& world, const platform::Event& event) {
     if (event.kind == platform::EventKind::Resize) {
         // Without a context (after Destroy) there is no viewport to set.
-        if (mainWindow->renderContext != nullptr) {
+        if (world.mainWindow->renderContext != nullptr) {
             GLWindow::Resize(event.width, event.height);
         }
     } else if (event.kind == platform::EventKind::Close) {
-        mainWindow->Destroy();
+        world.mainWindow->Destroy();
     }
 }

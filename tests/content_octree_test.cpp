@@ -1,6 +1,7 @@
 #include "geometry/Collision.hpp"
 #include "model/ModelObject.hpp"
 #include "octree/Octree.hpp"
+#include "octree/OctreeStats.hpp"
 #include "support/GLTestContext.hpp"
 #include "tools/content/Church.hpp"
 #include "tools/content/RunFolder.hpp"
@@ -30,8 +31,8 @@ TEST(ContentOctree, QueryFindsEveryContactTheFacesHaveWhereThePlayerWalks) {
     ASSERT_EQ(level.model.objectCount, static_cast<int>(scene.parts.size()));
 
     Octree root;
-    root.MeasureScene(&level.model);
-    root.BuildNode(level.model, root.CountSceneTriangles(level.model), root.GetCentre(), root.GetWidth());
+    const int leafCount = root.Build(level.model);
+    OctreeStats counts{};
     ASSERT_GT(leafCount, 100);
 
     struct Box {
@@ -73,7 +74,7 @@ TEST(ContentOctree, QueryFindsEveryContactTheFacesHaveWhereThePlayerWalks) {
                     }
                 }
                 contacts += touches ? 1 : 0;
-                ASSERT_EQ(root.Collide(sphere, level.model), touches) << x << " " << y << " " << z;
+                ASSERT_EQ(root.Collide(sphere, level.model, counts), touches) << x << " " << y << " " << z;
             }
         }
     }

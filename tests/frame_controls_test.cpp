@@ -13,8 +13,9 @@ constexpr int kEscape = 1, kW = 17, kA = 30, kS = 31, kD = 32, kF = 33, kSpace =
               kRight = 205;
 
 int endProgramCalls = 0;
-bool (*pathClear)(Vector3, Vector3) = nullptr; // the test's own path rule; null lets every move be made
-void CountEndProgram() {
+// The test's own path rule; null lets every move be made.
+bool (*pathClear)(void*, Vector3, Vector3) = nullptr;
+void CountEndProgram(void*) {
     ++endProgramCalls;
 }
 
@@ -48,8 +49,8 @@ class FrameControlsTest : public ::testing::Test {
     }
 
     void Step(bool collided = false, float jumpHeight = 0.0f, float penguinZ = 0.0f) {
-        const FrameControls controls{input,   camera,          collided, jumpHeight,
-                                     jumping, CountEndProgram, pathClear};
+        const FrameControls controls{input,   camera,          collided,  jumpHeight,
+                                     jumping, CountEndProgram, pathClear, nullptr};
         RunFrameControls(controls);
         RunBlockTriggers(input, penguinZ, firstDoor, secondDoor, doorSwitch);
     }
@@ -92,7 +93,7 @@ TEST_F(FrameControlsTest, MovementKeysFollowTheSettingsAndReboundWhileColliding)
 }
 
 // A wall across the nave at z = -10: moves whose path reaches it are refused, the others made.
-bool ClearOfWall(Vector3 from, Vector3 to) {
+bool ClearOfWall(void*, Vector3 from, Vector3 to) {
     return (from.z > -10.0f) == (to.z > -10.0f);
 }
 

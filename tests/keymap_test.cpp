@@ -96,7 +96,7 @@ TEST(KeyMap, SnapshotSetsBitSevenForPressedKeysAndReleasesAllWithoutFocus) {
 }
 
 namespace {
-void HoldSpaceAndF(std::uint8_t keys[256]) {
+void HoldSpaceAndF(const void*, std::uint8_t keys[256]) {
     keys[57] = 0x80;
     keys[33] = 0x81;
 }

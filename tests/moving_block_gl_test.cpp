@@ -16,7 +16,8 @@ struct Corner {
 
 // The polygons DrawAndAdvance sends, read back through GL feedback, with window coordinates mapped
 // back to the world (the projection maps x and y one to one and z linearly).
-std::vector<std::vector<Corner>> CapturePolygons(MovingBlock& block, float w, float h, float d, int slot) {
+std::vector<std::vector<Corner>> CapturePolygons(MovingBlock& block, const std::uint32_t* textures, float w,
+                                                 float h, float d) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, 256, 0, 256, -1000, 1000);
@@ -25,7 +26,7 @@ std::vector<std::vector<Corner>> CapturePolygons(MovingBlock& block, float w, fl
     std::vector<GLfloat> buffer(4096);
     glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
     glRenderMode(GL_FEEDBACK);
-    block.DrawAndAdvance(w, h, d, slot, block.kind, block.direction);
+    block.DrawAndAdvance(textures, w, h, d);
     const int used = glRenderMode(GL_RENDER);
     std::vector<std::vector<Corner>> polygons;
     for (int i = 0; i < used;) {
@@ -51,12 +52,14 @@ std::vector<std::vector<Corner>> CapturePolygons(MovingBlock& block, float w, fl
 TEST_F(MovingBlockDrawing, DrawsSixTexturedQuadsAtTheCurrentCornerAfterOneStep) {
     GLuint name = 0;
     glGenTextures(1, &name);
-    blockTextures[3] = name;
+    std::uint32_t textures[kBlockTextureSlots] = {};
+    textures[3] = name;
     MovingBlock door;
     door.PlaceBlock(10, 20, 30, 0, 1);
+    door.texture = 3;
     door.Trigger();
 
-    std::vector<std::vector<Corner>> polygons = CapturePolygons(door, 40, 50, 5, 3);
+    std::vector<std::vector<Corner>> polygons = CapturePolygons(door, textures, 40, 50, 5);
     // The step comes before the drawing.
     EXPECT_FLOAT_EQ(door.current.y, 20.8f);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
@@ -99,5 +102,4 @@ TEST_F(MovingBlockDrawing, DrawsSixTexturedQuadsAtTheCurrentCornerAfterOneStep) 
         EXPECT_EQ(sent[i].t, wanted[i].t) << i;
     }
     glDeleteTextures(1, &name);
-    blockTextures[3] = 0;
 }

@@ -4,9 +4,8 @@
 
 namespace {
 
-// Advances as the render pass does: with the block's own kind and direction.
 void Step(MovingBlock& block) {
-    block.Advance(block.kind, block.direction);
+    block.Advance();
 }
 
 } // namespace

@@ -54,13 +54,6 @@ Triangle SmallAt(Vector3 p) {
     return Tri(p, p + Vector3(0.1f, 0, 0), p + Vector3(0, 0.1f, 0));
 }
 
-// Builds the tree the way start-up does, with the leaf numbering started afresh.
-void Build(Octree& root, const Model& model) {
-    leafCount = 0;
-    root.MeasureScene(&model);
-    root.BuildNode(model, root.CountSceneTriangles(model), root.GetCentre(), root.GetWidth());
-}
-
 struct LeafVisit {
     const Octree* node;
     int depth;
@@ -108,7 +101,7 @@ TEST(OctreeBuild, TenFacesMakeOneLeafAndElevenSplit) {
         TestLevel level;
         level.AddObject(triangles);
         Octree root;
-        Build(root, level.model);
+        const int leafCount = root.Build(level.model);
         EXPECT_FALSE(root.IsSubdivided());
         EXPECT_EQ(ChildCount(root), 0);
         EXPECT_EQ(leafCount, 1);
@@ -123,19 +116,17 @@ TEST(OctreeBuild, TenFacesMakeOneLeafAndElevenSplit) {
                 EXPECT_EQ(root.leafModel->objects[0].indices[3 * f + corner], std::uint32_t(3 * f + corner));
             }
         }
-        EXPECT_EQ(currentDepth, 0);
     }
     triangles.push_back(SmallAt(Vector3(-50, 5, 5)));
     TestLevel level;
     level.AddObject(triangles);
     Octree root;
-    Build(root, level.model);
+    root.Build(level.model);
     EXPECT_TRUE(root.IsSubdivided());
     EXPECT_FALSE(root.leafModel);
     EXPECT_EQ(root.triangleCount, 0);
     EXPECT_TRUE(root.objectIndices.empty());
     EXPECT_GT(ChildCount(root), 0);
-    EXPECT_EQ(currentDepth, 0);
 }
 
 TEST(OctreeBuild, SplittingStopsAtDepthFour) {
@@ -148,7 +139,7 @@ TEST(OctreeBuild, SplittingStopsAtDepthFour) {
     TestLevel level;
     level.AddObject(triangles);
     Octree root;
-    Build(root, level.model);
+    root.Build(level.model);
     int deepest = 0;
     for (const LeafVisit& leaf : Leaves(root)) {
         deepest = std::max(deepest, leaf.depth);
@@ -157,7 +148,6 @@ TEST(OctreeBuild, SplittingStopsAtDepthFour) {
         }
     }
     EXPECT_EQ(deepest, 4);
-    EXPECT_EQ(currentDepth, 0);
 }
 
 TEST(OctreeBuild, VerticesOnSplittingPlanesReachEveryOctantTheyTouch) {
@@ -180,7 +170,6 @@ TEST(OctreeBuild, VerticesOnSplittingPlanesReachEveryOctantTheyTouch) {
     TestLevel level;
     level.AddObject(triangles);
     Octree root;
-    leafCount = 0;
     root.MeasureScene(&level.model);
     ASSERT_EQ(root.GetCentre().x, 0.0f);
     ASSERT_EQ(root.GetCentre().y, 0.0f);
@@ -221,7 +210,7 @@ TEST(OctreeBuild, EmptyOctantsHaveNoChildAndAbsentObjectsKeepEmptyRecords) {
     level.AddObject(high);
     level.AddObject(low);
     Octree root;
-    Build(root, level.model);
+    const int leafCount = root.Build(level.model);
     ASSERT_TRUE(root.IsSubdivided());
     for (int octant = 0; octant < 8; ++octant) {
         EXPECT_EQ(root.children[octant] != nullptr, octant == 3 || octant == 5) << octant;
@@ -277,7 +266,7 @@ TEST(OctreeBuild, ModelsWithoutVerticesGiveAnEmptyTree) {
     {
         Model empty;
         Octree root;
-        Build(root, empty);
+        const int leafCount = root.Build(empty);
         EXPECT_EQ(root.GetWidth(), 0.0f);
         EXPECT_FALSE(std::isnan(root.GetCentre().x));
         EXPECT_EQ(leafCount, 1);
@@ -291,14 +280,13 @@ TEST(OctreeBuild, ModelsWithoutVerticesGiveAnEmptyTree) {
         level.model.objects[0].vertices = nullptr;
         level.model.objects[0].vertexCount = 0;
         Octree root;
-        Build(root, level.model);
+        root.Build(level.model);
         EXPECT_FALSE(std::isnan(root.GetCentre().x));
         EXPECT_EQ(root.GetWidth(), 0.0f);
         for (const LeafVisit& leaf : Leaves(root)) {
             EXPECT_TRUE(leaf.node->objectIndices.empty());
             EXPECT_EQ(leaf.node->leafModel->objects[0].faceCount, 0);
         }
-        EXPECT_EQ(currentDepth, 0);
     }
 }
 
@@ -316,7 +304,7 @@ TEST(OctreeBuild, FacesNamingMissingVerticesNeverReachTheIndexArrays) {
         f[3].vertexIndex[1] = 70000;     // far beyond
         f[faces - 1].vertexIndex[0] = 1 << 30;
         Octree root;
-        Build(root, level.model);
+        root.Build(level.model);
         int kept = 0;
         for (const LeafVisit& leaf : Leaves(root)) {
             const MeshObject& record = leaf.node->leafModel->objects[0];
@@ -362,7 +350,7 @@ TEST(OctreeBuild, RandomModelsRouteEachFaceExactlyWhereItsCornersLie) {
             level.AddObject(triangles);
         }
         Octree root;
-        Build(root, level.model);
+        const int leafCount = root.Build(level.model);
         const std::vector<LeafVisit> leaves = Leaves(root);
         ASSERT_EQ(int(leaves.size()), leafCount);
 
@@ -444,7 +432,7 @@ TEST(OctreeBuildDeathTest, RunningOutOfMemoryIsReportedAndEndsTheProgram) {
         const rlimit bound{limit, limit};
         setrlimit(RLIMIT_AS, &bound);
         Octree root;
-        Build(root, model);
+        root.Build(model);
         std::_Exit(0);
     };
     EXPECT_EXIT(buildUnderLimit(), testing::ExitedWithCode(1), "ERROR: No hay memoria suficiente");
@@ -460,8 +448,7 @@ TEST(OctreeJson, ListsTheLeavesDepthFirstWithTheirCubesAndObjects) {
     level.AddObject(high);
     level.AddObject(low);
     Octree root;
-    leafCount = 0;
-    root.BuildNode(level.model, 12, Vector3(0, 0, 0), 200.5f);
+    EXPECT_EQ(root.BuildNode(level.model, 12, Vector3(0, 0, 0), 200.5f), 2);
     EXPECT_EQ(OctreeJson(root),
               "{\"leafCount\": 2, \"centre\": [0, 0, 0], \"width\": 200.5, \"leaves\": ["
               "{\"ordinal\": 0, \"depth\": 1, \"centre\": [50.125, 50.125, 50.125], \"width\": 100.25, "
@@ -470,9 +457,8 @@ TEST(OctreeJson, ListsTheLeavesDepthFirstWithTheirCubesAndObjects) {
               "\"triangleCount\": 6, \"objectIndices\": [1]}]}\n");
 
     Octree lone;
-    leafCount = 0;
     Model empty;
-    lone.BuildNode(empty, 0, Vector3(1, 2, 3), 0);
+    EXPECT_EQ(lone.BuildNode(empty, 0, Vector3(1, 2, 3), 0), 1);
     EXPECT_EQ(OctreeJson(lone), "{\"leafCount\": 1, \"centre\": [1, 2, 3], \"width\": 0, \"leaves\": ["
                                 "{\"ordinal\": 0, \"depth\": 0, \"centre\": [1, 2, 3], \"width\": 0, "
                                 "\"triangleCount\": 0, \"objectIndices\": []}]}\n");

@@ -17,8 +17,11 @@
 
 // Every allocation of this test program is counted, so a query can show it allocates nothing.
 namespace {
+
+// What the octree counted in the calls of the case being run.
+OctreeStats counts{};
 std::atomic<long> allocations{0};
-}
+} // namespace
 // Kept out of line so the compiler never pairs an inlined malloc with a free it cannot see.
 [[gnu::noinline]] void* operator new(std::size_t size) {
     ++allocations;
@@ -46,12 +49,6 @@ struct Player {
         object.radius = radius;
     }
 };
-
-void BuildTree(Octree& root, const Model& model) {
-    leafCount = 0;
-    root.MeasureScene(&model);
-    root.BuildNode(model, root.CountSceneTriangles(model), root.GetCentre(), root.GetWidth());
-}
 
 struct Leaf {
     const Octree* node;
@@ -145,7 +142,7 @@ struct LooseTriangles {
 TEST(OctreeCollide, AgreesWithEveryFaceTheCubeRuleReachesOnThousandsOfSpheres) {
     testing_tools::GeneratedLevel level(20000);
     Octree root;
-    BuildTree(root, level.model);
+    root.Build(level.model);
     std::vector<Leaf> leaves;
     std::vector<const Octree*> path;
     CollectLeaves(root, path, leaves);
@@ -170,8 +167,8 @@ TEST(OctreeCollide, AgreesWithEveryFaceTheCubeRuleReachesOnThousandsOfSpheres) {
             ++graze;
         }
         player.Put(c, r);
-        octreeStats = OctreeStats{};
-        const bool answer = root.Collide(player.object, level.model);
+        counts = OctreeStats{};
+        const bool answer = root.Collide(player.object, level.model, counts);
         ASSERT_EQ(answer, ReachedFacesTouched(leaves, level.model, c, r))
             << "sphere " << n << " at " << c.x << " " << c.y << " " << c.z << " radius " << r;
         if (answer) {
@@ -180,7 +177,7 @@ TEST(OctreeCollide, AgreesWithEveryFaceTheCubeRuleReachesOnThousandsOfSpheres) {
         } else {
             ++misses;
         }
-        EXPECT_GE(octreeStats.collideNodesTested, 1);
+        EXPECT_GE(counts.collideNodesTested, 1);
     }
     EXPECT_GT(touches, 600);
     EXPECT_GT(misses, 600);
@@ -199,7 +196,6 @@ TEST(OctreeCollide, StopsAtTheFirstTouchedFaceInOctantOrderAndSkipsMissingChildr
     }
     const Model& model = level.Finish();
     Octree root;
-    leafCount = 0;
     root.BuildNode(model, 12, Vector3(0, 0, 0), 200);
     ASSERT_TRUE(root.children[0] && root.children[3]);
     ASSERT_FALSE(root.children[1] || root.children[2]);
@@ -207,24 +203,24 @@ TEST(OctreeCollide, StopsAtTheFirstTouchedFaceInOctantOrderAndSkipsMissingChildr
 
     // Touching both groups: the first face of octant 0 answers.
     player.Put(Vector3(0, 52, 52), 60);
-    octreeStats = OctreeStats{};
-    EXPECT_TRUE(root.Collide(player.object, model));
-    EXPECT_EQ(octreeStats.facesTested, 1);
-    EXPECT_EQ(octreeStats.collideNodesTested, 2);
+    counts = OctreeStats{};
+    EXPECT_TRUE(root.Collide(player.object, model, counts));
+    EXPECT_EQ(counts.facesTested, 1);
+    EXPECT_EQ(counts.collideNodesTested, 2);
 
     // Only grazing octant 0's cube (its face at x = 0) and touching octant 3's faces: octant 0
     // answers no, and the search goes on.
     player.Put(Vector3(45, 51, 52), 45);
-    octreeStats = OctreeStats{};
-    EXPECT_TRUE(root.Collide(player.object, model));
-    EXPECT_EQ(octreeStats.facesTested, 7);
+    counts = OctreeStats{};
+    EXPECT_TRUE(root.Collide(player.object, model, counts));
+    EXPECT_EQ(counts.facesTested, 7);
 
     // Outside the root cube: no face is tested.
     player.Put(Vector3(0, 400, 0), 15);
-    octreeStats = OctreeStats{};
-    EXPECT_FALSE(root.Collide(player.object, model));
-    EXPECT_EQ(octreeStats.collideNodesTested, 1);
-    EXPECT_EQ(octreeStats.facesTested, 0);
+    counts = OctreeStats{};
+    EXPECT_FALSE(root.Collide(player.object, model, counts));
+    EXPECT_EQ(counts.collideNodesTested, 1);
+    EXPECT_EQ(counts.facesTested, 0);
 }
 
 TEST(OctreeCollide, AFaceIsFoundOnlyThroughTheCubesItWasRoutedTo) {
@@ -237,7 +233,6 @@ TEST(OctreeCollide, AFaceIsFoundOnlyThroughTheCubesItWasRoutedTo) {
     }
     const Model& model = level.Finish();
     Octree root;
-    leafCount = 0;
     root.BuildNode(model, 11, Vector3(0, 0, 0), 200);
     ASSERT_FALSE(root.children[1]);
     Player player;
@@ -245,23 +240,23 @@ TEST(OctreeCollide, AFaceIsFoundOnlyThroughTheCubesItWasRoutedTo) {
     // Touching the face's middle inside octant 1's cube, far from the cubes it was routed to.
     player.Put(Vector3(-15, 10, -15), 3);
     EXPECT_TRUE(AnyFaceTouched(model, player.object.position, 3));
-    EXPECT_FALSE(root.Collide(player.object, model));
+    EXPECT_FALSE(root.Collide(player.object, model, counts));
 
     // A sphere that reaches octant 0's cube finds the face, though the contact is outside that cube.
     player.Put(Vector3(-15, 10, -15), 16);
-    EXPECT_TRUE(root.Collide(player.object, model));
+    EXPECT_TRUE(root.Collide(player.object, model, counts));
 }
 
 TEST(OctreeCollide, AQueryAllocatesNothing) {
     testing_tools::GeneratedLevel level(5000);
     Octree root;
-    BuildTree(root, level.model);
+    root.Build(level.model);
     Player player;
     const long before = allocations.load();
     int touches = 0;
     for (int n = 0; n < 500; ++n) {
         player.Put(Vector3(float(n % 50) * 16 - 400, float(n % 7) * 30 - 40, float(n) * -2.4f + 200), 15);
-        touches += root.Collide(player.object, level.model);
+        touches += root.Collide(player.object, level.model, counts);
     }
     EXPECT_EQ(allocations.load(), before);
     EXPECT_GT(touches, 0);
@@ -272,18 +267,18 @@ using OctreeCollideColour = GLTest;
 TEST_F(OctreeCollideColour, AContactLeavesTheCurrentColourWhite) {
     testing_tools::GeneratedLevel level(2000);
     Octree root;
-    BuildTree(root, level.model);
+    root.Build(level.model);
     Player player;
     GLfloat colour[4] = {};
 
     glColor3f(0.25f, 0.5f, 0.75f);
     player.Put(Vector3(0, 60, -400), 15); // in the middle of the hall, touching nothing
-    EXPECT_FALSE(root.Collide(player.object, level.model));
+    EXPECT_FALSE(root.Collide(player.object, level.model, counts));
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_EQ(colour[0], 0.25f);
 
     player.Put(Vector3(0, -35, -400), 15); // standing in the floor
-    EXPECT_TRUE(root.Collide(player.object, level.model));
+    EXPECT_TRUE(root.Collide(player.object, level.model, counts));
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_EQ(colour[0], 1.0f);
     EXPECT_EQ(colour[1], 1.0f);

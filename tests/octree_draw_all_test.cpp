@@ -20,9 +20,8 @@ using OctreeDrawAll = GLTest;
 TEST_F(OctreeDrawAll, CallsEveryLeafListAndDrawsTheSamePictureAsTheCulledDraw) {
     testing_tools::GeneratedLevel level(3000);
     Octree root;
-    leafCount = 0;
-    root.MeasureScene(&level.model);
-    root.BuildNode(level.model, root.CountSceneTriangles(level.model), root.GetCentre(), root.GetWidth());
+    const int leafCount = root.Build(level.model);
+    OctreeStats counts{};
     ASSERT_GT(leafCount, 8);
     GLuint textures[30] = {};
     const GLuint first = glGenLists(leafCount);
@@ -32,27 +31,27 @@ TEST_F(OctreeDrawAll, CallsEveryLeafListAndDrawsTheSamePictureAsTheCulledDraw) {
     LookFrom(Vector3(0, 20, 150), Vector3(0, 20, -500), GL().Width(), GL().Height());
     Frustum frustum;
     frustum.ExtractPlanes();
-    octreeStats = OctreeStats{};
+    counts = OctreeStats{};
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    Octree::Draw(frustum, &root, level.model);
-    const int culledLeaves = octreeStats.leavesDrawn;
+    Octree::Draw(frustum, &root, level.model, counts);
+    const int culledLeaves = counts.leavesDrawn;
     const std::vector<std::uint8_t> culled = GL().ReadPixels();
 
-    octreeStats = OctreeStats{};
+    counts = OctreeStats{};
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    Octree::DrawAll(&root);
-    EXPECT_EQ(octreeStats.leavesDrawn, leafCount);
-    EXPECT_EQ(octreeStats.drawNodesTested, 0);
+    Octree::DrawAll(&root, counts);
+    EXPECT_EQ(counts.leavesDrawn, leafCount);
+    EXPECT_EQ(counts.drawNodesTested, 0);
     EXPECT_LT(culledLeaves, leafCount);
     EXPECT_EQ(GL().ReadPixels(), culled);
 
     // Looking away from the hall: nothing is visible, yet every list is still called.
     LookFrom(Vector3(0, 60, 1500), Vector3(0, 60, 3000), GL().Width(), GL().Height());
-    octreeStats = OctreeStats{};
-    Octree::DrawAll(&root);
-    EXPECT_EQ(octreeStats.leavesDrawn, leafCount);
+    counts = OctreeStats{};
+    Octree::DrawAll(&root, counts);
+    EXPECT_EQ(counts.leavesDrawn, leafCount);
 
-    octreeStats = OctreeStats{};
-    Octree::DrawAll(nullptr);
-    EXPECT_EQ(octreeStats.leavesDrawn, 0);
+    counts = OctreeStats{};
+    Octree::DrawAll(nullptr, counts);
+    EXPECT_EQ(counts.leavesDrawn, 0);
 }

@@ -13,6 +13,9 @@
 
 namespace {
 
+// What the octree counted in the calls of the case being run.
+OctreeStats counts{};
+
 using testing_tools::LookFrom;
 using OctreeLists = GLTest;
 
@@ -33,12 +36,6 @@ GLuint MakeChecker() {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 4, 4, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
     return name;
-}
-
-void BuildTree(Octree& root, const Model& model) {
-    leafCount = 0;
-    root.MeasureScene(&model);
-    root.BuildNode(model, root.CountSceneTriangles(model), root.GetCentre(), root.GetWidth());
 }
 
 void CollectLeaves(const Octree& node, std::vector<const Octree*>& out) {
@@ -84,7 +81,7 @@ void DrawLeafImmediate(const Octree& leaf, const Model& model, const GLuint* tex
 TEST_F(OctreeLists, EachLeafListDrawsTheSamePixelsAsItsFacesInImmediateMode) {
     testing_tools::GeneratedLevel level(3000);
     Octree root;
-    BuildTree(root, level.model);
+    const int leafCount = root.Build(level.model);
     ASSERT_GT(leafCount, 8);
     GLuint textures[30] = {};
     textures[0] = MakeChecker();
@@ -152,7 +149,7 @@ TEST_F(OctreeLists, ABatchNeverReadsAnArrayItsObjectLacks) {
     model.objects[2].materialIndex = 29; // no texture table entry is read past the table's end
 
     Octree root;
-    BuildTree(root, model);
+    const int leafCount = root.Build(model);
     ASSERT_EQ(leafCount, 1);
     const GLuint textures[4] = {};
     const GLuint first = glGenLists(1);
@@ -179,7 +176,7 @@ TEST_F(OctreeLists, ABatchNeverReadsAnArrayItsObjectLacks) {
 TEST_F(OctreeLists, CulledDrawCallsOnlyTheListsTheViewCanSee) {
     testing_tools::GeneratedLevel level(3000);
     Octree root;
-    BuildTree(root, level.model);
+    const int leafCount = root.Build(level.model);
     GLuint textures[30] = {};
     const GLuint first = glGenLists(leafCount);
     Octree::CompileLists(level.model, textures, 30, &root, int(first));
@@ -188,11 +185,11 @@ TEST_F(OctreeLists, CulledDrawCallsOnlyTheListsTheViewCanSee) {
     // Outside the hall, looking away from it: every node is culled at the root.
     LookFrom(Vector3(0, 60, 1500), Vector3(0, 60, 3000), GL().Width(), GL().Height());
     frustum.ExtractPlanes();
-    octreeStats = OctreeStats{};
+    counts = OctreeStats{};
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    Octree::Draw(frustum, &root, level.model);
-    EXPECT_EQ(octreeStats.leavesDrawn, 0);
-    EXPECT_EQ(octreeStats.drawNodesTested, 1);
+    Octree::Draw(frustum, &root, level.model, counts);
+    EXPECT_EQ(counts.leavesDrawn, 0);
+    EXPECT_EQ(counts.drawNodesTested, 1);
     for (const std::uint8_t byte : GL().ReadPixels()) {
         ASSERT_EQ(byte, 0);
     }
@@ -200,13 +197,13 @@ TEST_F(OctreeLists, CulledDrawCallsOnlyTheListsTheViewCanSee) {
     // Inside, looking down the hall: some leaves, not all.
     LookFrom(Vector3(0, 20, 150), Vector3(0, 20, -500), GL().Width(), GL().Height());
     frustum.ExtractPlanes();
-    octreeStats = OctreeStats{};
-    Octree::Draw(frustum, &root, level.model);
-    EXPECT_GT(octreeStats.leavesDrawn, 0);
-    EXPECT_LT(octreeStats.leavesDrawn, leafCount);
+    counts = OctreeStats{};
+    Octree::Draw(frustum, &root, level.model, counts);
+    EXPECT_GT(counts.leavesDrawn, 0);
+    EXPECT_LT(counts.leavesDrawn, leafCount);
 
     // Nothing to draw from a null node.
-    octreeStats = OctreeStats{};
-    Octree::Draw(frustum, nullptr, level.model);
-    EXPECT_EQ(octreeStats.drawNodesTested, 0);
+    counts = OctreeStats{};
+    Octree::Draw(frustum, nullptr, level.model, counts);
+    EXPECT_EQ(counts.drawNodesTested, 0);
 }

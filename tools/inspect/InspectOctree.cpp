@@ -17,9 +17,7 @@ int InspectOctree(int argc, char** argv, std::string& out) {
         // Partitioned as the game partitions its level; a file that cannot be read gives the tree
         // of an empty model. The tree shares the model's vertex arrays, so it goes first.
         Octree root;
-        leafCount = 0;
-        root.MeasureScene(&model);
-        root.BuildNode(model, root.CountSceneTriangles(model), root.GetCentre(), root.GetWidth());
+        root.Build(model);
         out += ok ? "{\"ok\": true, " : "{\"ok\": false, ";
         AppendMessages(out);
         out += ", ";

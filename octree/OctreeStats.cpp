@@ -1,3 +1,0 @@
-#include "octree/OctreeStats.hpp"
-
-OctreeStats octreeStats;
