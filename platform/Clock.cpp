@@ -14,4 +14,13 @@ std::uint32_t TickCount() {
     return static_cast<std::uint32_t>(ms);
 }
 
+void SleepMilliseconds(std::uint32_t milliseconds) {
+    timespec wait{};
+    wait.tv_sec = static_cast<time_t>(milliseconds / 1000u);
+    wait.tv_nsec = static_cast<long>(milliseconds % 1000u) * 1000000L;
+    // A signal may cut the sleep short: sleep on for what is left.
+    while (nanosleep(&wait, &wait) != 0) {
+    }
+}
+
 } // namespace platform

@@ -27,6 +27,11 @@ std::uint32_t TickCount();
 std::uint64_t PerformanceCounter();
 std::uint64_t PerformanceFrequency();
 
+// Gives the processor up for about milliseconds (the system may wake the thread a little later,
+// never sooner); never busy-waits. Paces the frames of interactive play. On Windows the timer
+// resolution must be raised to 1 ms (timeBeginPeriod) for short sleeps to be this short.
+void SleepMilliseconds(std::uint32_t milliseconds);
+
 // Seconds from the start of this process (before any static construction) to now, at the
 // resolution the system keeps (about 10 ms); negative when it cannot be read.
 double SecondsSinceProcessStart();
@@ -45,7 +50,9 @@ struct Module;        // the program's own module
 Module* ModuleInstance();
 
 // Starts the video service windows of this class need (the screen saver stays off while it runs).
-// False when no display can be had. Calls nest: each successful call needs one Unregister.
+// False when no display can be had, and when the only video service at hand shows nothing (an
+// off-screen or dummy driver) unless the environment asked for it by name (SDL_VIDEODRIVER, for
+// tests). Calls nest: each successful call needs one Unregister.
 bool RegisterWindowClass(const char* className, Module* instance);
 bool UnregisterWindowClass(const char* className, Module* instance);
 

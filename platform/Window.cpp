@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <cstring>
 #include <string>
 
 namespace platform {
@@ -54,6 +55,16 @@ bool RegisterWindowClass(const char*, Module*) {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return false;
+    }
+    // With no display to reach, SDL falls back to a driver that shows nothing: a game nobody can see
+    // would run on unseen and never end. Only a test that names such a driver gets it.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    const bool invisible =
+        driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    if (invisible && (asked == nullptr || *asked == '\0')) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
     SDL_DisableScreenSaver();

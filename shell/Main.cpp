@@ -30,6 +30,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "jostrela: %s\n%s\n", problem.c_str(), kUsage);
         return 2;
     }
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        std::fputs("\n\n", stdout);
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
     // A key script that cannot be used is refused before any window opens.
     if (!options.keys.empty() && !StartKeyReplay(world, options.keys.c_str())) {
         return 2;

@@ -1,5 +1,7 @@
 #include "shell/MainLoop.hpp"
 
+#include "platform/Platform.hpp"
+#include "shell/FramePacer.hpp"
 #include "shell/FrameStep.hpp"
 #include "shell/RenderFrame.hpp"
 #include "shell/ReplayHooks.hpp"
@@ -39,6 +41,7 @@ bool IsLastFrame(const World& world) {
 }
 
 int MainLoop(World& world) {
+    FramePacer pacer(world.options.fps, platform::PerformanceFrequency());
     platform::Event event{};
     for (;;) {
         // A waiting event always wins over a frame.
@@ -49,6 +52,13 @@ int MainLoop(World& world) {
             WindowProc(world, event);
             continue;
         }
+        // Too early for the next frame: sleep, then look at the events again.
+        const std::uint32_t wait = pacer.MillisecondsToWait(platform::PerformanceCounter());
+        if (wait > 0) {
+            platform::SleepMilliseconds(wait);
+            continue;
+        }
+        pacer.FrameStarted(platform::PerformanceCounter());
         RunFrame(world);
     }
 }

@@ -6,10 +6,37 @@
 #include <cstring>
 
 const char* const kUsage =
-    "usage: jostrela [--frames N] [--screenshot FILE.png] [--stats FILE] [--keys FILE] "
-    "[--dump-state FILE] [--trace FILE] [--timedemo [N]] [--timedemo-baseline [N]] [--timedemo-alternate "
-    "[N]] "
-    "[--count-fragments]";
+    "usage: jostrela [--fps N] [--frames N] [--screenshot FILE.png] [--stats FILE] [--keys FILE] "
+    "[--dump-state FILE] [--trace FILE] [--timedemo [N]] [--timedemo-baseline [N]] "
+    "[--timedemo-alternate [N]] [--count-fragments] [--help]";
+
+const char* const kHelp =
+    "Jostrela 3d: walk the penguin through the church. Run from the folder holding scr.txt,\n"
+    "MODELOS/ and Texturas/ (./play.sh does that for you).\n"
+    "\n"
+    "Controls:\n"
+    "  Left, Right     turn the camera round the penguin\n"
+    "  W, S            walk forward, back\n"
+    "  A, D            step left, right\n"
+    "  Space           jump\n"
+    "  F               open the doors near the penguin (the switch by the second door)\n"
+    "  Escape          quit\n"
+    "\n"
+    "Options:\n"
+    "  --fps N                 start at most N frames a second (0: as fast as the machine goes);\n"
+    "                          60 when playing, unpaced for --keys, --frames and --timedemo\n"
+    "  --frames N              end after N frames\n"
+    "  --screenshot FILE.png   save the last frame of --frames as a PNG\n"
+    "  --keys FILE             replay a key script (\"FIRST LAST KEY[+KEY...]\" a line) instead of\n"
+    "                          the keyboard\n"
+    "  --dump-state FILE       write the game state as JSON at the end\n"
+    "  --trace FILE            write that state after every frame, one JSON object a line\n"
+    "  --stats FILE            write the octree's counts of every frame\n"
+    "  --timedemo [N]          fly a fixed camera path for N frames (1000) and report the frame rate\n"
+    "  --timedemo-baseline [N] the same, drawing every part of the level without culling\n"
+    "  --timedemo-alternate [N] culled and unculled frames in turn, with their ratio\n"
+    "  --count-fragments       the timedemo also counts the level's fragments\n"
+    "  -h, --help              print this and end\n";
 
 namespace {
 
@@ -54,13 +81,34 @@ bool ReadTimedemo(const char* option, const char* value, int& frames, bool& take
     return true;
 }
 
+// A whole decimal frame rate from 0 to 1000.
+bool ReadRate(const char* text, int& value) {
+    const int kMaxRate = 1000;
+    if (text != nullptr && std::strcmp(text, "0") == 0) {
+        value = 0;
+        return true;
+    }
+    return ReadCount(text, value) && value <= kMaxRate;
+}
+
 } // namespace
 
 bool ParseOptions(int argc, const char* const* argv, Options& options, std::string& problem) {
+    const int kPlayRate = 60;
+    int fps = -1; // not given
     for (int i = 1; i < argc; ++i) {
         const char* option = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-        if (std::strcmp(option, "--frames") == 0) {
+        if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "-h") == 0) {
+            options.help = true;
+            return true;
+        } else if (std::strcmp(option, "--fps") == 0) {
+            if (!ReadRate(value, fps)) {
+                problem = "--fps needs a whole number of frames a second from 0 to 1000";
+                return false;
+            }
+            ++i;
+        } else if (std::strcmp(option, "--frames") == 0) {
             if (!ReadCount(value, options.frames)) {
                 problem = "--frames needs a whole number of frames from 1 up";
                 return false;
@@ -136,5 +184,9 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
         problem = "--screenshot is taken at the end of --frames, which is missing";
         return false;
     }
+    // Replays, counted runs and timedemos run unpaced unless asked, so they stay fast and their
+    // states stay exactly what they were.
+    const bool measured = options.frames > 0 || !options.keys.empty();
+    options.fps = fps >= 0 ? fps : measured ? 0 : kPlayRate;
     return true;
 }

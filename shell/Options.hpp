@@ -14,10 +14,17 @@ struct Options {
     bool timedemoBaseline = false;  // --timedemo-baseline [N]: the same, drawing every leaf unculled
     bool timedemoAlternate = false; // --timedemo-alternate [N]: culled and baseline frames in turn
     bool countFragments = false;    // --count-fragments: the timedemo counts the level's fragments
+    // --fps N: frames start no more often than N a second; 0 runs them back to back. Without it,
+    // 60 for play and 0 for replays, --frames runs and timedemos (they stay fast and exact).
+    int fps = 0;
+    bool help = false; // --help, -h: print kHelp and end
 };
 
 // The usage line printed on standard error for a command line that cannot be read.
 extern const char* const kUsage;
+
+// What --help prints on standard output: the usage line, the options and the controls.
+extern const char* const kHelp;
 
 // Fills options from argv[1..argc). False with problem set for an unknown option, a missing or
 // malformed value, or an option that needs another one. Issues no platform calls.

@@ -68,3 +68,39 @@ TEST(Options, BadCommandLinesAreRefusedWithAReason) {
         EXPECT_FALSE(problem.empty());
     }
 }
+
+TEST(Options, PlayIsPacedAtSixtyAndMeasuredRunsAreNotUnlessAsked) {
+    const struct {
+        std::vector<const char*> args;
+        int fps;
+    } table[] = {
+        {{}, 60},
+        {{"--fps", "30"}, 30},
+        {{"--fps", "0"}, 0},
+        {{"--frames", "10"}, 0},
+        {{"--keys", "walk.txt"}, 0},
+        {{"--timedemo"}, 0},
+        {{"--keys", "walk.txt", "--fps", "60"}, 60},
+    };
+    for (const auto& row : table) {
+        Options options;
+        std::string problem;
+        ASSERT_TRUE(Parse(row.args, options, problem)) << problem;
+        EXPECT_EQ(options.fps, row.fps);
+    }
+    for (const char* bad : {"-1", "1001", "6O", ""}) {
+        Options options;
+        std::string problem;
+        EXPECT_FALSE(Parse({"--fps", bad}, options, problem)) << bad;
+        EXPECT_NE(problem.find("--fps"), std::string::npos);
+    }
+}
+
+TEST(Options, HelpEndsTheReading) {
+    for (const char* help : {"--help", "-h"}) {
+        Options options;
+        std::string problem;
+        ASSERT_TRUE(Parse({"--frames", "3", help, "--bogus"}, options, problem));
+        EXPECT_TRUE(options.help);
+    }
+}

@@ -9,3 +9,14 @@ code=0
 [[ "$code" == 2 ]] || fail "exit code $code"
 grep -q '^usage: jostrela ' "$RUN_DIR/stderr.txt" || fail "no usage line: $(cat "$RUN_DIR/stderr.txt")"
 echo "ok"
+
+# --help and -h print the usage, the options and the controls on standard output and end with 0.
+for help in --help -h; do
+    code=0
+    (cd "$RUN_DIR" && "$JOSTRELA_BIN" "$help") >"$RUN_DIR/help.txt" 2>&1 || code=$?
+    [[ "$code" == 0 ]] || fail "$help: exit code $code"
+    for text in '^usage: jostrela ' '^Controls:' '--fps N' 'Escape +quit'; do
+        grep -qE -- "$text" "$RUN_DIR/help.txt" || fail "$help: no \"$text\" in: $(cat "$RUN_DIR/help.txt")"
+    done
+done
+echo "ok: help"
