@@ -30,9 +30,15 @@ Event Translate(const SDL_Event& sdl) {
         return Make(EventKind::Close);
     }
     if (sdl.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        // The size the window really has: the event of a fullscreen switch carries the display
+        // mode's, which the window need not take.
         Event event = Make(EventKind::Resize);
         event.width = sdl.window.data1;
         event.height = sdl.window.data2;
+        SDL_Window* window = SDL_GetWindowFromID(sdl.window.windowID);
+        if (window != nullptr) {
+            ClientSize(window, event.width, event.height);
+        }
         return event;
     }
     return Make(EventKind::Other);

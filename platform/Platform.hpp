@@ -110,7 +110,7 @@ void* GLFunction(const char* name);
 // Presents the back buffer. No vertical-sync wait is asked for.
 bool SwapBuffers(DeviceContext* deviceContext);
 
-// Size of the drawable surface in pixels.
+// Size of the drawable surface in pixels: the window's client area as the window system has it.
 void SurfaceSize(DeviceContext* deviceContext, int& width, int& height);
 
 void SetWindowTitle(Window* window, const char* title);
@@ -119,7 +119,7 @@ void SetCursorVisible(bool visible);
 // ---- Events -----------------------------------------------------------------------------------
 
 enum class EventKind {
-    Resize, // the window's client area changed size: width, height
+    Resize, // the window's client area changed size: width, height, as the window now is
     Close,  // the user asked to close the window (close box, Alt+F4, a termination signal)
     Quit,   // the quit request posted by PostQuit: code
     Other   // anything else (keys, mouse, focus, exposure): taken, nothing to do

@@ -28,6 +28,10 @@ struct GLContext {
     SDL_GLContext sdl;
 };
 
+// The size in pixels of the window's client area as the window system has it (after a fullscreen
+// switch SDL's own idea of it may be the display mode's instead).
+void ClientSize(SDL_Window* sdl, int& width, int& height);
+
 // The window an input device is bound to has the keyboard focus.
 bool HasKeyboardFocus(const Window* window);
 

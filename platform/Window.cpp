@@ -246,7 +246,7 @@ void SurfaceSize(DeviceContext* deviceContext, int& width, int& height) {
     width = 0;
     height = 0;
     if (deviceContext != nullptr) {
-        SDL_GL_GetDrawableSize(deviceContext->sdl, &width, &height);
+        ClientSize(deviceContext->sdl, width, height);
     }
 }
 
