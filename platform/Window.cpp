@@ -44,6 +44,16 @@ void SetColourAttributes(int colourBits) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
 }
 
+// True when the video service SDL started shows nothing (its off-screen or dummy driver) and the
+// environment did not ask for it by name.
+bool StartedUnseen() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    const bool invisible =
+        driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    return invisible && (asked == nullptr || *asked == '\0');
+}
+
 } // namespace
 
 Module* ModuleInstance() {
@@ -54,18 +64,24 @@ bool RegisterWindowClass(const char*, Module*) {
     // The close box must reach the game as a close request, never as an automatic quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        return false;
-    }
     // With no display to reach, SDL falls back to a driver that shows nothing: a game nobody can see
-    // would run on unseen and never end. Only a test that names such a driver gets it.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-    const bool invisible =
-        driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
-    if (invisible && (asked == nullptr || *asked == '\0')) {
+    // would run on unseen and never end, so that is a failure. An X server that is starting or
+    // resetting (as a virtual one does when its last client leaves) refuses connections for a
+    // moment, so a display that is named gets a second of tries first.
+    const char* display = SDL_getenv("DISPLAY");
+    const int tries = display != nullptr && *display != '\0' ? 10 : 1;
+    for (int attempt = 1;; ++attempt) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            return false;
+        }
+        if (!StartedUnseen()) {
+            break;
+        }
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return false;
+        if (attempt == tries) {
+            return false;
+        }
+        SDL_Delay(100);
     }
     SDL_DisableScreenSaver();
     return true;
