@@ -65,13 +65,29 @@ NumberResult ReadInt(Cursor& cursor, int& value) {
     return NumberResult::Ok;
 }
 
+// True when the entry is there but written with white space between its name and "=" ("Ancho = 800").
+bool Misspaced(Cursor cursor, const char* key) {
+    const std::size_t name = std::strlen(key) - 1;
+    if (cursor.size - cursor.at < name || std::memcmp(cursor.text + cursor.at, key, name) != 0) {
+        return false;
+    }
+    cursor.at += name;
+    const std::size_t before = cursor.at;
+    SkipSpace(cursor);
+    return cursor.at > before && !cursor.AtEnd() && cursor.Peek() == '=';
+}
+
 // One "Key=%d" entry preceded by the white space the pattern's line break allows.
 bool ReadEntry(Cursor& cursor, const char* key, bool skipSpaceFirst, int& value, std::string& problem) {
     if (skipSpaceFirst) {
         SkipSpace(cursor);
     }
     if (!MatchLiteral(cursor, key)) {
-        problem = std::string("falta la entrada ") + key;
+        if (Misspaced(cursor, key)) {
+            problem = std::string("la entrada ") + key + " est\xE1 mal escrita: sin espacios antes de =";
+        } else {
+            problem = std::string("falta la entrada ") + key;
+        }
         return false;
     }
     const NumberResult result = ReadInt(cursor, value);
@@ -99,6 +115,15 @@ bool ParseScreenConfig(const char* text, std::size_t size, ScreenConfig& out, st
         !ReadEntry(cursor, "Alto=", true, height, problem) ||
         !ReadEntry(cursor, "Bits=", true, colourBits, problem) ||
         !ReadEntry(cursor, "Fullscreen=", true, fullscreen, problem)) {
+        return false;
+    }
+    // A window needs at least one pixel each way.
+    if (width <= 0) {
+        problem = "el valor de Ancho= debe ser mayor que 0";
+        return false;
+    }
+    if (height <= 0) {
+        problem = "el valor de Alto= debe ser mayor que 0";
         return false;
     }
     if (fullscreen != 0 && fullscreen != 1) {

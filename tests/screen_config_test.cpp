@@ -36,13 +36,13 @@ TEST(ScreenConfig, ReadsTheFourEntriesWhateverWhiteSpaceSeparatesThem) {
 TEST(ScreenConfig, SignsAndFullscreenOneAreRead) {
     ScreenConfig config{};
     std::string problem;
-    ASSERT_TRUE(Parse("Ancho=-1024\nAlto=768\nBits=-16\nFullscreen=1", config, problem)) << problem;
-    EXPECT_EQ(config.width, -1024);
+    ASSERT_TRUE(Parse("Ancho=+1024\nAlto=768\nBits=-16\nFullscreen=1", config, problem)) << problem;
+    EXPECT_EQ(config.width, 1024);
     EXPECT_EQ(config.height, 768);
     EXPECT_EQ(config.colourBits, -16);
     EXPECT_TRUE(config.fullscreen);
-    ASSERT_TRUE(Parse("Ancho=-2147483648\nAlto=2147483647\nBits=0\nFullscreen=1", config, problem));
-    EXPECT_EQ(config.width, -2147483647 - 1);
+    ASSERT_TRUE(Parse("Ancho=1\nAlto=2147483647\nBits=0\nFullscreen=1", config, problem));
+    EXPECT_EQ(config.width, 1);
     EXPECT_EQ(config.height, 2147483647);
 }
 
@@ -57,12 +57,19 @@ TEST(ScreenConfig, EachMissingEntryIsNamedAndNothingIsWritten) {
         {"Ancho=800\nBits=32\nFullscreen=0", "falta la entrada Alto="},
         {"Ancho=800\nAlto=600\nFullscreen=0", "falta la entrada Bits="},
         {"Ancho=800\nAlto=600\nBits=32\n", "falta la entrada Fullscreen="},
-        {"Ancho=800\nAlto=600\nBits=32\nFullscreen =0", "falta la entrada Fullscreen="},
+        {"Ancho=800\nAlto=600\nBits=32\nFullscreenX=0", "falta la entrada Fullscreen="},
         {"Ancho=\nAlto=600\nBits=32\nFullscreen=0", "la entrada Ancho= no tiene un n\xFAmero"},
         {"Ancho=800\nAlto=600\nBits=x32\nFullscreen=0", "la entrada Bits= no tiene un n\xFAmero"},
         {"Ancho=800\nAlto=600\nBits=32\nFullscreen=-", "la entrada Fullscreen= no tiene un n\xFAmero"},
         {"Ancho=99999999999\nAlto=600\nBits=32\nFullscreen=0", "el valor de Ancho= est\xE1 fuera de rango"},
         {"Ancho=800\nAlto=2147483648\nBits=32\nFullscreen=0", "el valor de Alto= est\xE1 fuera de rango"},
+        {"Ancho = 800\nAlto=600\nBits=32\nFullscreen=0",
+         "la entrada Ancho= est\xE1 mal escrita: sin espacios antes de ="},
+        {"Ancho=800\nAlto\t=600\nBits=32\nFullscreen=0",
+         "la entrada Alto= est\xE1 mal escrita: sin espacios antes de ="},
+        {"Ancho=0\nAlto=600\nBits=32\nFullscreen=0", "el valor de Ancho= debe ser mayor que 0"},
+        {"Ancho=-800\nAlto=600\nBits=32\nFullscreen=0", "el valor de Ancho= debe ser mayor que 0"},
+        {"Ancho=800\nAlto=-2147483648\nBits=32\nFullscreen=0", "el valor de Alto= debe ser mayor que 0"},
     };
     for (const auto& c : cases) {
         ScreenConfig config{123, 456, 789, true};

@@ -23,6 +23,8 @@ refused 'Ancho=ochocientos\nAlto=600\nBits=32\nFullscreen=0\n' "Aviso: scr.txt: 
 refused 'Ancho=800\nAlto=99999999999\nBits=32\nFullscreen=0\n' "Aviso: scr.txt: el valor de Alto= está fuera de rango"
 refused 'Ancho=800\nAlto=600\nBits=32\nFullscreen=' "Aviso: scr.txt: la entrada Fullscreen= no tiene un número"
 refused 'Ancho=800\nAlto=600\nBits=32\nFullscreen=-1\n' "Aviso: scr.txt: el valor de Fullscreen= debe ser 0 o 1"
+refused 'Ancho = 800\nAlto = 600\nBits = 32\nFullscreen = 0\n' "Aviso: scr.txt: la entrada Ancho= está mal escrita: sin espacios antes de ="
+refused 'Ancho=800\nAlto=0\nBits=32\nFullscreen=0\n' "Aviso: scr.txt: el valor de Alto= debe ser mayor que 0"
 
 make_fault_folder
 rm "$RUN_DIR/scr.txt"
