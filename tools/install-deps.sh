@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in tools/debian-packages.txt that are not installed yet.
-# Works as root or through sudo; does nothing when everything is there.
+# Installs the Debian packages that are not installed yet: with "play", those of
+# tools/debian-packages-play.txt (building and playing the game); otherwise those and
+# tools/debian-packages.txt too (tools and tests). Works as root or through sudo; does nothing when
+# everything is there. Prints one line; apt's own output goes to build/install-deps.log.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-mapfile -t packages < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' "$here/debian-packages.txt" | grep -v '^$')
+lists=("$here/debian-packages-play.txt")
+if [[ "${1:-}" != "play" ]]; then
+    lists+=("$here/debian-packages.txt")
+fi
+mapfile -t packages < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' "${lists[@]}" | grep -v '^$')
 
 missing=()
 for package in "${packages[@]}"; do
@@ -25,7 +31,13 @@ if [[ "$(id -u)" -ne 0 ]]; then
     fi
     as_root=(sudo)
 fi
-echo "install-deps: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+log="$here/../build/install-deps.log"
+mkdir -p "$(dirname "$log")"
+echo "Installing ${#missing[@]} packages (${missing[*]})..."
+if ! { "${as_root[@]}" apt-get update &&
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+        "${missing[@]}"; } >"$log" 2>&1; then
+    tail -n 20 "$log" >&2
+    echo "install-deps: installing failed; the whole output is in $log" >&2
+    exit 1
+fi
