@@ -34,13 +34,18 @@ replay $'0 30 S\n31 45 W' 60 --trace trace.jsonl
 expect_status 0
 inside "W against the west wall behind"
 
-# Random walks: runs of W (often with a turn), S, A, D, jumps and F, a few to forty frames each.
-for seed in 1 2 3; do
+# Random walks: runs of W (often with a turn), S, A, D, jumps and F, a few to forty frames each. The
+# first three start at the west end and reach both aisles' walls, the west wall and the choir; the
+# fourth first opens the second door and walks through it, to roam the sanctuary and the apse.
+for seed in 1 2 3 4; do
     python3 - "$seed" >"$run_dir/walk.keys" <<'PY'
 import random, sys
 rng = random.Random(int(sys.argv[1]))
 keys = ["W", "W", "W", "W+LEFT", "W+RIGHT", "S", "A", "D", "LEFT", "RIGHT", "W+SPACE", "S+A", "F+W", "W+D"]
 frame = 0
+if sys.argv[1] == "4":
+    print("0 60 W\n61 61 F\n131 144 W")
+    frame = 145
 while frame < 1500:
     length = rng.randint(2, 40)
     print(frame, frame + length - 1, rng.choice(keys))
