@@ -100,12 +100,45 @@ def benchmarks(path):
     return {b["name"]: b for b in data.get("benchmarks", []) if b.get("run_type", "iteration") == "iteration"}
 
 
+# The frame-cost targets: timedemo fps over the floor's (median of the rounds), the church's
+# fragments shaded per frame in the culled frames (half of the 2.7 M measured when the target was
+# set), and culled over baseline on the larger level (median of the runs, from frames per second).
+FLOOR_TARGET = 0.35
+FRAGMENT_TARGET = 1.35
+LARGE_TARGET = 2.0
+
+
+def print_targets(out):
+    rows = []
+    floor = os.path.join(out, "floor.txt")
+    m = re.search(r"median ([\d.]+)", open(floor, encoding="utf-8").read()) if os.path.exists(floor) else None
+    if m:
+        rows.append(("timedemo fps / floor fps at least %.2f" % FLOOR_TARGET, float(m.group(1)), float(m.group(1)) >= FLOOR_TARGET))
+    fragments = os.path.join(out, "fragments-church.txt")
+    if os.path.exists(fragments):
+        culled = read_alternate(fragments)[0]
+        if "shaded" in culled:
+            rows.append(("church fragments shaded per frame at most %.2f M" % FRAGMENT_TARGET, culled["shaded"],
+                         culled["shaded"] <= FRAGMENT_TARGET))
+    large = sorted(glob.glob(os.path.join(out, "alternate-large-[0-9]*.txt")))
+    if large:
+        ratio = statistics.median(read_alternate(p)[2] for p in large)
+        rows.append(("culled / baseline on the larger level at least %.1f" % LARGE_TARGET, ratio, ratio >= LARGE_TARGET))
+    if rows:
+        print("| target | measured | met |")
+        print("|---|---|---|")
+        for name, value, met in rows:
+            print("| %s | %.3f | %s |" % (name, value, "yes" if met else "**no**"))
+        print()
+
+
 def main(argv):
     if len(argv) != 2:
         sys.stderr.write(__doc__)
         return 2
     out = argv[1]
     print_timedemos(out)
+    print_targets(out)
     floor = os.path.join(out, "floor.txt")
     if os.path.exists(floor):
         print("".join(line for line in open(floor, encoding="utf-8") if not line.startswith("round ")))
