@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # One measuring run for docs/PERFORMANCE.md: culled against baseline in alternate frames of one
-# timedemo (ROUNDS runs, on the church and, when LARGE_RUN names a run folder holding a larger level,
-# on that one too), the level's fragments per frame, the timedemo against the floor program, peak
-# memory, the benchmarks as JSON, and the plot of cost against model size.
+# timedemo (ROUNDS runs, on the church and on a larger level), the levels' fragments per frame, the
+# timedemo against the floor program, peak memory, the benchmarks as JSON, and the plot of cost
+# against model size.
 # usage: tools/measure_performance.sh [BUILD_DIR [OUT_DIR]]   (defaults: build, build/perf)
-# FRAMES (default 1000), ROUNDS (default 3), LARGE_RUN (a run folder, e.g. one the content generator
-# wrote with its large level) and BENCH_ARGS (extra benchmark options, e.g.
-# --benchmark_min_time=0.05 for a quick check) may be set in the environment.
+# FRAMES (default 1000), ROUNDS (default 3), LARGE_RUN (a run folder holding a larger level; by
+# default BUILD_DIR/run-large, written by `jostrela-content --large`) and BENCH_ARGS (extra
+# benchmark options, e.g. --benchmark_min_time=0.05 for a quick check) may be set in the
+# environment.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -21,6 +22,15 @@ export JOSTRELA_MESSAGES=stderr
 export JOSTRELA_CHURCH="$build/run/MODELOS/church.3DS"
 
 levels=("church:$build/run")
+# The larger level: LARGE_RUN when given, else a run folder the content generator writes with its
+# large benchmark level (skipped, with a line, when the generator cannot make one).
+if [ -z "${LARGE_RUN:-}" ]; then
+    if "$build/tools/content/jostrela-content" --large "$build/run-large" >/dev/null 2>&1; then
+        LARGE_RUN="$build/run-large"
+    else
+        echo "no larger level: the content generator cannot write one; set LARGE_RUN" >&2
+    fi
+fi
 if [ -n "${LARGE_RUN:-}" ]; then
     levels+=("large:$(cd "$LARGE_RUN" && pwd)")
 fi
