@@ -33,7 +33,7 @@ printf 'Ancho=640\nAlto=480\nBits=24\nFullscreen=0\n' >scr.txt
 ln -s "${JOSTRELA_BUILD:?}/run/Texturas" Texturas
 printf '0 0 W\n' >walk.txt
 status=0
-timeout -s KILL 120 xvfb-run -a -s "-screen 0 800x600x24" "$JOSTRELA_BIN" --keys walk.txt --frames 2 \
+"${JOSTRELA_SOURCE:?}/tests/e2e/helpers/xvfb.sh" --timeout 120 "$JOSTRELA_BIN" --keys walk.txt --frames 2 \
     --dump-state /nonexistent-folder/state.json 2>stderr.txt || status=$?
 if [ "$status" -ne 1 ] || ! grep -qF "/nonexistent-folder/state.json" stderr.txt; then
     echo "FAILED: unwritable dump gave exit code $status" >&2

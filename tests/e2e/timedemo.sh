@@ -8,7 +8,7 @@ trap 'rm -rf "$out"' EXIT
 fail=0
 
 for mode in --timedemo --timedemo-baseline; do
-    (cd "$run" && timeout -s KILL 240 xvfb-run -a -s "-screen 0 800x600x24" \
+    (cd "$run" && "${JOSTRELA_SOURCE:?}/tests/e2e/helpers/xvfb.sh" --timeout 240 \
         "$JOSTRELA_BIN" "$mode" 50 >"$out/report.txt" 2>"$out/stderr.txt")
     code=$?
     if [ "$code" -ne 0 ]; then

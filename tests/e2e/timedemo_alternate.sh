@@ -7,7 +7,7 @@ run="${JOSTRELA_BUILD}/run"
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
 
-(cd "$run" && timeout -s KILL 240 xvfb-run -a -s "-screen 0 800x600x24" \
+(cd "$run" && "${JOSTRELA_SOURCE:?}/tests/e2e/helpers/xvfb.sh" --timeout 240 \
     "$JOSTRELA_BIN" --timedemo-alternate 40 --count-fragments >"$out/report.txt" 2>"$out/stderr.txt")
 code=$?
 if [ "$code" -ne 0 ]; then

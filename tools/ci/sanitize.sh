@@ -26,4 +26,4 @@ export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:detect_stack_us
 export LSAN_OPTIONS="suppressions=$source_dir/tests/sanitize/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:exitcode=86"
 
-ctest --test-dir "$build_dir" -j "$jobs" --output-on-failure --repeat until-pass:2 "$@"
+ctest --test-dir "$build_dir" -j "$jobs" --output-on-failure "$@"

@@ -16,8 +16,8 @@ fail() {
 run_under_xvfb() {
     if [[ -z "${JOSTRELA_E2E_XVFB:-}" ]]; then
         export JOSTRELA_E2E_XVFB=1
-        exec timeout -s KILL "${E2E_TIMEOUT:-120}" \
-            xvfb-run -a -s "-screen 0 ${E2E_SCREEN:-800x600x24}" bash "$0" "$@"
+        exec "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh" --screen "${E2E_SCREEN:-800x600x24}" \
+            --timeout "${E2E_TIMEOUT:-120}" bash "$0" "$@"
     fi
 }
 

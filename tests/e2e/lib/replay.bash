@@ -26,7 +26,7 @@ replay() {
     printf '%s\n' "$1" >"$run_dir/keys.txt"
     rm -f "$run_dir/state.json"
     status=0
-    (cd "$run_dir" && timeout -s KILL 120 xvfb-run -a -s "-screen 0 800x600x24" \
+    (cd "$run_dir" && "${JOSTRELA_SOURCE:?}/tests/e2e/helpers/xvfb.sh" --timeout 120 \
         "$JOSTRELA_BIN" --keys keys.txt --frames "$2" --dump-state state.json "${@:3}") || status=$?
 }
 
