@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets of the readers with clang (a tree of its own, the normal build is not
 # touched) and runs each for a bounded time. Any crash, hang (one input taking more than 5 s), leak
 # or sanitizer report fails the script; the input that caused it is left under
-# <build>/fuzz/artifacts/<target>/ (copy it to tests/data/regressions/<target>/ so the
+# <build>/fuzz/artifacts/<target>/ (copy it to tests/fuzz/regressions/<target>/ so the
 # fuzz_regressions test replays it from then on).
 #
 #   tools/ci/fuzz.sh [SECONDS [TARGET...]]        SECONDS per target (default 60); all targets
@@ -63,7 +63,7 @@ for target in "${targets[@]}"; do
     fi
     seeds=()
     for folder in "$source_dir/tests/fuzz/seeds/$name" "$build_dir/fuzz/seeds/$name" \
-        "$source_dir/tests/data/regressions/$target"; do
+        "$source_dir/tests/fuzz/regressions/$target"; do
         if [ -d "$folder" ]; then
             seeds+=("$folder")
         fi
