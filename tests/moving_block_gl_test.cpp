@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -67,39 +69,66 @@ TEST_F(MovingBlockDrawing, DrawsSixTexturedQuadsAtTheCurrentCornerAfterOneStep) 
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(GLuint(bound), name);
 
-    const float x = 10, y = 20.8f, z = 30, w = 40, h = 50, d = 5;
-    const Corner expected[6][4] = {
-        {{x + w, y, z, 1, 0}, {x + w, y + h, z, 1, 1}, {x, y + h, z, 0, 1}, {x, y, z, 0, 0}},
-        {{x, y, z + d, 1, 0}, {x, y + h, z + d, 1, 1}, {x + w, y + h, z + d, 0, 1}, {x + w, y, z + d, 0, 0}},
-        {{x, y, z, 1, 0}, {x, y, z + d, 1, 1}, {x + w, y, z + d, 0, 1}, {x + w, y, z, 0, 0}},
-        {{x + w, y + h, z, 0, 1}, {x + w, y + h, z + d, 0, 0}, {x, y + h, z + d, 1, 0}, {x, y + h, z, 1, 1}},
-        {{x, y + h, z, 1, 1}, {x, y + h, z + d, 0, 1}, {x, y, z + d, 0, 0}, {x, y, z, 1, 0}},
-        {{x + w, y, z, 0, 0}, {x + w, y, z + d, 1, 0}, {x + w, y + h, z + d, 1, 1}, {x + w, y + h, z, 0, 1}},
-    };
-    // Each quad may come back whole or, as Mesa sends it, as the triangles (0, 1, 3) and (1, 2, 3).
-    std::vector<Corner> sent;
-    for (const std::vector<Corner>& polygon : polygons) {
-        sent.insert(sent.end(), polygon.begin(), polygon.end());
-    }
-    std::vector<Corner> wanted;
+    // The box runs from the corner (10, 20.8, 30) over 40 x 50 x 5. Each of its six faces must be
+    // drawn once, as one quad or (as Mesa sends it) two triangles, with the face's four corners and
+    // the texture's four corners: s and t each 0 on one edge of the face and 1 on the opposite one.
+    const float low[3] = {10, 20.8f, 30};
+    const float high[3] = {50, 70.8f, 35};
     const bool split = polygons.size() == 12;
     ASSERT_TRUE(polygons.size() == 6 || split) << polygons.size();
-    for (const auto& face : expected) {
+    bool faceSeen[3][2] = {};
+    for (std::size_t f = 0; f < 6; ++f) {
+        std::vector<Corner> face = polygons[split ? 2 * f : f];
         if (split) {
-            for (const int k : {0, 1, 3, 1, 2, 3}) {
-                wanted.push_back(face[k]);
-            }
-        } else {
-            wanted.insert(wanted.end(), face, face + 4);
+            face.insert(face.end(), polygons[2 * f + 1].begin(), polygons[2 * f + 1].end());
         }
-    }
-    ASSERT_EQ(sent.size(), wanted.size());
-    for (std::size_t i = 0; i < sent.size(); ++i) {
-        EXPECT_NEAR(sent[i].x, wanted[i].x, 1e-3) << i;
-        EXPECT_NEAR(sent[i].y, wanted[i].y, 1e-3) << i;
-        EXPECT_NEAR(sent[i].z, wanted[i].z, 1e-2) << i;
-        EXPECT_EQ(sent[i].s, wanted[i].s) << i;
-        EXPECT_EQ(sent[i].t, wanted[i].t) << i;
+        // Each corner as the bounds it lies on: 0 low, 1 high, per axis.
+        std::vector<std::array<int, 5>> corners; // axis bounds, then s and t
+        for (const Corner& c : face) {
+            const float at[3] = {c.x, c.y, c.z};
+            std::array<int, 5> key{};
+            for (int axis = 0; axis < 3; ++axis) {
+                const bool onLow = std::fabs(at[axis] - low[axis]) < 1e-2f;
+                ASSERT_TRUE(onLow || std::fabs(at[axis] - high[axis]) < 1e-2f)
+                    << "face " << f << " axis " << axis;
+                key[axis] = onLow ? 0 : 1;
+            }
+            ASSERT_TRUE((c.s == 0 || c.s == 1) && (c.t == 0 || c.t == 1)) << "face " << f;
+            key[3] = int(c.s);
+            key[4] = int(c.t);
+            if (std::find(corners.begin(), corners.end(), key) == corners.end()) {
+                corners.push_back(key);
+            }
+        }
+        ASSERT_EQ(corners.size(), 4u) << "face " << f;
+        int flatAxis = -1;
+        for (int axis = 0; axis < 3; ++axis) {
+            if (std::all_of(corners.begin(), corners.end(),
+                            [&](const auto& k) { return k[axis] == corners[0][axis]; })) {
+                flatAxis = axis;
+            }
+        }
+        ASSERT_GE(flatAxis, 0) << "face " << f << " is not on a side of the box";
+        EXPECT_FALSE(faceSeen[flatAxis][corners[0][flatAxis]]) << "face " << f << " drawn twice";
+        faceSeen[flatAxis][corners[0][flatAxis]] = true;
+        // s and t each follow one of the face's two free axes, and not the same one.
+        int sAxis = -1, tAxis = -1;
+        for (int axis = 0; axis < 3; ++axis) {
+            const auto follows = [&](int texture) {
+                return std::all_of(corners.begin(), corners.end(),
+                                   [&](const auto& k) { return k[texture] == k[axis]; }) ||
+                       std::all_of(corners.begin(), corners.end(),
+                                   [&](const auto& k) { return k[texture] != k[axis]; });
+            };
+            if (axis != flatAxis && follows(3)) {
+                sAxis = axis;
+            }
+            if (axis != flatAxis && follows(4)) {
+                tAxis = axis;
+            }
+        }
+        EXPECT_TRUE(sAxis >= 0 && tAxis >= 0 && sAxis != tAxis)
+            << "face " << f << ": texture not spread over it";
     }
     glDeleteTextures(1, &name);
 }

@@ -1,6 +1,8 @@
 #include "octree/Octree.hpp"
 #include "octree/OctreeJson.hpp"
 
+#include "helpers/JsonMatch.hpp"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -449,17 +451,16 @@ TEST(OctreeJson, ListsTheLeavesDepthFirstWithTheirCubesAndObjects) {
     level.AddObject(low);
     Octree root;
     EXPECT_EQ(root.BuildNode(level.model, 12, Vector3(0, 0, 0), 200.5f), 2);
-    EXPECT_EQ(OctreeJson(root),
-              "{\"leafCount\": 2, \"centre\": [0, 0, 0], \"width\": 200.5, \"leaves\": ["
-              "{\"ordinal\": 0, \"depth\": 1, \"centre\": [50.125, 50.125, 50.125], \"width\": 100.25, "
-              "\"triangleCount\": 6, \"objectIndices\": [0]}, "
-              "{\"ordinal\": 1, \"depth\": 1, \"centre\": [-50.125, -50.125, -50.125], \"width\": 100.25, "
-              "\"triangleCount\": 6, \"objectIndices\": [1]}]}\n");
+    testing_tools::ExpectJsonLine(OctreeJson(root), R"({"leafCount": 2, "centre": [0, 0, 0], "width": 200.5,
+        "leaves": [{"ordinal": 0, "depth": 1, "centre": [50.125, 50.125, 50.125], "width": 100.25,
+                    "triangleCount": 6, "objectIndices": [0]},
+                   {"ordinal": 1, "depth": 1, "centre": [-50.125, -50.125, -50.125], "width": 100.25,
+                    "triangleCount": 6, "objectIndices": [1]}]})");
 
     Octree lone;
     Model empty;
     EXPECT_EQ(lone.BuildNode(empty, 0, Vector3(1, 2, 3), 0), 1);
-    EXPECT_EQ(OctreeJson(lone), "{\"leafCount\": 1, \"centre\": [1, 2, 3], \"width\": 0, \"leaves\": ["
-                                "{\"ordinal\": 0, \"depth\": 0, \"centre\": [1, 2, 3], \"width\": 0, "
-                                "\"triangleCount\": 0, \"objectIndices\": []}]}\n");
+    testing_tools::ExpectJsonLine(OctreeJson(lone), R"({"leafCount": 1, "centre": [1, 2, 3], "width": 0,
+        "leaves": [{"ordinal": 0, "depth": 0, "centre": [1, 2, 3], "width": 0, "triangleCount": 0,
+                    "objectIndices": []}]})");
 }
