@@ -14,6 +14,7 @@ check "doors at rest" 's["blocks"]["secondDoor"]["current"][1] == -40 and s["blo
 
 # The start view as a player sees it: the penguin's dark back in the lower middle of the frame, the
 # red brick of the nave above and around it.
+printf 'Ancho=800\nAlto=600\nBits=32\nFullscreen=0\n' >"$run_dir/scr.txt"
 walk nave 2 --screenshot start.png
 expect_status 0
 mean() { convert "$run_dir/start.png" -crop "$1" +repage -format "%[fx:mean.$2]" info:; }

@@ -4,7 +4,6 @@
 # the window's size). A change of the rules of play shows here as a changed state; a recorded state
 # is only renewed together with the change that explains it.
 source "$(dirname "$0")/lib/walkthrough.bash"
-printf 'Ancho=160\nAlto=120\nBits=32\nFullscreen=0\n' >"$run_dir/scr.txt"
 
 for expected in "$walkthrough_keys"/*.state.json; do
     name=$(basename "$expected" .state.json)
