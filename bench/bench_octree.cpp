@@ -68,7 +68,7 @@ void BM_BuildTree(benchmark::State& state) {
     int leafCount = 0;
     for (auto _ : state) {
         Octree root;
-        leafCount = root.Build(level);
+        leafCount = root.Build(level).leafCount;
         benchmark::DoNotOptimize(root.subdivided);
     }
     state.counters["triangles"] = double(Octree().CountSceneTriangles(level));
@@ -91,7 +91,7 @@ void CompileListsOf(benchmark::State& state, const Model* level) {
     for (auto _ : state) {
         state.PauseTiming();
         auto root = std::make_unique<Octree>();
-        leaves = root->Build(*level);
+        leaves = root->Build(*level).leafCount;
         state.ResumeTiming();
         const GLuint first = glGenLists(leaves);
         Octree::CompileLists(*level, textures, 30, root.get(), int(first));
@@ -116,7 +116,7 @@ void BM_DrawCulling(benchmark::State& state) {
         return;
     }
     static Octree root;
-    const int leafCount = root.Build(Level());
+    const int leafCount = root.Build(Level()).leafCount;
     // Compiled against a model without objects, every leaf's list is empty.
     const GLuint first = glGenLists(leafCount);
     const GLuint textures[30] = {};
@@ -162,7 +162,7 @@ void BM_BuildChurch(benchmark::State& state) {
     int leafCount = 0;
     for (auto _ : state) {
         Octree root;
-        leafCount = root.Build(*church);
+        leafCount = root.Build(*church).leafCount;
         benchmark::DoNotOptimize(root.subdivided);
     }
     state.counters["triangles"] = double(Octree().CountSceneTriangles(*church));

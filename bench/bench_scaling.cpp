@@ -121,7 +121,7 @@ void BM_Scale_OctreeBuild(benchmark::State& state) {
     int leafCount = 0;
     for (auto _ : state) {
         Octree root;
-        leafCount = root.Build(model);
+        leafCount = root.Build(model).leafCount;
         benchmark::DoNotOptimize(root.subdivided);
     }
     state.counters["leaves"] = leafCount;
@@ -163,7 +163,7 @@ void BM_Scale_Collide(benchmark::State& state) {
     const Model& model = bench_files::Level(static_cast<int>(state.range(0))).model;
     CountFaces(state, model);
     Octree root;
-    state.counters["leaves"] = root.Build(model);
+    state.counters["leaves"] = root.Build(model).leafCount;
     // The sphere's owner: an empty model whose failed read is not worth a message.
     SetMessageSink([](const char*, const char*, MessageIcon) {});
     ModelObject player("no-such-model.3DS");

@@ -53,40 +53,34 @@ bool InputDevices::Init(platform::Window* window) {
     return true;
 }
 
-bool InputDevices::Poll() {
-    if (!ReadKeyboard()) {
-        return false;
-    }
-    return ReadMouse();
+void InputDevices::Poll() {
+    ReadKeyboard();
+    ReadMouse();
 }
 
-bool InputDevices::ReadKeyboard() {
+void InputDevices::ReadKeyboard() {
     if (keySource != nullptr) {
         // A replayed script stands in for the keyboard: its snapshot is the frame's, exactly.
         std::memset(keys, 0, sizeof keys);
         keySource(keySourceContext, keys);
-        return true;
+        return;
     }
     if (keyboard == nullptr) {
-        return true;
+        return;
     }
     std::memset(keys, 0, sizeof keys);
-    if (platform::ReadDeviceState(keyboard, sizeof keys, keys) == platform::DeviceResult::Ok) {
-        return true;
+    if (platform::ReadDeviceState(keyboard, sizeof keys, keys) != platform::DeviceResult::Ok) {
+        Reacquire(keyboard);
     }
-    Reacquire(keyboard);
-    return true;
 }
 
-bool InputDevices::ReadMouse() {
+void InputDevices::ReadMouse() {
     if (mouse == nullptr) {
-        return true;
+        return;
     }
-    if (platform::ReadDeviceState(mouse, sizeof mouseState, mouseState) == platform::DeviceResult::Ok) {
-        return true;
+    if (platform::ReadDeviceState(mouse, sizeof mouseState, mouseState) != platform::DeviceResult::Ok) {
+        Reacquire(mouse);
     }
-    Reacquire(mouse);
-    return true;
 }
 
 int InputDevices::IsKeyDown(int code) const {

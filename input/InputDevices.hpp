@@ -30,8 +30,8 @@ class InputDevices {
     bool Init(platform::Window* window);
 
     // Reads this frame's keyboard snapshot, then the mouse. A read that fails leaves the keys all
-    // released for this frame and re-acquires the device.
-    bool Poll();
+    // released for this frame and re-acquires the device, so a poll has no failure to report.
+    void Poll();
 
     // 1 when the key with DirectInput code is down in this frame's snapshot, else 0 (also for codes
     // outside 0..255).
@@ -41,6 +41,6 @@ class InputDevices {
     void Shutdown();
 
   private:
-    bool ReadKeyboard();
-    bool ReadMouse();
+    void ReadKeyboard();
+    void ReadMouse();
 };

@@ -1,7 +1,5 @@
 #include "input/KeyScript.hpp"
 
-#include "base/Message.hpp"
-
 #include <cstdio>
 #include <cstring>
 
@@ -172,9 +170,8 @@ bool ParseKeyScript(const char* bytes, std::size_t size, KeyScript& script, KeyS
     return true;
 }
 
-bool LoadKeyScript(const char* path, KeyScript& script) {
+bool LoadKeyScript(const char* path, KeyScript& script, KeyScriptError& error) {
     std::string text;
-    KeyScriptError error;
     bool parsed = false;
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) {
@@ -191,14 +188,5 @@ bool LoadKeyScript(const char* path, KeyScript& script) {
             parsed = ParseKeyScript(text.data(), size, script, error);
         }
     }
-    if (parsed) {
-        return true;
-    }
-    std::string message = std::string("key script ") + path;
-    if (error.line > 0) {
-        message += ", line " + std::to_string(error.line);
-    }
-    message += ": " + error.what;
-    ShowMessage("--keys", message.c_str(), MessageIcon::Exclamation);
-    return false;
+    return parsed;
 }

@@ -41,6 +41,6 @@ struct KeyScriptError {
 // false with error filled and script left empty. Pure: no files, no SDL, no GL.
 bool ParseKeyScript(const char* bytes, std::size_t size, KeyScript& script, KeyScriptError& error);
 
-// Reads and parses the script file at path. On failure shows a message naming the file, the line
-// and what is wrong, and returns false.
-bool LoadKeyScript(const char* path, KeyScript& script);
+// Reads and parses the script file at path. On failure returns false with error saying what is wrong
+// (line 0 when the file as a whole cannot be read); shows nothing.
+bool LoadKeyScript(const char* path, KeyScript& script, KeyScriptError& error);

@@ -14,15 +14,20 @@ ModelObject::~ModelObject() {
     ReleaseModelArrays(model);
 }
 
-void ModelObject::LoadTextures() {
+TextureResult ModelObject::LoadTextures() {
     for (std::int32_t i = 0; i < model.materialCount; ++i) {
         Material& material = model.materials[i];
         if (material.textureFile[0] != '\0') {
-            LoadTexture(textures, kModelTextureSlots, material.textureFile, nextTextureSlot);
+            TextureResult result =
+                LoadTexture(textures, kModelTextureSlots, material.textureFile, nextTextureSlot);
+            if (!result.opened) {
+                return result;
+            }
         }
         material.textureSlot = nextTextureSlot;
         ++nextTextureSlot;
     }
+    return TextureResult{};
 }
 
 void ModelObject::Place(float x, float y, float z, float yawStep) {

@@ -2,6 +2,7 @@
 
 #include "geometry/Vector3.hpp"
 #include "model/Model.hpp"
+#include "model/Texture.hpp"
 
 #include <cstdint>
 
@@ -29,9 +30,9 @@ struct ModelObject {
 
     // For every material in order: loads its texture file, if it names one, into the next slot,
     // sets its textureSlot to that slot and advances the slot, with or without a texture. Materials
-    // past the 30th get a slot number but never a texture. Needs a current GL context; may end the
-    // process when a texture file is missing (LoadTexture).
-    void LoadTextures();
+    // past the 30th get a slot number but never a texture. Needs a current GL context. Stops at the
+    // first texture file that cannot be opened and returns what LoadTexture said of it.
+    TextureResult LoadTextures();
 
     // Replaces position and adds yawStep to yaw. Issues no GL calls.
     void Place(float x, float y, float z, float yawStep);

@@ -1,13 +1,11 @@
 #include "model/Texture.hpp"
 
-#include "base/Message.hpp"
 #include "model/BmpReader.hpp"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <dirent.h>
 #include <string>
 #include <strings.h>
@@ -43,26 +41,26 @@ std::string ResolveLetterCase(const std::string& path) {
 
 } // namespace
 
-void LoadTexture(std::uint32_t* textureNames, int slotCount, const char* fileName, int slot) {
+TextureResult LoadTexture(std::uint32_t* textureNames, int slotCount, const char* fileName, int slot) {
     const std::string path = std::string("Texturas/") + fileName;
     if (path.find(".bmp") == std::string::npos && path.find(".BMP") == std::string::npos) {
-        return;
+        return TextureResult{};
     }
-    CargaTexturaBMP(textureNames, slotCount, path.c_str(), slot);
+    return CargaTexturaBMP(textureNames, slotCount, path.c_str(), slot);
 }
 
-void CargaTexturaBMP(std::uint32_t* textureNames, int slotCount, const char* path, int slot) {
+TextureResult CargaTexturaBMP(std::uint32_t* textureNames, int slotCount, const char* path, int slot) {
     const std::string found = ResolveLetterCase(path);
     std::FILE* presence = std::fopen(found.c_str(), "rb");
     if (presence == nullptr) {
-        ShowMessage("CargaTexturaBMP", path, MessageIcon::None);
-        std::exit(1);
+        return TextureResult{false, path};
     }
     std::fclose(presence);
     const std::unique_ptr<RgbImage> image = ReadBmpImage(found.c_str());
     if (image != nullptr && slot >= 0 && slot < slotCount) {
         CreateMipmappedTexture(image->width, image->height, image->pixels.get(), GL_RGB, textureNames, slot);
     }
+    return TextureResult{};
 }
 
 void CreateMipmappedTexture(int width, int height, const std::uint8_t* pixels, unsigned format,

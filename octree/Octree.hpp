@@ -18,6 +18,13 @@ struct OctreeBuildState {
     int leafCount = 0;
 };
 
+// What a build made: its leaves, numbered 0 up depth first, or that memory ran out half way (the
+// tree is then incomplete and must not be used).
+struct OctreeBuildResult {
+    int leafCount = 0;
+    bool outOfMemory = false;
+};
+
 // Which faces of one mesh object reach one octant while a node is being split (build time only).
 struct FaceSelection {
     std::vector<std::uint8_t> faceFlags; // one per face of the object: 1 when the face reaches the octant
@@ -50,11 +57,11 @@ struct Octree {
     // Sum of the face counts of all objects; reads no node field.
     int CountSceneTriangles(const Model& model) const;
     // The whole build of a new root over model: MeasureScene, CountSceneTriangles, then BuildNode
-    // with the measured cube. Returns the number of leaves, numbered 0 up depth first.
-    int Build(const Model& model);
+    // with the measured cube.
+    OctreeBuildResult Build(const Model& model);
     // Builds this node, as the root of a new tree, and its subtree from triangles faces of model
-    // within the cube given. Returns the number of leaves made.
-    int BuildNode(const Model& model, int triangles, Vector3 centre, float width);
+    // within the cube given. Reports running out of memory in its result; shows nothing.
+    OctreeBuildResult BuildNode(const Model& model, int triangles, Vector3 centre, float width);
     // Builds this node and its subtree at the depth state holds (the full level at the root, a
     // face-subset model below); every leaf made raises state's leafCount.
     void BuildSubtree(const Model& model, int triangles, Vector3 centre, float width,

@@ -1,9 +1,7 @@
-#include "base/Message.hpp"
 #include "octree/Octree.hpp"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <new>
 #include <utility>
 
@@ -28,32 +26,6 @@ bool FaceInRange(const MeshObject& object, const Face& face) {
     return VertexInRange(object, face.vertexIndex[0]) && VertexInRange(object, face.vertexIndex[1]) &&
            VertexInRange(object, face.vertexIndex[2]);
 }
-
-// The build allocates per node, per face-subset model and per leaf record. Carrying on with part of
-// the level missing would leave holes to walk through, so running out of memory ends the program
-// with a message, as a missing texture does.
-[[noreturn]] void ReportBuildOutOfMemory() {
-    ShowMessage("ERROR", "No hay memoria suficiente para dividir el nivel", MessageIcon::Exclamation);
-    std::_Exit(1);
-}
-
-// Installs the out-of-memory report for the whole build when made at the root.
-class BuildMemoryGuard {
-  public:
-    explicit BuildMemoryGuard(bool atRoot)
-        : active_(atRoot), previous_(atRoot ? std::set_new_handler(ReportBuildOutOfMemory) : nullptr) {}
-    ~BuildMemoryGuard() {
-        if (active_) {
-            std::set_new_handler(previous_);
-        }
-    }
-    BuildMemoryGuard(const BuildMemoryGuard&) = delete;
-    BuildMemoryGuard& operator=(const BuildMemoryGuard&) = delete;
-
-  private:
-    bool active_;
-    std::new_handler previous_;
-};
 
 } // namespace
 
@@ -160,20 +132,27 @@ int Octree::CountSceneTriangles(const Model& model) const {
     return total;
 }
 
-int Octree::Build(const Model& model) {
+OctreeBuildResult Octree::Build(const Model& model) {
     MeasureScene(&model);
     return BuildNode(model, CountSceneTriangles(model), centre, width);
 }
 
-int Octree::BuildNode(const Model& model, int triangles, Vector3 centre_, float width_) {
+OctreeBuildResult Octree::BuildNode(const Model& model, int triangles, Vector3 centre_, float width_) {
     OctreeBuildState state;
-    BuildSubtree(model, triangles, centre_, width_, state);
-    return state.leafCount;
+    OctreeBuildResult result;
+    // The build allocates per node, per face-subset model and per leaf record; running out of memory
+    // anywhere abandons the whole tree and says so.
+    try {
+        BuildSubtree(model, triangles, centre_, width_, state);
+    } catch (const std::bad_alloc&) {
+        result.outOfMemory = true;
+    }
+    result.leafCount = state.leafCount;
+    return result;
 }
 
 void Octree::BuildSubtree(const Model& model, int triangles, Vector3 centre_, float width_,
                           OctreeBuildState& state) {
-    const BuildMemoryGuard guard(state.depth == 0);
     centre = centre_;
     width = width_;
     if (triangles <= maxNodeTriangles || state.depth >= maxDepth) {

@@ -48,9 +48,10 @@ bool IsDirection(int direction) {
 
 } // namespace
 
-void MovingBlock::LoadBlockTexture(std::uint32_t* textures, const char* fileName, int slot) {
-    LoadTexture(textures, kBlockTextureSlots, fileName, slot);
+TextureResult MovingBlock::LoadBlockTexture(std::uint32_t* textures, const char* fileName, int slot) {
+    TextureResult result = LoadTexture(textures, kBlockTextureSlots, fileName, slot);
     texture = slot;
+    return result;
 }
 
 void MovingBlock::PlaceBlock(float x, float y, float z, int kind_, int direction_) {

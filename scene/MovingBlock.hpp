@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/Vector3.hpp"
+#include "model/Texture.hpp"
 
 #include <cstdint>
 
@@ -16,9 +17,8 @@ struct MovingBlock {
     std::int32_t direction = 0;        // 0..5: +x, +y, +z, -x, -y, -z
 
     // Loads Texturas/fileName into textures[slot] (a table of kBlockTextureSlots GL names) and
-    // remembers the slot; needs a current GL context. A file that cannot be opened ends the program
-    // from inside the texture loader.
-    void LoadBlockTexture(std::uint32_t* textures, const char* fileName, int slot);
+    // remembers the slot; needs a current GL context. Returns what LoadTexture said of the file.
+    TextureResult LoadBlockTexture(std::uint32_t* textures, const char* fileName, int slot);
 
     // Puts the block at rest at (x, y, z) and sets its target from kind and direction. A direction
     // outside 0..5 leaves target as it was. Issues no GL calls.

@@ -1,23 +1,44 @@
 #include "shell/FrameStats.hpp"
 
+#include "shell/Options.hpp"
+
+namespace {
+
+void ReportStatsFault(FrameStatsFile& stats, const std::string& path) {
+    ReportOptionFailure("cannot write the stats file " + path);
+    stats.failed = true;
+}
+
+} // namespace
+
 void RecordFrameStats(FrameStatsFile& stats, const std::string& path, int frame, const OctreeStats& counts) {
     if (path.empty() || stats.failed) {
         return;
     }
-    // Left to the C runtime to flush and close at exit.
     if (stats.file == nullptr) {
         stats.file = std::fopen(path.c_str(), "w");
         if (stats.file == nullptr ||
             std::fputs("frame leavesDrawn drawNodesTested collideNodesTested facesTested\n", stats.file) <
                 0) {
-            std::fprintf(stderr, "jostrela: cannot write the stats file %s\n", path.c_str());
-            stats.failed = true;
+            ReportStatsFault(stats, path);
             return;
         }
     }
     if (std::fprintf(stats.file, "%d %d %d %d %d\n", frame, counts.leavesDrawn, counts.drawNodesTested,
                      counts.collideNodesTested, counts.facesTested) < 0) {
-        std::fprintf(stderr, "jostrela: cannot write the stats file %s\n", path.c_str());
-        stats.failed = true;
+        ReportStatsFault(stats, path);
     }
+}
+
+bool CloseFrameStats(FrameStatsFile& stats, const std::string& path) {
+    if (stats.file == nullptr) {
+        return !stats.failed;
+    }
+    // The last lines may still sit in the buffer: a full disk shows only here.
+    const bool closed = std::fclose(stats.file) == 0;
+    stats.file = nullptr;
+    if (!closed && !stats.failed) {
+        ReportStatsFault(stats, path);
+    }
+    return !stats.failed;
 }

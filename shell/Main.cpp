@@ -64,5 +64,6 @@ int main(int argc, char** argv) {
     }
     const bool dumped = options.dumpState.empty() || DumpGameState(world, options.dumpState.c_str());
     const bool traced = EndTrace(world.trace);
-    return world.screenshotFailed || world.stats.failed || !dumped || !traced ? 1 : code;
+    const bool counted = CloseFrameStats(world.stats, options.stats);
+    return world.screenshotFailed || !counted || !dumped || !traced ? 1 : code;
 }

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -37,6 +38,10 @@ const char* const kHelp =
     "  --timedemo-alternate [N] culled and unculled frames in turn, with their ratio\n"
     "  --count-fragments       the timedemo also counts the level's fragments\n"
     "  -h, --help              print this and end\n";
+
+void ReportOptionFailure(const std::string& text) {
+    std::fprintf(stderr, "jostrela: %s\n", text.c_str());
+}
 
 namespace {
 

@@ -26,6 +26,11 @@ extern const char* const kUsage;
 // What --help prints on standard output: the usage line, the options and the controls.
 extern const char* const kHelp;
 
+// Reports what an option could not do (a file it cannot read or write, a request the driver cannot
+// serve) as one line "jostrela: text" on standard error. Every option reports its failures this
+// way, before any window opens or after it has closed; the caller decides the exit code.
+void ReportOptionFailure(const std::string& text);
+
 // Fills options from argv[1..argc). False with problem set for an unknown option, a missing or
 // malformed value, or an option that needs another one. Issues no platform calls.
 bool ParseOptions(int argc, const char* const* argv, Options& options, std::string& problem);

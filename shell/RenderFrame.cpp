@@ -9,7 +9,7 @@
 
 #include <GL/gl.h>
 
-#include <cstdio>
+#include <string>
 
 namespace {
 
@@ -18,9 +18,9 @@ void WriteScreenshot(World& world) {
     int width = 0;
     int height = 0;
     platform::SurfaceSize(world.mainWindow->deviceContext, width, height);
-    const char* path = world.options.screenshot.c_str();
-    if (!platform::WriteBackBufferPng(path, width, height)) {
-        std::fprintf(stderr, "jostrela: cannot write the screenshot %s\n", path);
+    const std::string& path = world.options.screenshot;
+    if (!platform::WriteBackBufferPng(path.c_str(), width, height)) {
+        ReportOptionFailure("cannot write the screenshot " + path);
         world.screenshotFailed = true;
     }
 }

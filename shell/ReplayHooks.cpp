@@ -1,7 +1,7 @@
 #include "shell/ReplayHooks.hpp"
 
-#include "base/Message.hpp"
 #include "input/KeyScript.hpp"
+#include "shell/Options.hpp"
 #include "shell/StateDump.hpp"
 #include "shell/World.hpp"
 
@@ -33,14 +33,19 @@ GameState CurrentState(const World& world) {
 }
 
 void ReportTraceFault(const TraceFile& trace) {
-    const std::string message = "trace " + trace.path + ": cannot be written";
-    ShowMessage("--trace", message.c_str(), MessageIcon::Exclamation);
+    ReportOptionFailure("trace " + trace.path + ": cannot be written");
 }
 
 } // namespace
 
 bool StartKeyReplay(World& world, const char* path) {
-    if (!LoadKeyScript(path, world.keyScript)) {
+    KeyScriptError error;
+    if (!LoadKeyScript(path, world.keyScript, error)) {
+        std::string text = std::string("key script ") + path;
+        if (error.line > 0) {
+            text += ", line " + std::to_string(error.line);
+        }
+        ReportOptionFailure(text + ": " + error.what);
         return false;
     }
     world.input.keySource = ReplayKeys;
@@ -49,7 +54,11 @@ bool StartKeyReplay(World& world, const char* path) {
 }
 
 bool DumpGameState(const World& world, const char* path) {
-    return WriteStateDump(path, CurrentState(world));
+    if (!WriteStateDump(path, CurrentState(world))) {
+        ReportOptionFailure(std::string("state dump ") + path + ": cannot be written");
+        return false;
+    }
+    return true;
 }
 
 bool StartTrace(TraceFile& trace, const char* path) {

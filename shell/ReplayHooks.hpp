@@ -16,14 +16,14 @@ struct TraceFile {
 };
 
 // Loads the key script at path into world's keyScript and makes its input's Poll replay it, frame
-// by frame, instead of reading the keyboard. False after a message naming the file, the line and
+// by frame, instead of reading the keyboard. False after a report naming the file, the line and
 // the fault.
 bool StartKeyReplay(World& world, const char* path);
 
-// Writes world's game state as JSON to path; false after a message when it cannot be written.
+// Writes world's game state as JSON to path; false after a report when it cannot be written.
 bool DumpGameState(const World& world, const char* path);
 
-// Opens path for --trace (emptied). False after a message naming the file when it cannot be opened.
+// Opens path for --trace (emptied). False after a report naming the file when it cannot be opened.
 bool StartTrace(TraceFile& trace, const char* path);
 
 // Appends world's state as --dump-state would write it now to its trace, one JSON object a line, and

@@ -1,10 +1,21 @@
 #include "shell/SceneSetUp.hpp"
 
+#include "base/Message.hpp"
 #include "shell/World.hpp"
 
 #include <GL/gl.h>
 
+#include <cstdlib>
+
 namespace {
+
+// A texture file that is not there ends the game: a level with holes in it is no level.
+void EndUnlessOpened(const TextureResult& texture) {
+    if (!texture.opened) {
+        ShowMessage("CargaTexturaBMP", texture.path.c_str(), MessageIcon::None);
+        std::exit(1);
+    }
+}
 
 struct BlockSetting {
     MovingBlock* block;
@@ -18,8 +29,8 @@ struct BlockSetting {
 } // namespace
 
 void LoadSceneAssets(World& world) {
-    world.penguin.LoadTextures();
-    world.level.LoadTextures();
+    EndUnlessOpened(world.penguin.LoadTextures());
+    EndUnlessOpened(world.level.LoadTextures());
 
     // The doors lift 100 units (+y); the switch is pushed 3 units in (-z).
     const BlockSetting settings[] = {
@@ -28,14 +39,20 @@ void LoadSceneAssets(World& world) {
         {&world.doorSwitch, "LEET_SKI.bmp", 4, -150.0f, -10.0f, -864.0f, 1, 5},
     };
     for (const BlockSetting& s : settings) {
-        s.block->LoadBlockTexture(world.blockTextures, s.textureFile, s.slot);
+        EndUnlessOpened(s.block->LoadBlockTexture(world.blockTextures, s.textureFile, s.slot));
         s.block->PlaceBlock(s.x, s.y, s.z, s.kind, s.direction);
     }
 }
 
 void BuildLevelOctree(World& world) {
     Octree& octree = world.octree;
-    world.leafCount = octree.Build(world.level.model);
+    const OctreeBuildResult built = octree.Build(world.level.model);
+    // Going on with part of the level missing would leave holes to walk through.
+    if (built.outOfMemory) {
+        ShowMessage("ERROR", "No hay memoria suficiente para dividir el nivel", MessageIcon::Exclamation);
+        std::exit(1);
+    }
+    world.leafCount = built.leafCount;
     // One block of names serves every leaf: a leaf's list is the first name plus its ordinal.
     octree.SetListId(static_cast<int>(glGenLists(world.leafCount)));
     Octree::CompileLists(world.level, &octree, octree.GetListId());

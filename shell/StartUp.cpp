@@ -26,7 +26,8 @@ void ShowLoadingMessage(World& world) {
 } // namespace
 
 void StartUp(World& world) {
-    // The fonts: only comic48 is printed with; the Arial fonts are built all the same.
+    // The fonts: only comic48 is printed with; the Arial fonts are built all the same. A font whose
+    // face cannot be had keeps its lists empty and its text is not drawn: fonts fail silently.
     platform::DeviceContext* surface = world.mainWindow->deviceContext;
     BuildFont("Arial", 48, surface, &world.arial48);
     BuildFont("Arial", 24, surface, &world.arial24);
@@ -36,8 +37,11 @@ void StartUp(World& world) {
     // The loading message stays on screen while the rest of the start-up runs.
     ShowLoadingMessage(world);
 
-    // The keyboard: a device that cannot be had has shown its message; the game goes on without it.
-    world.input.Init(world.mainWindow->window);
+    // The keyboard: a device that cannot be had has shown its message, and the game goes on without
+    // it (a replayed key script still drives the game).
+    if (!world.input.Init(world.mainWindow->window)) {
+        // Nothing more to do: what was made before the failed step stays in place.
+    }
 
     // The camera's starting pose.
     const Vector3 p = world.startPosition;

@@ -1,7 +1,6 @@
 #include "shell/StateDump.hpp"
 
 #include "base/Json.hpp"
-#include "base/Message.hpp"
 
 #include <cstdio>
 
@@ -89,10 +88,6 @@ bool WriteStateDump(const char* path, const GameState& state) {
     if (file != nullptr) {
         written = std::fwrite(json.data(), 1, json.size(), file) == json.size();
         written = std::fclose(file) == 0 && written;
-    }
-    if (!written) {
-        const std::string message = std::string("state dump ") + path + ": cannot be written";
-        ShowMessage("--dump-state", message.c_str(), MessageIcon::Exclamation);
     }
     return written;
 }

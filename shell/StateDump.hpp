@@ -31,5 +31,5 @@ std::string StateJson(const GameState& state);
 // out has room for a state (a few hundred bytes) nothing is allocated.
 void AppendStateJson(std::string& out, const GameState& state);
 
-// Writes StateJson to path; on failure shows a message naming the file and returns false.
+// Writes StateJson to path; false when it cannot be written whole. Reports nothing.
 bool WriteStateDump(const char* path, const GameState& state);

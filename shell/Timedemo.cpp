@@ -3,6 +3,7 @@
 #include "input/InputDevices.hpp"
 #include "platform/Platform.hpp"
 #include "shell/FragmentCounter.hpp"
+#include "shell/Options.hpp"
 #include "shell/TimedemoPath.hpp"
 #include "shell/TimedemoReport.hpp"
 
@@ -44,7 +45,7 @@ void StartTimedemo(TimedemoRecorder& timedemo, InputDevices& input, int frames, 
     if (countFragments) {
         timedemo.countFragments = StartFragmentCounting();
         if (!timedemo.countFragments) {
-            std::fputs("jostrela: this OpenGL driver cannot count fragments\n", stderr);
+            ReportOptionFailure("this OpenGL driver cannot count fragments");
         }
     }
     if (ParseTimedemoPath(timedemo.path)) {

@@ -31,7 +31,7 @@ TEST(ContentOctree, QueryFindsEveryContactTheFacesHaveWhereThePlayerWalks) {
     ASSERT_EQ(level.model.objectCount, static_cast<int>(scene.parts.size()));
 
     Octree root;
-    const int leafCount = root.Build(level.model);
+    const int leafCount = root.Build(level.model).leafCount;
     OctreeStats counts{};
     ASSERT_GT(leafCount, 100);
 

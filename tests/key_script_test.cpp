@@ -1,4 +1,3 @@
-#include "base/Message.hpp"
 #include "input/KeyScript.hpp"
 
 #include <gtest/gtest.h>
@@ -28,11 +27,6 @@ std::string Held(const KeyScript& script, std::uint32_t frame) {
         }
     }
     return held;
-}
-
-std::string lastMessage;
-void CollectMessage(const char* caption, const char* text, MessageIcon) {
-    lastMessage = std::string(caption) + "|" + text;
 }
 
 } // namespace
@@ -113,28 +107,28 @@ TEST(KeyScript, SizeAndSpanCountAreBounded) {
     EXPECT_TRUE(Parse(std::string(kMaxKeyScriptBytes, '\n'), script, error));
 }
 
-TEST(KeyScript, LoadNamesTheFileTheLineAndTheFault) {
+TEST(KeyScript, LoadSaysWhichLineIsWrongAndWhy) {
     const std::string path = testing::TempDir() + "key_script_test.txt";
     std::FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
     std::fputs("0 3 W\n4 5 JUMP\n", file);
     std::fclose(file);
 
-    const MessageSink previous = SetMessageSink(CollectMessage);
     KeyScript script;
-    lastMessage.clear();
-    EXPECT_FALSE(LoadKeyScript(path.c_str(), script));
-    EXPECT_NE(lastMessage.find(path + ", line 2: unknown key \"JUMP\""), std::string::npos) << lastMessage;
+    KeyScriptError error;
+    EXPECT_FALSE(LoadKeyScript(path.c_str(), script, error));
+    EXPECT_EQ(error.line, 2);
+    EXPECT_EQ(error.what.rfind("unknown key \"JUMP\"", 0), 0u) << error.what;
 
-    lastMessage.clear();
-    EXPECT_FALSE(LoadKeyScript((path + ".missing").c_str(), script));
-    EXPECT_NE(lastMessage.find(".missing: cannot be opened"), std::string::npos) << lastMessage;
-    SetMessageSink(previous);
+    error = KeyScriptError{};
+    EXPECT_FALSE(LoadKeyScript((path + ".missing").c_str(), script, error));
+    EXPECT_EQ(error.line, 0);
+    EXPECT_EQ(error.what, "cannot be opened");
 
     file = std::fopen(path.c_str(), "wb");
     std::fputs("0 3 W+D\n", file);
     std::fclose(file);
-    EXPECT_TRUE(LoadKeyScript(path.c_str(), script));
+    EXPECT_TRUE(LoadKeyScript(path.c_str(), script, error));
     EXPECT_EQ(script.spans.size(), 1u);
     std::remove(path.c_str());
 }

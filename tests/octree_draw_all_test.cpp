@@ -20,7 +20,7 @@ using OctreeDrawAll = GLTest;
 TEST_F(OctreeDrawAll, CallsEveryLeafListAndDrawsTheSamePictureAsTheCulledDraw) {
     testing_tools::GeneratedLevel level(3000);
     Octree root;
-    const int leafCount = root.Build(level.model);
+    const int leafCount = root.Build(level.model).leafCount;
     OctreeStats counts{};
     ASSERT_GT(leafCount, 8);
     GLuint textures[30] = {};

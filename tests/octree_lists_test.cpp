@@ -81,7 +81,7 @@ void DrawLeafImmediate(const Octree& leaf, const Model& model, const GLuint* tex
 TEST_F(OctreeLists, EachLeafListDrawsTheSamePixelsAsItsFacesInImmediateMode) {
     testing_tools::GeneratedLevel level(3000);
     Octree root;
-    const int leafCount = root.Build(level.model);
+    const int leafCount = root.Build(level.model).leafCount;
     ASSERT_GT(leafCount, 8);
     GLuint textures[30] = {};
     textures[0] = MakeChecker();
@@ -149,7 +149,7 @@ TEST_F(OctreeLists, ABatchNeverReadsAnArrayItsObjectLacks) {
     model.objects[2].materialIndex = 29; // no texture table entry is read past the table's end
 
     Octree root;
-    const int leafCount = root.Build(model);
+    const int leafCount = root.Build(model).leafCount;
     ASSERT_EQ(leafCount, 1);
     const GLuint textures[4] = {};
     const GLuint first = glGenLists(1);
@@ -176,7 +176,7 @@ TEST_F(OctreeLists, ABatchNeverReadsAnArrayItsObjectLacks) {
 TEST_F(OctreeLists, CulledDrawCallsOnlyTheListsTheViewCanSee) {
     testing_tools::GeneratedLevel level(3000);
     Octree root;
-    const int leafCount = root.Build(level.model);
+    const int leafCount = root.Build(level.model).leafCount;
     GLuint textures[30] = {};
     const GLuint first = glGenLists(leafCount);
     Octree::CompileLists(level.model, textures, 30, &root, int(first));

@@ -119,16 +119,14 @@ TEST_F(Textures, UndecodableFilesAndSlotsOutsideTheArrayMakeNoTexture) {
     }
 }
 
-TEST(TexturesDeathTest, MissingFileEndsTheProcessWithCodeOne) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
+// A missing file is the caller's to report: the result names the path tried, and nothing is shown.
+TEST(TextureFiles, MissingFileIsReportedToTheCaller) {
     RunFolder run;
+    testing_tools::MessageLog log;
     std::uint32_t names[1] = {0};
-    EXPECT_EXIT(
-        {
-            SetMessageSink([](const char* caption, const char* text, MessageIcon) {
-                std::fprintf(stderr, "%s: %s\n", caption, text);
-            });
-            LoadTexture(names, 1, "Missing.bmp", 0);
-        },
-        ::testing::ExitedWithCode(1), "CargaTexturaBMP: Texturas/Missing.bmp");
+    const TextureResult result = LoadTexture(names, 1, "Missing.bmp", 0);
+    EXPECT_FALSE(result.opened);
+    EXPECT_EQ(result.path, "Texturas/Missing.bmp");
+    EXPECT_EQ(names[0], 0u);
+    EXPECT_TRUE(log.Messages().empty());
 }

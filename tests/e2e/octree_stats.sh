@@ -44,4 +44,11 @@ start_game --frames 3 --stats /nonexistent-folder/stats.txt
 wait_for_exit 60
 [[ "$GAME_CODE" == 1 ]] || fail "exit code $GAME_CODE for an unwritable stats file"
 grep -q "cannot write the stats file" "$RUN_DIR/stderr.txt" || fail "no report: $(cat "$RUN_DIR/stderr.txt")"
+
+# A disk that fills up under the last buffered lines is found when the file is closed at the end.
+start_game --frames 3 --stats /dev/full
+wait_for_exit 60
+[[ "$GAME_CODE" == 1 ]] || fail "exit code $GAME_CODE for a stats file on a full disk"
+grep -q "jostrela: cannot write the stats file /dev/full" "$RUN_DIR/stderr.txt" ||
+    fail "no report: $(cat "$RUN_DIR/stderr.txt")"
 echo "ok"
