@@ -1,5 +1,7 @@
 #include "input/KeyScript.hpp"
 
+#include "input/KeyCodes.hpp"
+
 #include <cstdio>
 #include <cstring>
 
@@ -11,8 +13,9 @@ struct ScriptKey {
 };
 
 // Bit i of KeySpan::keys stands for kScriptKeys[i].
-const ScriptKey kScriptKeys[] = {{"W", 17},      {"A", 30},     {"S", 31}, {"D", 32},    {"LEFT", 203},
-                                 {"RIGHT", 205}, {"SPACE", 57}, {"F", 33}, {"ESCAPE", 1}};
+const ScriptKey kScriptKeys[] = {{"W", key::kW},         {"A", key::kA},       {"S", key::kS},
+                                 {"D", key::kD},         {"LEFT", key::kLeft}, {"RIGHT", key::kRight},
+                                 {"SPACE", key::kSpace}, {"F", key::kF},       {"ESCAPE", key::kEscape}};
 constexpr int kScriptKeyCount = sizeof kScriptKeys / sizeof kScriptKeys[0];
 
 // A bounded cursor over one line of the script (the bytes before its newline).

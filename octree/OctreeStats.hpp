@@ -1,10 +1,21 @@
 #pragma once
 
-// What the octree did in one frame, so runs and benchmarks can see culling and pruning work. Plain
-// counters: nothing is allocated per frame. The caller owns them and clears them when a frame starts.
+#include <cstdint>
+
+// What the octree did, so runs and benchmarks can see culling and pruning work: the counts of one
+// frame (the caller owns them and clears them when a frame starts), or their sum over many frames
+// (a timedemo). Plain counters: nothing is allocated per frame.
 struct OctreeStats {
-    int drawNodesTested;    // nodes whose cube Draw asked the frustum about
-    int leavesDrawn;        // display lists Draw called
-    int collideNodesTested; // nodes whose cube Collide tested against the sphere
-    int facesTested;        // faces Collide tested against the sphere
+    std::int64_t drawNodesTested;    // nodes whose cube Draw asked the frustum about
+    std::int64_t leavesDrawn;        // display lists Draw called
+    std::int64_t collideNodesTested; // nodes whose cube Collide tested against the sphere
+    std::int64_t facesTested;        // faces Collide tested against the sphere
+
+    OctreeStats& operator+=(const OctreeStats& frame) {
+        drawNodesTested += frame.drawNodesTested;
+        leavesDrawn += frame.leavesDrawn;
+        collideNodesTested += frame.collideNodesTested;
+        facesTested += frame.facesTested;
+        return *this;
+    }
 };

@@ -1,6 +1,7 @@
 #include "play/FrameControls.hpp"
 
 #include "input/InputDevices.hpp"
+#include "input/KeyCodes.hpp"
 
 const float turnSpeed = 0.1f;
 const float moveSpeed = 0.3f;
@@ -8,17 +9,6 @@ const float reboundSpeed = 0.2f;
 const float strafeSpeed = 5.0f;
 
 namespace {
-
-// Key codes of the keyboard snapshot.
-constexpr int kEscape = 1;
-constexpr int kW = 17;
-constexpr int kA = 30;
-constexpr int kS = 31;
-constexpr int kD = 32;
-constexpr int kF = 33;
-constexpr int kSpace = 57;
-constexpr int kLeft = 203;
-constexpr int kRight = 205;
 
 bool WithinReach(float start, float z, float reach) {
     return start >= z - reach && start <= z + reach;
@@ -62,29 +52,29 @@ void TriggerNearbyBlocks(float z, MovingBlock& firstDoor, MovingBlock& secondDoo
 void RunFrameControls(const FrameControls& controls) {
     const InputDevices& input = controls.input;
     Camera& camera = controls.camera;
-    if (input.IsKeyDown(kLeft)) {
+    if (input.IsKeyDown(key::kLeft)) {
         camera.OrbitAround(camera.viewPoint, turnSpeed, 0.0f, 1.0f, 0.0f);
     }
-    if (input.IsKeyDown(kRight)) {
+    if (input.IsKeyDown(key::kRight)) {
         camera.OrbitAround(camera.viewPoint, -turnSpeed, 0.0f, 1.0f, 0.0f);
     }
-    if (input.IsKeyDown(kW)) {
+    if (input.IsKeyDown(key::kW)) {
         Walk(controls, controls.collided ? -reboundSpeed * kReboundFactor : moveSpeed);
     }
-    if (input.IsKeyDown(kS)) {
+    if (input.IsKeyDown(key::kS)) {
         Walk(controls, controls.collided ? reboundSpeed * kReboundFactor : -moveSpeed);
     }
-    if (input.IsKeyDown(kA)) {
+    if (input.IsKeyDown(key::kA)) {
         Sidestep(controls, controls.collided ? strafeSpeed * kReboundFactor : -strafeSpeed);
     }
-    if (input.IsKeyDown(kD)) {
+    if (input.IsKeyDown(key::kD)) {
         Sidestep(controls, controls.collided ? -strafeSpeed * kReboundFactor : strafeSpeed);
     }
     // A jump starts only from the ground.
-    if (input.IsKeyDown(kSpace) && controls.jumpHeight == 0.0f) {
+    if (input.IsKeyDown(key::kSpace) && controls.jumpHeight == 0.0f) {
         controls.jumping = true;
     }
-    if (input.IsKeyDown(kEscape)) {
+    if (input.IsKeyDown(key::kEscape)) {
         controls.endProgram(controls.context);
     }
     if (controls.jumpHeight >= 12.0f) {
@@ -94,7 +84,7 @@ void RunFrameControls(const FrameControls& controls) {
 
 void RunBlockTriggers(const InputDevices& input, float penguinZ, MovingBlock& firstDoor,
                       MovingBlock& secondDoor, MovingBlock& doorSwitch) {
-    if (input.IsKeyDown(kF)) {
+    if (input.IsKeyDown(key::kF)) {
         TriggerNearbyBlocks(penguinZ, firstDoor, secondDoor, doorSwitch);
     }
 }

@@ -24,8 +24,10 @@ void RecordFrameStats(FrameStatsFile& stats, const std::string& path, int frame,
             return;
         }
     }
-    if (std::fprintf(stats.file, "%d %d %d %d %d\n", frame, counts.leavesDrawn, counts.drawNodesTested,
-                     counts.collideNodesTested, counts.facesTested) < 0) {
+    if (std::fprintf(
+            stats.file, "%d %lld %lld %lld %lld\n", frame, static_cast<long long>(counts.leavesDrawn),
+            static_cast<long long>(counts.drawNodesTested), static_cast<long long>(counts.collideNodesTested),
+            static_cast<long long>(counts.facesTested)) < 0) {
         ReportStatsFault(stats, path);
     }
 }

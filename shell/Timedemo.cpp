@@ -105,10 +105,7 @@ void EndTimedemoFrame(TimedemoRecorder& timedemo, const OctreeStats& frameCounts
     if (timedemo.recorded == 0) {
         timedemo.firstFrameEnd = now;
     }
-    mode.leavesDrawn += frameCounts.leavesDrawn;
-    mode.drawNodesTested += frameCounts.drawNodesTested;
-    mode.collideNodesTested += frameCounts.collideNodesTested;
-    mode.facesTested += frameCounts.facesTested;
+    mode.octree += frameCounts;
     if (timedemo.countFragments) {
         // Read after the swap, which has waited for the frame's drawing anyway.
         const LevelFragments fragments = ReadLevelFragments();
@@ -147,11 +144,8 @@ void PrintTimedemoReport(TimedemoRecorder& timedemo, int leafCount, std::int64_t
         t.frames = mode.recorded;
         t.ticksPerSecond = ticksPerSecond;
         t.cpuTicks = mode.cpuTicks;
-        t.leavesDrawn = mode.leavesDrawn;
+        t.octree = mode.octree;
         t.leafCount = leafCount;
-        t.drawNodesTested = mode.drawNodesTested;
-        t.collideNodesTested = mode.collideNodesTested;
-        t.facesTested = mode.facesTested;
         t.baseline = m == 1;
         t.alternating = timedemo.alternate;
         t.startUpSeconds = startUpSeconds;

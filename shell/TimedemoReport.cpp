@@ -89,10 +89,10 @@ std::string FormatTimedemoReport(const TimedemoTotals& totals, std::uint64_t* so
     const double cpuSeconds =
         static_cast<double>(totals.cpuTicks) / static_cast<double>(totals.ticksPerSecond);
     const double cpuShare = s.totalSeconds > 0.0 ? 100.0 * cpuSeconds / s.totalSeconds : 0.0;
-    const double leaves = PerFrame(totals.leavesDrawn, n);
+    const double leaves = PerFrame(totals.octree.leavesDrawn, n);
     const double leafShare = totals.leafCount > 0 ? 100.0 * leaves / totals.leafCount : 0.0;
-    const double drawNodes = PerFrame(totals.drawNodesTested, n);
-    const double collideNodes = PerFrame(totals.collideNodesTested, n);
+    const double drawNodes = PerFrame(totals.octree.drawNodesTested, n);
+    const double collideNodes = PerFrame(totals.octree.collideNodesTested, n);
 
     std::string out = FormatFramesLine(n, s);
     AppendLine(out, "mode: %s%s", totals.baseline ? "baseline (every leaf drawn, no frustum test)" : "culled",
@@ -102,7 +102,7 @@ std::string FormatTimedemoReport(const TimedemoTotals& totals, std::uint64_t* so
     AppendLine(out, "leaves drawn per frame: %.1f of %d (%.1f%%)", leaves, totals.leafCount, leafShare);
     AppendLine(out, "octree nodes tested per frame: %.1f (drawing %.1f, collision %.1f)",
                drawNodes + collideNodes, drawNodes, collideNodes);
-    AppendLine(out, "collision faces tested per frame: %.1f", PerFrame(totals.facesTested, n));
+    AppendLine(out, "collision faces tested per frame: %.1f", PerFrame(totals.octree.facesTested, n));
     AppendLine(
         out,
         "frame CPU work (input, frame step, frustum, collision): %.3f ms per frame (%.2f%% of frame time)",

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "octree/OctreeStats.hpp"
+
 #include <cstdint>
 #include <string>
 
@@ -9,12 +11,9 @@ struct TimedemoTotals {
     const std::uint64_t* frameTicks = nullptr; // frames entries
     int frames = 0;
     std::uint64_t ticksPerSecond = 1;
-    std::uint64_t cpuTicks = 0;   // the frames' own CPU work: input, frame step, frustum, collision
-    std::int64_t leavesDrawn = 0; // display lists called
-    int leafCount = 0;            // leaves in the octree
-    std::int64_t drawNodesTested = 0;
-    std::int64_t collideNodesTested = 0;
-    std::int64_t facesTested = 0;
+    std::uint64_t cpuTicks = 0;        // the frames' own CPU work: input, frame step, frustum, collision
+    OctreeStats octree{};              // the octree's counts, summed over the frames
+    int leafCount = 0;                 // leaves in the octree
     bool baseline = false;             // every leaf drawn without the frustum test
     bool alternating = false;          // these frames alternated with frames of the other mode
     std::int64_t fragmentsShaded = -1; // the level's, summed; negative: not counted

@@ -1,4 +1,5 @@
 #include "input/InputDevices.hpp"
+#include "input/KeyCodes.hpp"
 #include "play/FrameControls.hpp"
 
 #include <gtest/gtest.h>
@@ -8,9 +9,6 @@
 #include <initializer_list>
 
 namespace {
-
-constexpr int kEscape = 1, kW = 17, kA = 30, kS = 31, kD = 32, kF = 33, kSpace = 57, kLeft = 203,
-              kRight = 205;
 
 int endProgramCalls = 0;
 // The test's own path rule; null lets every move be made.
@@ -73,9 +71,9 @@ TEST_F(FrameControlsTest, MovementKeysFollowTheSettingsAndReboundWhileColliding)
         float dx;
         float dz;
     } table[] = {
-        {kW, false, 0, -43.0f * 0.3f}, {kW, true, 0, 21.5f},  {kS, false, 0, -43.0f * -0.3f},
-        {kS, true, 0, -21.5f},         {kA, false, -5.0f, 0}, {kA, true, 12.5f, 0},
-        {kD, false, 5.0f, 0},          {kD, true, -12.5f, 0},
+        {key::kW, false, 0, -43.0f * 0.3f}, {key::kW, true, 0, 21.5f},  {key::kS, false, 0, -43.0f * -0.3f},
+        {key::kS, true, 0, -21.5f},         {key::kA, false, -5.0f, 0}, {key::kA, true, 12.5f, 0},
+        {key::kD, false, 5.0f, 0},          {key::kD, true, -12.5f, 0},
     };
     for (const auto& row : table) {
         SetUp();
@@ -93,37 +91,37 @@ bool ClearOfWall(void*, Vector3 from, Vector3 to) {
 
 TEST_F(FrameControlsTest, MovesThePathRuleRefusesAreNotMade) {
     pathClear = ClearOfWall;
-    Hold({kW, kD}); // W would take the view point from -3 to -15.9: refused; D sidesteps as ever
+    Hold({key::kW, key::kD}); // W would take the view point from -3 to -15.9: refused; D sidesteps as ever
     Step();
     ExpectSame(camera.position, Vector3(5, 10, 40));
     ExpectSame(camera.viewPoint, Vector3(5, 0, -3));
-    Hold({kS});
+    Hold({key::kS});
     Step();
     ExpectSame(camera.viewPoint, Vector3(5, 0, -3.0f + -43.0f * -0.3f));
 }
 
 TEST_F(FrameControlsTest, OppositeKeysInOneFrameCancel) {
-    Hold({kLeft, kRight});
+    Hold({key::kLeft, key::kRight});
     Step();
     EXPECT_NEAR(camera.position.x, 0.0f, 1e-4f);
     EXPECT_NEAR(camera.position.z, 40.0f, 1e-4f);
     ExpectSame(camera.viewPoint, Vector3(0, 0, -3));
 
     SetUp();
-    Hold({kLeft});
+    Hold({key::kLeft});
     Step();
     EXPECT_NEAR(camera.position.x, 43 * std::sin(0.1f), 1e-4f);
     ExpectSame(camera.viewPoint, Vector3(0, 0, -3));
 
     SetUp();
-    Hold({kW, kS});
+    Hold({key::kW, key::kS});
     Step();
     EXPECT_NEAR(camera.position.z, 40.0f, 1e-4f);
     EXPECT_NEAR(camera.viewPoint.z, -3.0f, 1e-4f);
 }
 
 TEST_F(FrameControlsTest, JumpStartsOnlyFromTheGroundAndEndsAtTwelve) {
-    Hold({kSpace});
+    Hold({key::kSpace});
     Step(false, 0.5f);
     EXPECT_FALSE(jumping);
     Step(false, -0.0f);
@@ -139,7 +137,7 @@ TEST_F(FrameControlsTest, JumpStartsOnlyFromTheGroundAndEndsAtTwelve) {
     int top = -1;
     int landed = -1;
     for (int frame = 0; frame < 40; ++frame) {
-        Hold(frame == 0 || frame == 5 || frame == 18 ? std::initializer_list<int>{kSpace}
+        Hold(frame == 0 || frame == 5 || frame == 18 ? std::initializer_list<int>{key::kSpace}
                                                      : std::initializer_list<int>{});
         Step(false, height);
         if (jumping) {
@@ -161,7 +159,7 @@ TEST_F(FrameControlsTest, JumpStartsOnlyFromTheGroundAndEndsAtTwelve) {
 
 TEST_F(FrameControlsTest, EscapeEndsTheProgramAndTheStepGoesOn) {
     jumping = true;
-    Hold({kEscape, kLeft, kRight, kW, kS, kA, kD, kSpace, kF});
+    Hold({key::kEscape, key::kLeft, key::kRight, key::kW, key::kS, key::kA, key::kD, key::kSpace, key::kF});
     Step(false, 12.0f, -450.0f);
     EXPECT_EQ(endProgramCalls, 1);
     EXPECT_FALSE(jumping);
@@ -208,7 +206,7 @@ TEST_F(FrameControlsTest, SwitchOpensTheSecondDoorOnlyWhileItIsDown) {
 
     // Through the frame step: F with the penguin by the switch.
     SetUp();
-    Hold({kF});
+    Hold({key::kF});
     Step(false, 0.0f, -864.0f);
     EXPECT_TRUE(doorSwitch.moving);
     EXPECT_TRUE(secondDoor.moving);

@@ -62,11 +62,11 @@ TEST(TimedemoReport, EveryFigureHasItsLine) {
     const std::vector<std::uint64_t> ticks(100, 8000); // 100 frames of 8 ms
     TimedemoTotals totals = Totals(ticks);
     totals.cpuTicks = 20000; // 0.2 ms a frame
-    totals.leavesDrawn = 1250;
+    totals.octree.leavesDrawn = 1250;
     totals.leafCount = 40;
-    totals.drawNodesTested = 3000;
-    totals.collideNodesTested = 500;
-    totals.facesTested = 4200;
+    totals.octree.drawNodesTested = 3000;
+    totals.octree.collideNodesTested = 500;
+    totals.octree.facesTested = 4200;
     totals.startUpSeconds = 0.5;
     std::vector<std::uint64_t> sorted(ticks.size());
     const std::string report = FormatTimedemoReport(totals, sorted.data());

@@ -1,4 +1,5 @@
 #include "helpers/MessageLog.hpp"
+#include "input/KeyCodes.hpp"
 #include "shell/FrameStep.hpp"
 #include "shell/RenderFrame.hpp"
 #include "shell/World.hpp"
@@ -7,8 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr int kEscape = 1, kW = 17, kF = 33, kSpace = 57;
 
 // A world without models (their files do not exist) on a hidden surface, posed and placed as the
 // start-up does, over an octree of the empty level.
@@ -44,13 +43,13 @@ TEST(WorldFrame, StepAndRenderPassChangeOnlyTheirOwnWorld) {
     ASSERT_TRUE(gl.IsOpen());
     TestWorld a(gl);
     TestWorld b(gl);
-    a.Hold(kSpace);
-    a.Hold(kW);
+    a.Hold(key::kSpace);
+    a.Hold(key::kW);
     a.world.camera.SetPose(0, 10, -774, 0, 0, -817, 0, 1, 0); // the switch is within reach
     a.world.penguin.position.z = -817;
-    a.Hold(kF);
+    a.Hold(key::kF);
     a.Frame();
-    a.world.input.keys[kSpace] = a.world.input.keys[kF] = 0;
+    a.world.input.keys[key::kSpace] = a.world.input.keys[key::kF] = 0;
     EXPECT_TRUE(a.world.jumping);
     EXPECT_EQ(a.world.jumpHeight, 1.0f);
     EXPECT_NEAR(a.world.camera.viewPoint.z, -829.9f, 1e-3f); // 0.3 of the 43-unit line of sight
@@ -80,7 +79,7 @@ TEST(WorldFrame, EscapeDestroysTheWorldsOwnWindow) {
     World world{"MODELOS/no-such-penguin.3DS", "MODELOS/no-such-church.3DS"};
     GLWindow window;
     world.mainWindow = &window;
-    world.input.keys[kEscape] = 0x80;
+    world.input.keys[key::kEscape] = 0x80;
     FrameStep(world);
     platform::Event event{};
     bool sawQuit = false;
