@@ -7,11 +7,11 @@
 namespace {
 
 // Travel distance set by PlaceBlock; kinds the game does not use travel nowhere.
-float TravelDistance(int kind) {
+float TravelDistance(BlockKind kind) {
     switch (kind) {
-    case 0:
+    case BlockKind::Door:
         return 100.0f;
-    case 1:
+    case BlockKind::Switch:
         return 3.0f;
     default:
         return 0.0f;
@@ -19,11 +19,11 @@ float TravelDistance(int kind) {
 }
 
 // Step per drawn frame; kinds the game does not use have no step.
-float StepSize(int kind) {
+float StepSize(BlockKind kind) {
     switch (kind) {
-    case 0:
+    case BlockKind::Door:
         return 0.8f;
-    case 1:
+    case BlockKind::Switch:
         return 0.5f;
     default:
         return 0.0f;
@@ -31,8 +31,8 @@ float StepSize(int kind) {
 }
 
 // The component of v that direction moves along (x for 0 and 3, y for 1 and 4, z for 2 and 5).
-float& Component(Vector3& v, int direction) {
-    switch (direction % 3) {
+float& Component(Vector3& v, BlockDirection direction) {
+    switch (static_cast<int>(direction) % 3) {
     case 0:
         return v.x;
     case 1:
@@ -42,8 +42,14 @@ float& Component(Vector3& v, int direction) {
     }
 }
 
-bool IsDirection(int direction) {
-    return direction >= 0 && direction <= 5;
+bool IsDirection(BlockDirection direction) {
+    const int value = static_cast<int>(direction);
+    return value >= 0 && value <= 5;
+}
+
+// Directions away from the origin along their axis: +x, +y and +z.
+bool Outwards(BlockDirection direction) {
+    return static_cast<int>(direction) < 3;
 }
 
 } // namespace
@@ -54,14 +60,14 @@ TextureResult MovingBlock::LoadBlockTexture(std::uint32_t* textures, const char*
     return result;
 }
 
-void MovingBlock::PlaceBlock(float x, float y, float z, int kind_, int direction_) {
+void MovingBlock::PlaceBlock(float x, float y, float z, BlockKind kind_, BlockDirection direction_) {
     start = Vector3(x, y, z);
     const float distance = TravelDistance(kind_);
     kind = kind_;
     if (IsDirection(direction_)) {
         target = start;
         float& end = Component(target, direction_);
-        end = direction_ < 3 ? end + distance : end - distance;
+        end = Outwards(direction_) ? end + distance : end - distance;
     }
     direction = direction_;
     current = start;
@@ -79,7 +85,7 @@ void MovingBlock::Advance() {
         return;
     }
     const float step = StepSize(kind);
-    const bool outwards = direction < 3;
+    const bool outwards = Outwards(direction);
     float& c = Component(current, direction);
     const float t = Component(target, direction);
     const float s = Component(start, direction);

@@ -5,6 +5,20 @@
 
 #include <cstdint>
 
+// How far a block travels and by how much per frame: a door (100 units, 0.8 a frame), a switch
+// (3 units, 0.5) or a block that stays put. Other values travel nowhere.
+enum class BlockKind : std::int32_t { Door = 0, Switch = 1, Still = 2 };
+
+// The axis and sense of a block's motion. Other values never move the block.
+enum class BlockDirection : std::int32_t {
+    PlusX = 0,
+    PlusY = 1,
+    PlusZ = 2,
+    MinusX = 3,
+    MinusY = 4,
+    MinusZ = 5
+};
+
 // A textured box that, once triggered, slides a fixed distance along one axis and then slides home
 // by itself: the doors that lift and the switch that is pushed in. Each drawn frame moves it one step.
 struct MovingBlock {
@@ -13,16 +27,16 @@ struct MovingBlock {
     Vector3 target{0.0f, 0.0f, 0.0f};  // far end of the motion
     bool moving = false;               // true while travelling out towards target
     std::int32_t texture = 0;          // slot in the block texture table
-    std::int32_t kind = 0;             // 0, 1 or 2: travel distance and step size
-    std::int32_t direction = 0;        // 0..5: +x, +y, +z, -x, -y, -z
+    BlockKind kind = BlockKind::Door;  // travel distance and step size
+    BlockDirection direction = BlockDirection::PlusX;
 
     // Loads Texturas/fileName into textures[slot] (a table of kBlockTextureSlots GL names) and
     // remembers the slot; needs a current GL context. Returns what LoadTexture said of the file.
     TextureResult LoadBlockTexture(std::uint32_t* textures, const char* fileName, int slot);
 
     // Puts the block at rest at (x, y, z) and sets its target from kind and direction. A direction
-    // outside 0..5 leaves target as it was. Issues no GL calls.
-    void PlaceBlock(float x, float y, float z, int kind, int direction);
+    // outside the six leaves target as it was. Issues no GL calls.
+    void PlaceBlock(float x, float y, float z, BlockKind kind, BlockDirection direction);
 
     // Starts a cycle: snaps current's height back to the start height and sets the block moving,
     // unless that height is exactly 0. Issues no GL calls.

@@ -22,8 +22,8 @@ struct BlockSetting {
     const char* textureFile;
     int slot;
     float x, y, z;
-    int kind;
-    int direction;
+    BlockKind kind;
+    BlockDirection direction;
 };
 
 } // namespace
@@ -34,9 +34,12 @@ void LoadSceneAssets(World& world) {
 
     // The doors lift 100 units (+y); the switch is pushed 3 units in (-z).
     const BlockSetting settings[] = {
-        {&world.firstDoor, "RedBrick.bmp", 2, -110.0f, -40.0f, -450.0f, 0, 1},
-        {&world.secondDoor, "Redbrick.bmp", 3, -110.0f, -40.0f, -870.0f, 0, 1},
-        {&world.doorSwitch, "LEET_SKI.bmp", 4, -150.0f, -10.0f, -864.0f, 1, 5},
+        {&world.firstDoor, "RedBrick.bmp", 2, -110.0f, -40.0f, -450.0f, BlockKind::Door,
+         BlockDirection::PlusY},
+        {&world.secondDoor, "Redbrick.bmp", 3, -110.0f, -40.0f, -870.0f, BlockKind::Door,
+         BlockDirection::PlusY},
+        {&world.doorSwitch, "LEET_SKI.bmp", 4, -150.0f, -10.0f, -864.0f, BlockKind::Switch,
+         BlockDirection::MinusZ},
     };
     for (const BlockSetting& s : settings) {
         EndUnlessOpened(s.block->LoadBlockTexture(world.blockTextures, s.textureFile, s.slot));

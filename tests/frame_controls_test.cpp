@@ -32,9 +32,9 @@ class FrameControlsTest : public ::testing::Test {
         camera.RefreshStrafe();
         jumping = false;
         firstDoor = secondDoor = doorSwitch = MovingBlock();
-        firstDoor.PlaceBlock(-110, -40, -450, 0, 1);
-        secondDoor.PlaceBlock(-110, -40, -870, 0, 1);
-        doorSwitch.PlaceBlock(-150, -10, -864, 1, 5);
+        firstDoor.PlaceBlock(-110, -40, -450, BlockKind::Door, BlockDirection::PlusY);
+        secondDoor.PlaceBlock(-110, -40, -870, BlockKind::Door, BlockDirection::PlusY);
+        doorSwitch.PlaceBlock(-150, -10, -864, BlockKind::Switch, BlockDirection::MinusZ);
         endProgramCalls = 0;
         pathClear = nullptr;
     }

@@ -57,7 +57,7 @@ TEST_F(MovingBlockDrawing, DrawsSixTexturedQuadsAtTheCurrentCornerAfterOneStep) 
     std::uint32_t textures[kBlockTextureSlots] = {};
     textures[3] = name;
     MovingBlock door;
-    door.PlaceBlock(10, 20, 30, 0, 1);
+    door.PlaceBlock(10, 20, 30, BlockKind::Door, BlockDirection::PlusY);
     door.texture = 3;
     door.Trigger();
 

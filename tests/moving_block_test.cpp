@@ -12,7 +12,7 @@ void Step(MovingBlock& block) {
 
 TEST(MovingBlock, SecondDoorRisesPastSixtyAtTheHundredAndTwentySixthFrameAndComesBackExactly) {
     MovingBlock door;
-    door.PlaceBlock(-110, -40, -870, 0, 1);
+    door.PlaceBlock(-110, -40, -870, BlockKind::Door, BlockDirection::PlusY);
     EXPECT_EQ(door.target.y, 60.0f);
     door.Trigger();
     ASSERT_TRUE(door.moving);
@@ -42,7 +42,7 @@ TEST(MovingBlock, SecondDoorRisesPastSixtyAtTheHundredAndTwentySixthFrameAndCome
 
 TEST(MovingBlock, SwitchIsPushedInSixFramesAndComesBackInSix) {
     MovingBlock button;
-    button.PlaceBlock(-150, -10, -864, 1, 5);
+    button.PlaceBlock(-150, -10, -864, BlockKind::Switch, BlockDirection::MinusZ);
     EXPECT_EQ(button.target.z, -867.0f);
     button.Trigger();
     for (int frame = 1; frame <= 6; ++frame) {
@@ -66,7 +66,7 @@ TEST(MovingBlock, BlocksThatCannotMoveStayPut) {
     for (const int direction : {-1, 6, 42}) {
         MovingBlock block;
         block.target = Vector3(1, 2, 3);
-        block.PlaceBlock(5, 6, 7, 0, direction);
+        block.PlaceBlock(5, 6, 7, BlockKind::Door, static_cast<BlockDirection>(direction));
         EXPECT_EQ(block.target.x, 1.0f);
         EXPECT_EQ(block.target.y, 2.0f);
         EXPECT_EQ(block.target.z, 3.0f);
@@ -81,7 +81,7 @@ TEST(MovingBlock, BlocksThatCannotMoveStayPut) {
     // Kind 2 (and any unknown kind) travels nowhere at no speed: it stops at its first step.
     for (const int kind : {2, 7}) {
         MovingBlock block;
-        block.PlaceBlock(5, 6, 7, kind, 1);
+        block.PlaceBlock(5, 6, 7, static_cast<BlockKind>(kind), BlockDirection::PlusY);
         EXPECT_EQ(block.target.y, 6.0f);
         block.Trigger();
         Step(block);
@@ -95,7 +95,7 @@ TEST(MovingBlock, BlocksThatCannotMoveStayPut) {
 
 TEST(MovingBlock, TriggerSnapsHeightToStartAndNeedsANonZeroStartHeight) {
     MovingBlock door;
-    door.PlaceBlock(-110, -40, -450, 0, 1);
+    door.PlaceBlock(-110, -40, -450, BlockKind::Door, BlockDirection::PlusY);
     door.Trigger();
     for (int frame = 0; frame < 30; ++frame) {
         Step(door);
@@ -107,7 +107,7 @@ TEST(MovingBlock, TriggerSnapsHeightToStartAndNeedsANonZeroStartHeight) {
 
     // An x-moving block keeps its place on the moving axis and heads out again from there.
     MovingBlock slider;
-    slider.PlaceBlock(0, 5, 0, 1, 0);
+    slider.PlaceBlock(0, 5, 0, BlockKind::Switch, BlockDirection::PlusX);
     slider.Trigger();
     Step(slider);
     Step(slider);
@@ -116,7 +116,7 @@ TEST(MovingBlock, TriggerSnapsHeightToStartAndNeedsANonZeroStartHeight) {
     EXPECT_TRUE(slider.moving);
 
     MovingBlock onTheGround;
-    onTheGround.PlaceBlock(0, 0, 0, 0, 1);
+    onTheGround.PlaceBlock(0, 0, 0, BlockKind::Door, BlockDirection::PlusY);
     onTheGround.Trigger();
     EXPECT_FALSE(onTheGround.moving);
 }
@@ -125,7 +125,7 @@ TEST(MovingBlock, EveryDirectionMovesOnlyItsOwnAxis) {
     const Vector3 home(10, 20, 30);
     for (int direction = 0; direction < 6; ++direction) {
         MovingBlock block;
-        block.PlaceBlock(home.x, home.y, home.z, 1, direction);
+        block.PlaceBlock(home.x, home.y, home.z, BlockKind::Switch, static_cast<BlockDirection>(direction));
         block.Trigger();
         for (int frame = 0; frame < 6; ++frame) {
             Step(block);

@@ -15,11 +15,11 @@ TEST(StateDump, OneLineObjectWithEveryField) {
     MovingBlock firstDoor;
     MovingBlock secondDoor;
     MovingBlock doorSwitch;
-    firstDoor.PlaceBlock(-110, -40, -450, 0, 1);
-    secondDoor.PlaceBlock(-110, -40, -870, 0, 1);
+    firstDoor.PlaceBlock(-110, -40, -450, BlockKind::Door, BlockDirection::PlusY);
+    secondDoor.PlaceBlock(-110, -40, -870, BlockKind::Door, BlockDirection::PlusY);
     secondDoor.current.y = 60.799942f;
     secondDoor.moving = true;
-    doorSwitch.PlaceBlock(-150, -10, -864, 1, 5);
+    doorSwitch.PlaceBlock(-150, -10, -864, BlockKind::Switch, BlockDirection::MinusZ);
     const Vector3 penguin(0, 3, -15.9f);
     const GameState state{12,         &camera,     &penguin,    3.0f,    true, false,
                           &firstDoor, &secondDoor, &doorSwitch, nullptr, 0};

@@ -20,8 +20,8 @@ struct TestWorld {
         window.deviceContext = gl.Surface();
         world.mainWindow = &window;
         world.camera.SetPose(0, 10, 40, 0, 0, -3, 0, 1, 0);
-        world.doorSwitch.PlaceBlock(-150, -10, -864, 1, 5);
-        world.secondDoor.PlaceBlock(-110, -40, -870, 0, 1);
+        world.doorSwitch.PlaceBlock(-150, -10, -864, BlockKind::Switch, BlockDirection::MinusZ);
+        world.secondDoor.PlaceBlock(-110, -40, -870, BlockKind::Door, BlockDirection::PlusY);
         world.leafCount = world.octree.Build(world.level.model).leafCount;
     }
     ~TestWorld() { window.deviceContext = nullptr; } // the test context's own
