@@ -134,8 +134,8 @@ bool RasterizeGlyphs(const char* family, int height, bool bold, int first, int c
     for (int i = 0; i < count; ++i) {
         GlyphBitmap& glyph = glyphs[static_cast<std::size_t>(i)];
         glyph = GlyphBitmap{};
-        if (FT_Load_Char(face, static_cast<FT_ULong>(first + i), FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_MONO) !=
-            0) {
+        if (FT_Load_Char(face, static_cast<FT_ULong>(first) + static_cast<FT_ULong>(i),
+                         FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_MONO) != 0) {
             continue;
         }
         if (embolden) {
