@@ -17,6 +17,7 @@ frames="${FRAMES:-1000}"
 rounds="${ROUNDS:-3}"
 read -r -a bench_args <<<"${BENCH_ARGS:-}"
 mkdir -p "$out"
+out="$(cd "$out" && pwd)"
 export JOSTRELA_MESSAGES=stderr
 # The octree benchmark times the church too.
 export JOSTRELA_CHURCH="$build/run/MODELOS/church.3DS"
