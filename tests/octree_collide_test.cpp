@@ -124,7 +124,10 @@ struct LooseTriangles {
 
     void Add(Vector3 a, Vector3 b, Vector3 c) {
         const std::int32_t k = std::int32_t(vertices.size());
-        vertices.insert(vertices.end(), {a, b, c});
+        // One at a time: GCC 12 warns wrongly about inserting a braced list.
+        vertices.push_back(a);
+        vertices.push_back(b);
+        vertices.push_back(c);
         faces.push_back(Face{{k, k + 1, k + 2}, {0, 0, 0}});
     }
     const Model& Finish() {
