@@ -29,12 +29,10 @@ bool FaceWithinVertices(const Face& face, std::int32_t vertexCount) {
 
 void ReleaseModelArrays(Model& model) {
     for (MeshObject& object : model.objects) {
-        delete[] object.indices;
         delete[] object.vertices;
         delete[] object.normals;
         delete[] object.texCoords;
         delete[] object.faces;
-        object.indices = nullptr;
         object.vertices = nullptr;
         object.normals = nullptr;
         object.texCoords = nullptr;

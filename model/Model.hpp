@@ -6,8 +6,8 @@
 #include <vector>
 
 // The in-memory form of one 3DS file. Plain records: a copy copies array pointers, not arrays.
-// The 3DS reader is the only producer of loaded models; the octree also uses these records as
-// containers for its own leaf data (index arrays only).
+// The 3DS reader is the only producer of loaded models; the octree's build also makes face-subset
+// models of these records while it splits a node (its leaves have a type of their own).
 
 constexpr int kTextFieldSize = 255; // names keep up to 254 bytes plus their NUL
 
@@ -30,12 +30,11 @@ struct Material {
 
 struct MeshObject {
     std::int32_t vertexCount;   // entries in vertices and normals
-    std::int32_t faceCount;     // entries in faces (or index triples in an octree leaf record)
+    std::int32_t faceCount;     // entries in faces
     std::int32_t texCoordCount; // entries in texCoords
     std::int32_t materialIndex; // -1: the last material group named no known material
     bool textured;
     char name[kTextFieldSize];
-    std::uint32_t* indices; // octree leaf records only: three vertex indices per face
     Vector3* vertices;
     Vector3* normals;
     TexCoord* texCoords;
@@ -58,7 +57,7 @@ int AppendObject(Model& model);
 // may name vertices their object lacks, and those faces are never drawn nor given normals.
 bool FaceWithinVertices(const Face& face, std::int32_t vertexCount);
 
-// Frees the arrays a loaded model's records point to (vertices, normals, texCoords, faces, indices)
+// Frees the arrays a loaded model's records point to (vertices, normals, texCoords, faces)
 // and empties both lists. Only for models that own their arrays: never for an octree face-subset
 // model, whose vertex arrays belong to the level.
 void ReleaseModelArrays(Model& model);

@@ -7,19 +7,20 @@
 // a contiguous triangle; returns true at the first face test accepts. Faces naming vertices outside
 // their object's array, and records or objects model lacks, are skipped. Allocates nothing.
 template <typename FaceTest> bool AnyLeafFace(const Octree& leaf, const Model& model, FaceTest test) {
-    if (!leaf.leafModel) {
+    if (!leaf.leaf) {
         return false;
     }
     const int levelObjects = static_cast<int>(model.objects.size());
-    const int records = static_cast<int>(leaf.leafModel->objects.size());
+    const int records = static_cast<int>(leaf.leaf->batches.size());
     for (const std::int32_t i : leaf.objectIndices) {
         if (i < 0 || i >= levelObjects || i >= records) {
             continue;
         }
         const MeshObject& level = model.objects[i];
-        const MeshObject& record = leaf.leafModel->objects[i];
-        for (int f = 0; f < record.faceCount; ++f) {
-            const std::uint32_t* corner = record.indices + 3 * f;
+        const LeafBatch& batch = leaf.leaf->batches[i];
+        const int faces = batch.FaceCount();
+        for (int f = 0; f < faces; ++f) {
+            const std::uint32_t* corner = batch.indices.data() + 3 * f;
             // The build kept only faces inside their object's vertex array; a model other than the
             // one the tree was built from is still never read past its end.
             if (!VertexInRange(level, std::int32_t(corner[0])) ||

@@ -25,21 +25,36 @@ struct OctreeBuildResult {
     bool outOfMemory = false;
 };
 
+// The faces of one level object routed to a leaf: three vertex indices per face, into the vertex
+// array of the level's object of the same position, in the order the draw call takes them.
+struct LeafBatch {
+    std::vector<std::uint32_t> indices;
+
+    int FaceCount() const { return static_cast<int>(indices.size() / 3); }
+};
+
+// A leaf's own geometry: one batch per object of the model it was built from, in the same order
+// (empty for an object with no face here). Positions, normals, texture coordinates and materials
+// stay in the level's model.
+struct OctreeLeaf {
+    std::vector<LeafBatch> batches;
+};
+
 // Which faces of one mesh object reach one octant while a node is being split (build time only).
 struct FaceSelection {
     std::vector<std::uint8_t> faceFlags; // one per face of the object: 1 when the face reaches the octant
     std::int32_t count = 0;              // number of set flags
 };
 
-// One node of the level's partition into axis-aligned cubes. The root is the process-wide octree;
-// every other node is owned by its parent. A leaf owns only index arrays: its records index the
-// vertex arrays of the full level model's objects of the same position, which the tree never frees.
+// One node of the level's partition into axis-aligned cubes. The root is the world's octree; every
+// other node is owned by its parent. A leaf owns only index arrays: its batches index the vertex
+// arrays of the full level model's objects of the same position, which the tree never frees.
 struct Octree {
     bool subdivided = false;                 // split into children; false in a leaf
     float width = 0.0f;                      // edge length of the cube
     std::int32_t triangleCount = 0;          // faces routed to the node when it became a leaf
     Vector3 centre{0.0f, 0.0f, 0.0f};        // the cube spans centre +- width / 2 on each axis
-    std::unique_ptr<Model> leafModel;        // a leaf's index records, one per level object
+    std::unique_ptr<OctreeLeaf> leaf;        // a leaf's index batches, one per level object
     std::vector<std::int32_t> objectIndices; // objects with at least one face here, ascending
     std::int32_t listId = 0;                 // a leaf's ordinal, then its display-list name
     std::unique_ptr<Octree> children[8];     // by octant; null where no face reached the octant
@@ -47,8 +62,6 @@ struct Octree {
     Octree() = default;
     Octree(const Octree&) = delete;
     Octree& operator=(const Octree&) = delete;
-    // Frees the leaf records' index arrays and the whole subtree; never the level's vertex arrays.
-    ~Octree();
 
     // Sets centre to the mean of all the model's vertices and width to twice the largest per-axis
     // distance from it, each distance truncated to a whole number first. Does nothing for a null

@@ -56,15 +56,6 @@ bool InOctant(Vector3 p, Vector3 c, int octant) {
     }
 }
 
-Octree::~Octree() {
-    if (leafModel) {
-        for (MeshObject& record : leafModel->objects) {
-            delete[] record.faces;
-            delete[] record.indices;
-        }
-    }
-}
-
 void Octree::MeasureScene(const Model* model) {
     if (model == nullptr) {
         return;
@@ -254,7 +245,8 @@ void Octree::BuildChild(const Model& model, std::vector<FaceSelection> selection
 void Octree::MakeLeaf(const Model& model, int triangles, OctreeBuildState& state) {
     subdivided = false;
     triangleCount = triangles;
-    leafModel = std::make_unique<Model>();
+    leaf = std::make_unique<OctreeLeaf>();
+    leaf->batches.resize(static_cast<std::size_t>(ObjectTotal(model)));
     const int objects = ObjectTotal(model);
     for (int i = 0; i < objects; ++i) {
         const MeshObject& object = model.objects[i];
@@ -270,19 +262,16 @@ void Octree::MakeLeaf(const Model& model, int triangles, OctreeBuildState& state
         if (kept > 0) {
             RecordObject(i);
         }
-        std::uint32_t* indices = new std::uint32_t[3 * static_cast<std::size_t>(kept)]();
-        std::uint32_t* out = indices;
+        std::vector<std::uint32_t>& indices = leaf->batches[static_cast<std::size_t>(i)].indices;
+        indices.reserve(3 * static_cast<std::size_t>(kept));
         for (int j = 0; j < faces; ++j) {
             const Face& face = object.faces[j];
             if (FaceInRange(object, face)) {
-                *out++ = static_cast<std::uint32_t>(face.vertexIndex[0]);
-                *out++ = static_cast<std::uint32_t>(face.vertexIndex[1]);
-                *out++ = static_cast<std::uint32_t>(face.vertexIndex[2]);
+                indices.push_back(static_cast<std::uint32_t>(face.vertexIndex[0]));
+                indices.push_back(static_cast<std::uint32_t>(face.vertexIndex[1]));
+                indices.push_back(static_cast<std::uint32_t>(face.vertexIndex[2]));
             }
         }
-        const int record = AppendObject(*leafModel);
-        leafModel->objects[record].faceCount = kept;
-        leafModel->objects[record].indices = indices;
     }
     listId = state.leafCount;
     ++state.leafCount;

@@ -13,7 +13,7 @@ void Octree::DrawAll(const Octree* node, OctreeStats& counts) {
         }
         return;
     }
-    if (node->leafModel) {
+    if (node->leaf) {
         glCallList(static_cast<GLuint>(node->listId));
         ++counts.leavesDrawn;
     }

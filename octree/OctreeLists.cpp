@@ -7,13 +7,12 @@
 
 namespace {
 
-// The largest vertex index a leaf record hands to the draw call; 0 for an empty record.
-std::uint32_t LargestIndex(const MeshObject& record) {
+// The largest vertex index a leaf batch hands to the draw call; 0 for an empty batch.
+std::uint32_t LargestIndex(const LeafBatch& batch) {
     std::uint32_t largest = 0;
-    const long long entries = 3LL * record.faceCount;
-    for (long long e = 0; e < entries; ++e) {
-        if (record.indices[e] > largest) {
-            largest = record.indices[e];
+    for (const std::uint32_t index : batch.indices) {
+        if (index > largest) {
+            largest = index;
         }
     }
     return largest;
@@ -50,7 +49,7 @@ void UseNormalArray(const void* data) {
 
 // Records one object's batch of a leaf: texture state, colour, arrays, then the indexed draw.
 void CompileBatch(const Model& model, const std::uint32_t* textures, int textureCount,
-                  const MeshObject& object, const MeshObject& record) {
+                  const MeshObject& object, const LeafBatch& batch) {
     if (object.textured) {
         // A material index without a texture entry binds the default texture instead of reading
         // past the table.
@@ -74,12 +73,13 @@ void CompileBatch(const Model& model, const std::uint32_t* textures, int texture
     // The leaf's indices are all inside the vertex array (and so the normal array, which has one
     // entry per vertex); a texture-coordinate array shorter than that is left out of the batch.
     const bool coordsCover = object.texCoords != nullptr && object.texCoordCount > 0 &&
-                             LargestIndex(record) < static_cast<std::uint32_t>(object.texCoordCount);
+                             LargestIndex(batch) < static_cast<std::uint32_t>(object.texCoordCount);
     UseTexCoordArray(coordsCover ? object.texCoords : nullptr);
     UseVertexArray(object.vertices);
     UseNormalArray(object.normals);
-    if (object.vertices != nullptr && record.faceCount > 0) {
-        glDrawElements(GL_TRIANGLES, 3 * record.faceCount, GL_UNSIGNED_INT, record.indices);
+    if (object.vertices != nullptr && !batch.indices.empty()) {
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(batch.indices.size()), GL_UNSIGNED_INT,
+                       batch.indices.data());
     }
 }
 
@@ -96,18 +96,18 @@ void Octree::CompileLists(const Model& model, const std::uint32_t* textures, int
         }
         return;
     }
-    if (!node->leafModel) {
+    if (!node->leaf) {
         return;
     }
     node->listId += offset;
     glNewList(node->listId, GL_COMPILE);
     const int levelObjects = static_cast<int>(model.objects.size());
-    const int records = static_cast<int>(node->leafModel->objects.size());
+    const int records = static_cast<int>(node->leaf->batches.size());
     for (const std::int32_t i : node->objectIndices) {
         if (i < 0 || i >= levelObjects || i >= records) {
             continue;
         }
-        CompileBatch(model, textures, textureCount, model.objects[i], node->leafModel->objects[i]);
+        CompileBatch(model, textures, textureCount, model.objects[i], node->leaf->batches[i]);
     }
     glEndList();
 }
@@ -130,7 +130,7 @@ void Octree::Draw(const Frustum& frustum, const Octree* node, const Model& model
         }
         return;
     }
-    if (node->leafModel) {
+    if (node->leaf) {
         glCallList(static_cast<GLuint>(node->listId));
         ++counts.leavesDrawn;
     }

@@ -109,13 +109,12 @@ TEST(OctreeBuild, TenFacesMakeOneLeafAndElevenSplit) {
         EXPECT_EQ(leafCount, 1);
         EXPECT_EQ(root.GetListId(), 0);
         EXPECT_EQ(root.triangleCount, 10);
-        ASSERT_TRUE(root.leafModel);
-        EXPECT_EQ(root.leafModel->objectCount, 1);
-        EXPECT_EQ(root.leafModel->objects[0].faceCount, 10);
-        EXPECT_EQ(root.leafModel->objects[0].faces, nullptr);
+        ASSERT_TRUE(root.leaf);
+        EXPECT_EQ(root.leaf->batches.size(), 1u);
+        EXPECT_EQ(root.leaf->batches[0].FaceCount(), 10);
         for (int f = 0; f < 10; ++f) {
             for (int corner = 0; corner < 3; ++corner) {
-                EXPECT_EQ(root.leafModel->objects[0].indices[3 * f + corner], std::uint32_t(3 * f + corner));
+                EXPECT_EQ(root.leaf->batches[0].indices[3 * f + corner], std::uint32_t(3 * f + corner));
             }
         }
     }
@@ -125,7 +124,7 @@ TEST(OctreeBuild, TenFacesMakeOneLeafAndElevenSplit) {
     Octree root;
     root.Build(level.model);
     EXPECT_TRUE(root.IsSubdivided());
-    EXPECT_FALSE(root.leafModel);
+    EXPECT_FALSE(root.leaf);
     EXPECT_EQ(root.triangleCount, 0);
     EXPECT_TRUE(root.objectIndices.empty());
     EXPECT_GT(ChildCount(root), 0);
@@ -183,8 +182,8 @@ TEST(OctreeBuild, VerticesOnSplittingPlanesReachEveryOctantTheyTouch) {
     // Every octant is reached by the centre face, so every child exists.
     EXPECT_EQ(ChildCount(root), 8);
     auto faceIn = [](const Octree& node, std::uint32_t firstIndex) {
-        const MeshObject& record = node.leafModel->objects[0];
-        for (int f = 0; f < record.faceCount; ++f) {
+        const LeafBatch& record = node.leaf->batches[0];
+        for (int f = 0; f < record.FaceCount(); ++f) {
             if (record.indices[3 * f] == firstIndex) {
                 return true;
             }
@@ -219,21 +218,19 @@ TEST(OctreeBuild, EmptyOctantsHaveNoChildAndAbsentObjectsKeepEmptyRecords) {
     }
     const Octree& up = *root.children[3];
     const Octree& down = *root.children[5];
-    ASSERT_TRUE(up.leafModel);
-    ASSERT_TRUE(down.leafModel);
+    ASSERT_TRUE(up.leaf);
+    ASSERT_TRUE(down.leaf);
     EXPECT_EQ(up.objectIndices, std::vector<std::int32_t>{0});
     EXPECT_EQ(down.objectIndices, std::vector<std::int32_t>{1});
-    EXPECT_EQ(up.leafModel->objectCount, 2);
-    EXPECT_EQ(up.leafModel->objects[0].faceCount, 6);
-    EXPECT_EQ(up.leafModel->objects[1].faceCount, 0);
-    EXPECT_NE(up.leafModel->objects[1].indices, nullptr);
-    EXPECT_EQ(up.leafModel->objects[1].vertices, nullptr);
+    EXPECT_EQ(up.leaf->batches.size(), 2u);
+    EXPECT_EQ(up.leaf->batches[0].FaceCount(), 6);
+    EXPECT_EQ(up.leaf->batches[1].FaceCount(), 0);
     // Octant 5 is visited after octant 3: ordinals follow the depth-first order.
     EXPECT_EQ(up.GetListId(), 0);
     EXPECT_EQ(down.GetListId(), 1);
     EXPECT_EQ(leafCount, 2);
     // A leaf's indices are the full model's: object 1's faces keep their own vertex numbers.
-    EXPECT_EQ(down.leafModel->objects[1].indices[3], 3u);
+    EXPECT_EQ(down.leaf->batches[1].indices[3], 3u);
 }
 
 TEST(OctreeBuild, MeasureSceneTakesTheMeanAndTruncatesEachDistance) {
@@ -287,7 +284,7 @@ TEST(OctreeBuild, ModelsWithoutVerticesGiveAnEmptyTree) {
         EXPECT_EQ(root.GetWidth(), 0.0f);
         for (const LeafVisit& leaf : Leaves(root)) {
             EXPECT_TRUE(leaf.node->objectIndices.empty());
-            EXPECT_EQ(leaf.node->leafModel->objects[0].faceCount, 0);
+            EXPECT_EQ(leaf.node->leaf->batches[0].FaceCount(), 0);
         }
     }
 }
@@ -309,11 +306,11 @@ TEST(OctreeBuild, FacesNamingMissingVerticesNeverReachTheIndexArrays) {
         root.Build(level.model);
         int kept = 0;
         for (const LeafVisit& leaf : Leaves(root)) {
-            const MeshObject& record = leaf.node->leafModel->objects[0];
-            for (int i = 0; i < 3 * record.faceCount; ++i) {
+            const LeafBatch& record = leaf.node->leaf->batches[0];
+            for (int i = 0; i < 3 * record.FaceCount(); ++i) {
                 EXPECT_LT(record.indices[i], std::uint32_t(3 * faces));
             }
-            for (int face = 0; face < record.faceCount; ++face) {
+            for (int face = 0; face < record.FaceCount(); ++face) {
                 const std::uint32_t first = record.indices[3 * face];
                 EXPECT_NE(first, 3u);
                 EXPECT_NE(first, 9u);
@@ -365,12 +362,12 @@ TEST(OctreeBuild, RandomModelsRouteEachFaceExactlyWhereItsCornersLie) {
             int total = 0;
             std::vector<std::int32_t> expectedObjects;
             for (int o = 0; o < objectTotal; ++o) {
-                const MeshObject& record = leaf.leafModel->objects[o];
-                total += record.faceCount;
-                if (record.faceCount > 0) {
+                const LeafBatch& record = leaf.leaf->batches[o];
+                total += record.FaceCount();
+                if (record.FaceCount() > 0) {
                     expectedObjects.push_back(o);
                 }
-                for (int f = 0; f < record.faceCount; ++f) {
+                for (int f = 0; f < record.FaceCount(); ++f) {
                     found[{o, record.indices[3 * f]}].insert(int(n));
                 }
             }

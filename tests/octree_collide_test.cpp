@@ -90,9 +90,9 @@ bool ReachedFacesTouched(const std::vector<Leaf>& leaves, const Model& model, Ve
             continue;
         }
         for (int i = 0; i < model.objectCount; ++i) {
-            const MeshObject& record = leaf.node->leafModel->objects[i];
-            for (int f = 0; f < record.faceCount; ++f) {
-                if (TouchesFace(c, r, model.objects[i], record.indices + 3 * f)) {
+            const LeafBatch& record = leaf.node->leaf->batches[i];
+            for (int f = 0; f < record.FaceCount(); ++f) {
+                if (TouchesFace(c, r, model.objects[i], record.indices.data() + 3 * f)) {
                     return true;
                 }
             }

@@ -54,7 +54,7 @@ void CollectLeaves(const Octree& node, std::vector<const Octree*>& out) {
 void DrawLeafImmediate(const Octree& leaf, const Model& model, const GLuint* textures) {
     for (const std::int32_t i : leaf.objectIndices) {
         const MeshObject& object = model.objects[i];
-        const MeshObject& record = leaf.leafModel->objects[i];
+        const LeafBatch& record = leaf.leaf->batches[i];
         if (object.textured) {
             glEnable(GL_TEXTURE_2D);
             glBindTexture(GL_TEXTURE_2D, textures[object.materialIndex]);
@@ -66,7 +66,7 @@ void DrawLeafImmediate(const Octree& leaf, const Model& model, const GLuint* tex
         const std::uint8_t* colour = model.materials[object.materialIndex].colour;
         glColor3ub(colour[0], colour[1], colour[2]);
         glBegin(GL_TRIANGLES);
-        for (int e = 0; e < 3 * record.faceCount; ++e) {
+        for (int e = 0; e < 3 * record.FaceCount(); ++e) {
             const std::uint32_t k = record.indices[e];
             glTexCoord2f(object.texCoords[k].u, object.texCoords[k].v);
             glNormal3f(object.normals[k].x, object.normals[k].y, object.normals[k].z);

@@ -116,7 +116,6 @@ TEST(Reader3DS, ReadsWhatTheWriterWrote) {
     EXPECT_EQ(box.faces[1].vertexIndex[2], 3);
     EXPECT_EQ(box.materialIndex, 1);
     EXPECT_TRUE(box.textured);
-    EXPECT_EQ(box.indices, nullptr);
     EXPECT_EQ(m.objects[1].materialIndex, 0);
     EXPECT_FALSE(m.objects[1].textured);
     EXPECT_EQ(m.objects[1].texCoords, nullptr);
