@@ -156,7 +156,7 @@ TEST(ContentChurch, ArchwayAndDoorwayAreOpenAndTheSanctuaryBeyondIsReachable) {
     EXPECT_TRUE(Touches(Vector3(church::kNaveAxisX, 0.0f, -995.0f))); // the altar
 }
 
-TEST(ContentChurch, WallsAndPewsStopTheSphereAndAJumpClearsAPew) {
+TEST(ContentChurch, WallsAndPewsStopTheSphereAndAJumpLandsBetweenPews) {
     EXPECT_TRUE(Touches(Vector3(-170.0f, 0.0f, -600.0f)));       // choir wall
     EXPECT_TRUE(Touches(Vector3(-150.0f, 0.0f, -855.0f)));       // the door wall by the switch
     EXPECT_TRUE(Touches(Vector3(0.0f, 0.0f, 160.0f)));           // the west wall
@@ -171,6 +171,17 @@ TEST(ContentChurch, WallsAndPewsStopTheSphereAndAJumpClearsAPew) {
         }
     }
     EXPECT_TRUE(touched);
+    // The pew jump of the walk-through: from z 35.7 (view point x 70), Space with W held for 11
+    // frames (12.9 a frame), then straight down. The height rises 1 a frame to 12 and falls back.
+    float z = 35.7f;
+    for (int frame = 1; frame <= 24; ++frame) {
+        z -= frame <= 11 ? 12.9f : 0.0f;
+        const float h = static_cast<float>(frame <= 12 ? frame : 24 - frame);
+        ASSERT_FALSE(Touches(Vector3(70.0f, h, z))) << "frame " << frame;
+    }
+    // It lands in the gap between the first two rows, the whole sphere clear of both.
+    EXPECT_LT(z + kRadius, church::kFirstPewFrontZ);
+    EXPECT_GT(z - kRadius, church::kFirstPewFrontZ - church::kPewPitch + church::kPewDepth);
     // The sanctuary steps are too low to touch.
     EXPECT_FALSE(Touches(Vector3(100.0f, 0.0f, -1000.0f)));
 }

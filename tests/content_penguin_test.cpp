@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <vector>
 
 TEST(ContentPenguin, IsAColouredFigureStandingOnTheFloorFacingMinusZ) {
@@ -104,5 +106,33 @@ TEST(ContentPenguin, EndsOnAWhiteVertexFacingUpForTheBlocksDrawnNext) {
         if (v.x * end.x > 0.0f) { // the same eye
             EXPECT_LE(v.y, end.y);
         }
+    }
+}
+
+TEST(ContentPenguin, CollarAndBellyHaveRoundedOutlines) {
+    // Seen from the side each patch is an oval: on the rings near its top and bottom it spans a much
+    // smaller angle round the body than on its widest ring.
+    Scene scene;
+    BuildPenguin(scene);
+    for (const char* family : {"Cheeks", "Belly"}) {
+        std::map<float, std::pair<float, float>> span; // ring height -> angle range on the right side
+        for (const MeshPart& part : scene.parts) {
+            for (const Vector3& v : part.vertices) {
+                if (part.family != family || v.x < 1e-3f) {
+                    continue;
+                }
+                const float angle = std::atan2(v.x, -v.z);
+                auto [it, fresh] = span.insert({v.y, {angle, angle}});
+                it->second = {std::min(it->second.first, angle), std::max(it->second.second, angle)};
+            }
+        }
+        ASSERT_GE(span.size(), 6u) << family;
+        float widest = 0.0f;
+        for (const auto& ring : span) {
+            widest = std::max(widest, ring.second.second - ring.second.first);
+        }
+        const auto width = [](const std::pair<float, float>& r) { return r.second - r.first; };
+        EXPECT_LT(width(span.begin()->second), widest * 0.6f) << family;
+        EXPECT_LT(width(span.rbegin()->second), widest * 0.6f) << family;
     }
 }

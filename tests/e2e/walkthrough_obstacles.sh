@@ -1,6 +1,6 @@
 #!/bin/bash
 # Pews and walls stop the penguin: the frame after it touches one, W pushes it back. A running jump
-# carries it over the first pew.
+# carries it over the first pew into the gap behind it.
 source "$(dirname "$0")/lib/walkthrough.bash"
 
 # Walking at the first pew's back rest (x 35 .. 130, z -60 .. -84) from the aisle. The fourth step
@@ -22,12 +22,24 @@ check "sideways into the pews (the first D has no strafe yet)" 's["camera"]["vie
 check "never got past the back rest" 's["camera"]["viewPoint"][2] > -60'
 check "W turned round: far short of 26 free steps" 's["camera"]["viewPoint"][2] > -3 - 26 * 12.9 + 100'
 
-# The same run-in with a jump: over the first pew and on, no step turned round.
-walk jump 30
+# The pew jump: the same run-in with a jump over the first pew, no step turned round, W let go at the
+# top; the penguin comes down between the first and second rows (z -84 and -130) and stands there
+# touching nothing. A contact on the way would have turned a step round or left collided set.
+walk_traced jump 50
 expect_status 0
-check "the jump is at its top" 's["jumpHeight"] == 12'
-check "over the first pew without contact" \
-    'abs(s["camera"]["viewPoint"][2] - (-3 + 3 * 12.9 - 12 * 12.9)) < 0.01 and s["collided"] is False'
+state_at 30
+check "the jump is at its top, over the first pew" \
+    's["jumpHeight"] == 12 and abs(s["camera"]["viewPoint"][2] - (-3 + 3 * 12.9 - 11 * 12.9)) < 0.01'
+state_at 44
+check "landed in the gap between two rows" \
+    's["jumpHeight"] == 0 and abs(s["camera"]["viewPoint"][2] - (-3 + 3 * 12.9 - 11 * 12.9)) < 0.01'
+python3 - "$run_dir/trace.jsonl" <<'PY'
+import json, sys
+states = [json.loads(line) for line in open(sys.argv[1])]
+touched = [s["frames"] for s in states[18:] if s["collided"]]
+assert not touched, f"the jump touched the level after frames {touched}"
+print("ok: no contact from the take-off to six frames after landing")
+PY
 
 # Into the aisle's outer wall through an arch of the arcade.
 walk wall 61

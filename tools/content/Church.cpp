@@ -68,40 +68,53 @@ Materials AddMaterials(Scene& scene) {
 UvMap BrickMap(Vector3 facing) {
     return WallMap(facing, 180.0f, 80.0f, 110.0f / 180.0f, 0.5f);
 }
+// The oak's picture is twice as long as it is high: every wooden box tiles it 60 x 30 units.
+constexpr float kWoodGrain = 30.0f;
+
 UvMap StoneMap(Vector3 facing) {
     return WallMap(facing, 60.0f, 60.0f);
 }
 
-// A window: the opening in the wall and a glass pane set in the middle of the wall's depth,
-// facing both ways, its picture stretched once over the pane.
-void AddWindowPane(MeshPart& glass, const WallFrame& frame, const Opening& o) {
-    const Vector3 mid = frame.front * (-frame.thickness * 0.5f);
-    const Vector3 p0 = frame.origin + frame.along * o.a0 + kUp * o.y0 + mid;
-    const Vector3 p1 = frame.origin + frame.along * o.a1 + kUp * o.y0 + mid;
-    const Vector3 p2 = frame.origin + frame.along * o.a1 + kUp * o.y1 + mid;
-    const Vector3 p3 = frame.origin + frame.along * o.a0 + kUp * o.y1 + mid;
-    // Seen from the front the along axis runs to the right when along x up = front.
-    const bool alongIsRight = DotProduct(CrossProduct(frame.along, kUp), frame.front) > 0.0f;
-    UvMap map;
-    map.sAxis = frame.along * (alongIsRight ? 1.0f : -1.0f);
-    map.tAxis = kUp;
-    map.sTile = o.a1 - o.a0;
-    map.tTile = o.y1 - o.y0;
-    const float aLeft = alongIsRight ? o.a0 : -o.a1;
-    map.sOffset = -(DotProduct(frame.origin + mid, map.sAxis) + aLeft) / map.sTile;
-    map.tOffset = -o.y0 / map.tTile;
-    AddQuad(glass, p0, p1, p2, p3, frame.front, map);
-    AddQuad(glass, p0, p1, p2, p3, frame.front * -1.0f, map);
+// A window: the opening in the wall and a glass pane for each side the window is seen from, its
+// picture stretched once over the pane. A pane faces its own side a quarter of the wall's depth in
+// from that face, so the two panes of a window seen from both sides never share a plane.
+enum PaneSides { kPaneFront = 1, kPaneBack = 2, kPaneBoth = 3 };
+
+void AddWindowPane(MeshPart& glass, const WallFrame& frame, const Opening& o, int sides) {
+    for (int side : {kPaneFront, kPaneBack}) {
+        if ((sides & side) == 0) {
+            continue;
+        }
+        const Vector3 facing = side == kPaneFront ? frame.front : frame.front * -1.0f;
+        const float depth = side == kPaneFront ? 0.25f : 0.75f;
+        const Vector3 in = frame.front * (-frame.thickness * depth);
+        const Vector3 p0 = frame.origin + frame.along * o.a0 + kUp * o.y0 + in;
+        const Vector3 p1 = frame.origin + frame.along * o.a1 + kUp * o.y0 + in;
+        const Vector3 p2 = frame.origin + frame.along * o.a1 + kUp * o.y1 + in;
+        const Vector3 p3 = frame.origin + frame.along * o.a0 + kUp * o.y1 + in;
+        // Seen from the front the along axis runs to the right when along x up = front; from the
+        // back the picture shows mirrored, as through glass.
+        const bool alongIsRight = DotProduct(CrossProduct(frame.along, kUp), frame.front) > 0.0f;
+        UvMap map;
+        map.sAxis = frame.along * (alongIsRight ? 1.0f : -1.0f);
+        map.tAxis = kUp;
+        map.sTile = o.a1 - o.a0;
+        map.tTile = o.y1 - o.y0;
+        const float aLeft = alongIsRight ? o.a0 : -o.a1;
+        map.sOffset = -(DotProduct(frame.origin, map.sAxis) + aLeft) / map.sTile;
+        map.tOffset = -o.y0 / map.tTile;
+        AddQuad(glass, p0, p1, p2, p3, facing, map);
+    }
 }
 
 void AddWallWithWindows(Scene& scene, const Materials& m, const WallFrame& frame, float a0, float a1,
-                        float y0, float y1, const std::vector<Opening>& windows, int glass) {
+                        float y0, float y1, const std::vector<Opening>& windows, int glass, int paneSides) {
     const UvMap front = BrickMap(frame.front);
     const UvMap back = BrickMap(frame.front * -1.0f);
     AddWall(scene.Part("Walls", m.brick), frame, a0, a1, y0, y1, windows, kWallCells, front, back,
-            StoneMap(frame.front), false);
+            BrickMap(frame.front), false);
     for (const Opening& o : windows) {
-        AddWindowPane(scene.Part("Windows", glass), frame, o);
+        AddWindowPane(scene.Part("Windows", glass), frame, o, paneSides);
     }
 }
 
@@ -132,12 +145,14 @@ void AddArcades(Scene& scene, const Materials& m) {
         const float firstA = -kFirstColumnZ;
         const float lastA = firstA + kColumnStep * (kColumnCount - 1);
         // West of the first column and east of the last one the wall is solid to the floor.
-        AddWallWithWindows(scene, m, frame, -kWestInnerZ, firstA, kFloorY, kWallTopY, {}, m.glass);
+        AddWallWithWindows(scene, m, frame, -kWestInnerZ, firstA, kFloorY, kWallTopY, {}, m.glass,
+                           kPaneFront);
         std::vector<Opening> east;
         for (float a : {540.0f, 660.0f, 780.0f, 950.0f, 1030.0f}) {
             east.push_back(Opening{a - 22.0f, a + 22.0f, 10.0f, 160.0f});
         }
-        AddWallWithWindows(scene, m, frame, lastA, -kApseInnerZ, kFloorY, kWallTopY, east, m.glass);
+        AddWallWithWindows(scene, m, frame, lastA, -kApseInnerZ, kFloorY, kWallTopY, east, m.glass,
+                           kPaneFront);
         // Over the arches: the spandrels, then the clerestory with a window in each bay.
         std::vector<Opening> clerestory;
         for (int bay = 0; bay + 1 < kColumnCount; ++bay) {
@@ -149,7 +164,7 @@ void AddArcades(Scene& scene, const Materials& m) {
             clerestory.push_back(Opening{a0 + 32.0f, a1 - 32.0f, 150.0f, 208.0f});
         }
         AddWallWithWindows(scene, m, frame, firstA, lastA, kArchPanelTopY, kWallTopY, clerestory,
-                           m.clerestory);
+                           m.clerestory, kPaneFront);
         // Columns on the wall's centre line, with a plinth below and a capital under the arches.
         const float cx = frame.origin.x - frame.front.x * kArcadeThickness * 0.5f;
         for (int i = 0; i < kColumnCount; ++i) {
@@ -178,24 +193,24 @@ void AddAisles(Scene& scene, const Materials& m) {
             windows.push_back(Opening{a - 17.0f, a + 17.0f, 0.0f, 110.0f});
         }
         AddWallWithWindows(scene, m, frame, -kWestInnerZ, -kScreenFrontZ, kFloorY, kAisleCeilingY, windows,
-                           m.glass);
+                           m.glass, kPaneFront);
         const float x0 = left ? kLeftAisleX : kRightArcadeX + kArcadeThickness;
         const float x1 = left ? kLeftArcadeX - kArcadeThickness : kRightAisleX;
         AddGridRect(scene.Part("Ceiling", m.wood), Vector3(x0, kAisleCeilingY, kWestInnerZ), kPlusX, kEast,
-                    x1 - x0, kWestInnerZ - kScreenFrontZ, 41.0f, 60.0f, kUp * -1.0f, FloorMap(60.0f, 60.0f));
+                    x1 - x0, kWestInnerZ - kScreenFrontZ, 41.0f, 60.0f, kUp * -1.0f, FloorMap(60.0f, 30.0f));
         // The aisle ends east in a wall in line with the screen.
         WallFrame end;
         end.origin = Vector3(0.0f, 0.0f, kScreenFrontZ);
         end.along = kPlusX;
         end.front = kPlusZ;
         end.thickness = kScreenFrontZ - kScreenBackZ;
-        AddWallWithWindows(scene, m, end, x0, x1, kFloorY, kAisleCeilingY, {}, m.glass);
+        AddWallWithWindows(scene, m, end, x0, x1, kFloorY, kAisleCeilingY, {}, m.glass, kPaneFront);
     }
 }
 
 // A rectangle-and-gable end wall facing along front (+z or -z), spanning the nave's width.
 void AddEndWall(Scene& scene, const Materials& m, float frontZ, Vector3 front, float thickness, float x0,
-                float x1, const std::vector<Opening>& openings, int windowMaterial) {
+                float x1, const std::vector<Opening>& openings, int windowMaterial, int paneSides) {
     WallFrame frame;
     const bool facesPlusZ = front.z > 0.0f;
     // a runs to the right as seen from the front.
@@ -206,10 +221,10 @@ void AddEndWall(Scene& scene, const Materials& m, float frontZ, Vector3 front, f
     const float a0 = facesPlusZ ? x0 : -x1;
     const float a1 = facesPlusZ ? x1 : -x0;
     AddWall(scene.Part("Walls", m.brick), frame, a0, a1, kFloorY, kWallTopY, openings, kWallCells,
-            BrickMap(front), BrickMap(front * -1.0f), StoneMap(front), false);
+            BrickMap(front), BrickMap(front * -1.0f), BrickMap(front), false);
     for (const Opening& o : openings) {
         if (o.y0 > kFloorY) {
-            AddWindowPane(scene.Part("Windows", windowMaterial), frame, o);
+            AddWindowPane(scene.Part("Windows", windowMaterial), frame, o, paneSides);
         }
     }
     // The gable up to the ridge, both faces, as wide as the roof.
@@ -225,20 +240,21 @@ void AddEndWall(Scene& scene, const Materials& m, float frontZ, Vector3 front, f
 
 void AddEndWalls(Scene& scene, const Materials& m) {
     // West: the entrance wall behind the player's start, with the main door set against it.
-    AddEndWall(scene, m, kWestInnerZ, kPlusZ * -1.0f, 20.0f, -300.0f, 260.0f, {}, m.glass);
+    AddEndWall(scene, m, kWestInnerZ, kPlusZ * -1.0f, 20.0f, -300.0f, 260.0f, {}, m.glass, kPaneFront);
     AddBox(scene.Part("Doors", m.wood), Vector3(-60.0f, kFloorY, kWestInnerZ - 3.0f),
-           Vector3(20.0f, 60.0f, kWestInnerZ), 60.0f, 30.0f, kBoxAll & ~kBoxFront & ~kBoxBottom);
+           Vector3(20.0f, 60.0f, kWestInnerZ), 60.0f, 30.0f, kBoxBack,
+           kWoodGrain); // the rest lies in the frame
     AddBox(scene.Part("Trim", m.stone), Vector3(-72.0f, kFloorY, kWestInnerZ - 5.0f),
            Vector3(-60.0f, 72.0f, kWestInnerZ), 40.0f, 30.0f, kBoxAll & ~kBoxFront & ~kBoxBottom);
     AddBox(scene.Part("Trim", m.stone), Vector3(20.0f, kFloorY, kWestInnerZ - 5.0f),
            Vector3(32.0f, 72.0f, kWestInnerZ), 40.0f, 30.0f, kBoxAll & ~kBoxFront & ~kBoxBottom);
     AddBox(scene.Part("Trim", m.stone), Vector3(-60.0f, 60.0f, kWestInnerZ - 5.0f),
-           Vector3(20.0f, 72.0f, kWestInnerZ), 40.0f, 30.0f, kBoxAll & ~kBoxFront);
+           Vector3(20.0f, 72.0f, kWestInnerZ), 40.0f, 30.0f, kBoxTop | kBoxBottom | kBoxBack);
 
     // The wall of the second door, with a round window high above the doorway.
     const Opening doorway{kDoorLeftX, kDoorRightX, kFloorY, kDoorTopY};
     AddEndWall(scene, m, kDoorWallFrontZ, kPlusZ, kDoorWallFrontZ - kDoorWallBackZ, kLeftArcadeX,
-               kRightArcadeX, {doorway, Opening{-52.0f, 12.0f, 148.0f, 212.0f}}, m.rose);
+               kRightArcadeX, {doorway, Opening{-52.0f, 12.0f, 148.0f, 212.0f}}, m.rose, kPaneBoth);
     // Pilasters and a lintel frame the doorway; the switch sits on a brass plate to its left.
     const float face = kDoorWallFrontZ;
     AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX - 12.0f, kFloorY, face),
@@ -248,13 +264,15 @@ void AddEndWalls(Scene& scene, const Materials& m) {
            Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, face + 4.0f), 40.0f, 30.0f,
            kBoxAll & ~kBoxBack & ~kBoxBottom);
     AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX, kDoorTopY, face),
-           Vector3(kDoorRightX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, 30.0f, kBoxAll & ~kBoxBack);
+           Vector3(kDoorRightX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, 30.0f,
+           kBoxTop | kBoxBottom | kBoxFront);
     AddBox(scene.Part("Trim", m.gold), Vector3(-160.0f, -20.0f, face), Vector3(-136.0f, 4.0f, face + 0.4f),
            40.0f, 30.0f, kBoxAll & ~kBoxBack);
 
     // East: the end of the sanctuary, with a rose window over the altar's cross.
     AddEndWall(scene, m, kApseInnerZ, kPlusZ, 20.0f, kLeftArcadeX - kArcadeThickness,
-               kRightArcadeX + kArcadeThickness, {Opening{-62.0f, 22.0f, 132.0f, 216.0f}}, m.rose);
+               kRightArcadeX + kArcadeThickness, {Opening{-62.0f, 22.0f, 132.0f, 216.0f}}, m.rose,
+               kPaneFront);
 }
 
 // The screen between nave and choir: a wall up to y = 120 with the open archway in the middle,
@@ -267,9 +285,10 @@ void AddScreen(Scene& scene, const Materials& m) {
     frame.thickness = kScreenFrontZ - kScreenBackZ;
     const Opening arch{kDoorLeftX, kDoorRightX, kFloorY, kDoorTopY};
     AddWall(scene.Part("Walls", m.brick), frame, kLeftArcadeX, kRightArcadeX, kFloorY, kScreenTopY, {arch},
-            kWallCells, BrickMap(kPlusZ), BrickMap(kPlusZ * -1.0f), StoneMap(kPlusZ), false);
+            kWallCells, BrickMap(kPlusZ), BrickMap(kPlusZ * -1.0f), BrickMap(kPlusZ), false);
     AddBox(scene.Part("Trim", m.stone), Vector3(kLeftArcadeX, kScreenTopY, kScreenBackZ - 3.0f),
-           Vector3(kRightArcadeX, kScreenTopY + 8.0f, kScreenFrontZ + 3.0f), 40.0f, 40.0f);
+           Vector3(kRightArcadeX, kScreenTopY + 8.0f, kScreenFrontZ + 3.0f), 40.0f, 40.0f,
+           kBoxAll & ~kBoxLeft & ~kBoxRight);
     for (float zFace : {kScreenFrontZ, kScreenBackZ}) {
         const float z0 = zFace > kScreenBackZ ? zFace : zFace - 4.0f;
         const float z1 = z0 + 4.0f;
@@ -280,32 +299,37 @@ void AddScreen(Scene& scene, const Materials& m) {
                Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, z1), 40.0f, 30.0f,
                kBoxAll & ~skip & ~kBoxBottom);
         AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX, kDoorTopY, z0),
-               Vector3(kDoorRightX, kDoorTopY + 12.0f, z1), 40.0f, 30.0f, kBoxAll & ~skip);
+               Vector3(kDoorRightX, kDoorTopY + 12.0f, z1), 40.0f, 30.0f,
+               kBoxAll & ~skip & ~kBoxLeft & ~kBoxRight);
     }
     const float cz = (kScreenFrontZ + kScreenBackZ) * 0.5f;
+    // The cross stands on the cornice; its arms are a little thinner than its post.
     AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 3.0f, kScreenTopY + 8.0f, cz - 3.0f),
-           Vector3(kNaveAxisX + 3.0f, kScreenTopY + 70.0f, cz + 3.0f), 40.0f, 20.0f);
-    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 22.0f, kScreenTopY + 44.0f, cz - 3.0f),
-           Vector3(kNaveAxisX + 22.0f, kScreenTopY + 50.0f, cz + 3.0f), 40.0f, 20.0f);
+           Vector3(kNaveAxisX + 3.0f, kScreenTopY + 70.0f, cz + 3.0f), 40.0f, 20.0f, kBoxAll & ~kBoxBottom);
+    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 22.0f, kScreenTopY + 44.0f, cz - 2.5f),
+           Vector3(kNaveAxisX + 22.0f, kScreenTopY + 50.0f, cz + 2.5f), 40.0f, 20.0f);
 }
 
-// One pew: seat, back rest and two ends, its back rest toward +z (the people face the altar).
+// One pew: seat, back rest and two ends, its back rest toward +z (the people face the altar). Seat and
+// back rest end against the end boards, and the seat against the back rest: those faces are hidden.
 void AddPew(Scene& scene, const Materials& m, float x0, float x1, float zFront) {
     MeshPart& wood = scene.Part("Pews", m.wood);
-    const float zBack = zFront + 24.0f;
+    const float zBack = zFront + kPewDepth;
+    const int between = kBoxAll & ~kBoxLeft & ~kBoxRight;
     AddBox(wood, Vector3(x0 + 3.0f, -25.0f, zFront + 4.0f), Vector3(x1 - 3.0f, -22.0f, zBack - 3.0f), 60.0f,
-           24.0f);
-    AddBox(wood, Vector3(x0 + 3.0f, -34.0f, zBack - 3.0f), Vector3(x1 - 3.0f, kPewTopY, zBack), 60.0f, 24.0f);
+           24.0f, between & ~kBoxFront, kWoodGrain);
+    AddBox(wood, Vector3(x0 + 3.0f, -34.0f, zBack - 3.0f), Vector3(x1 - 3.0f, kPewTopY, zBack), 60.0f, 24.0f,
+           between, kWoodGrain);
     AddBox(wood, Vector3(x0, kFloorY, zFront), Vector3(x0 + 3.0f, kPewTopY, zBack), 60.0f, 24.0f,
-           kBoxAll & ~kBoxBottom);
+           kBoxAll & ~kBoxBottom, kWoodGrain);
     AddBox(wood, Vector3(x1 - 3.0f, kFloorY, zFront), Vector3(x1, kPewTopY, zBack), 60.0f, 24.0f,
-           kBoxAll & ~kBoxBottom);
+           kBoxAll & ~kBoxBottom, kWoodGrain);
 }
 
 void AddFurniture(Scene& scene, const Materials& m) {
-    // Eight rows of pews each side of the aisle; the aisle (x -75 .. 35) stays free.
-    for (int row = 0; row < 8; ++row) {
-        const float zFront = -84.0f - 45.0f * row;
+    // Rows of pews each side of the aisle; the aisle (x -75 .. 35) stays free.
+    for (int row = 0; row < kPewRows; ++row) {
+        const float zFront = kFirstPewFrontZ - kPewPitch * row;
         AddPew(scene, m, 35.0f, 130.0f, zFront);
         AddPew(scene, m, -170.0f, -75.0f, zFront);
     }
@@ -316,18 +340,23 @@ void AddFurniture(Scene& scene, const Materials& m) {
         const float inner = wall + sign * 30.0f;
         const Vector3 lo(std::fmin(wall, inner), kFloorY, -820.0f);
         const Vector3 hi(std::fmax(wall, inner), -22.0f, -500.0f);
-        AddBox(scene.Part("Stalls", m.wood), lo, hi, 60.0f, 30.0f, kBoxAll & ~kBoxBottom);
+        // Not the side against the wall.
+        const int open = kBoxAll & ~kBoxBottom & ~(side == 0 ? kBoxLeft : kBoxRight);
+        AddBox(scene.Part("Stalls", m.wood), lo, hi, 60.0f, 30.0f, open, kWoodGrain);
         const float backOuter = wall + sign * 6.0f;
         AddBox(scene.Part("Stalls", m.wood), Vector3(std::fmin(wall, backOuter), -22.0f, -820.0f),
-               Vector3(std::fmax(wall, backOuter), 12.0f, -500.0f), 60.0f, 30.0f, kBoxAll & ~kBoxBottom);
+               Vector3(std::fmax(wall, backOuter), 12.0f, -500.0f), 60.0f, 30.0f, open, kWoodGrain);
     }
     // The sanctuary: two low steps, the altar with its cloth, candles and the cross on the wall.
-    AddBox(scene.Part("Steps", m.stone), Vector3(kLeftArcadeX, kFloorY, kApseInnerZ),
-           Vector3(kRightArcadeX, -34.0f, -950.0f), 60.0f, 40.0f, kBoxAll & ~kBoxBottom);
+    // The steps run from wall to wall: only their tops and fronts show, the upper one resting on the
+    // lower one's level.
+    AddBox(scene.Part("Steps", m.stone), Vector3(kLeftArcadeX, kFloorY, -975.0f),
+           Vector3(kRightArcadeX, -34.0f, -950.0f), 60.0f, 40.0f, kBoxTop | kBoxFront);
     AddBox(scene.Part("Steps", m.stone), Vector3(kLeftArcadeX, -34.0f, kApseInnerZ),
-           Vector3(kRightArcadeX, kStepTopY, -975.0f), 60.0f, 40.0f, kBoxAll & ~kBoxBottom);
+           Vector3(kRightArcadeX, kStepTopY, -975.0f), 60.0f, 40.0f, kBoxTop | kBoxFront);
     AddBox(scene.Part("Altar", m.stone), Vector3(-70.0f, kStepTopY, -1045.0f),
-           Vector3(30.0f, -3.0f, -1005.0f), 60.0f, 25.0f, kBoxAll & ~kBoxBottom);
+           Vector3(30.0f, -3.0f, -1005.0f), 60.0f, 25.0f,
+           kBoxAll & ~kBoxBottom & ~kBoxTop); // the cloth covers its top
     AddBox(scene.Part("Cloth", m.linen), Vector3(-73.0f, -3.0f, -1048.0f), Vector3(33.0f, 0.0f, -1002.0f),
            60.0f, 40.0f, kBoxAll & ~kBoxBottom);
     AddBox(scene.Part("Cloth", m.carpet), Vector3(-50.0f, -24.0f, -1005.0f), Vector3(10.0f, -3.0f, -1004.0f),
@@ -342,7 +371,7 @@ void AddFurniture(Scene& scene, const Materials& m) {
     AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 4.0f, 20.0f, crossZ),
            Vector3(kNaveAxisX + 4.0f, 125.0f, crossZ + 3.0f), 40.0f, 25.0f, kBoxAll & ~kBoxBack);
     AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 30.0f, 88.0f, crossZ),
-           Vector3(kNaveAxisX + 30.0f, 96.0f, crossZ + 3.0f), 40.0f, 25.0f, kBoxAll & ~kBoxBack);
+           Vector3(kNaveAxisX + 30.0f, 96.0f, crossZ + 2.5f), 40.0f, 25.0f, kBoxAll & ~kBoxBack);
 }
 
 // The open timber roof: two boarded slopes from the wall tops to the ridge, over the whole length,
@@ -369,9 +398,11 @@ void AddRoof(Scene& scene, const Materials& m) {
     }
     for (float z = kFirstColumnZ; z > kApseInnerZ + 50.0f; z -= 140.0f) {
         AddBox(scene.Part("Beams", m.wood), Vector3(kLeftArcadeX, kWallTopY - 10.0f, z - 5.0f),
-               Vector3(kRightArcadeX, kWallTopY, z + 5.0f), 80.0f, 80.0f, kBoxAll & ~(kBoxLeft | kBoxRight));
+               Vector3(kRightArcadeX, kWallTopY, z + 5.0f), 60.0f, 80.0f, kBoxAll & ~(kBoxLeft | kBoxRight),
+               kWoodGrain);
         AddBox(scene.Part("Beams", m.wood), Vector3(kNaveAxisX - 4.0f, kWallTopY, z - 4.0f),
-               Vector3(kNaveAxisX + 4.0f, kRidgeY - 4.0f, z + 4.0f), 80.0f, 80.0f);
+               Vector3(kNaveAxisX + 4.0f, kRidgeY - 4.0f, z + 4.0f), 60.0f, 80.0f, kBoxAll & ~kBoxBottom,
+               kWoodGrain);
     }
 }
 

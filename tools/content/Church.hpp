@@ -14,7 +14,13 @@ constexpr float kNaveAxisX = -20.0f;       // the archway and the doorway are ce
 constexpr float kScreenFrontZ = -445.0f;   // the screen's nave face; it is 25 deep
 constexpr float kDoorWallFrontZ = -864.6f; // a hair in front of the door so the risen door hides
 constexpr float kDoorWallBackZ = -885.0f;
-constexpr float kPewTopY = -10.0f;  // above -15 stops the walking sphere; a jump of 5 clears it
+constexpr float kPewTopY = -10.0f; // above -15 stops the walking sphere; a jump of 5 clears it
+// Pews: rows kPewPitch apart leave gaps (kPewPitch - kPewDepth = 46) wider than the penguin's
+// collision sphere (30 across), so a running jump over one row can come down between two.
+constexpr int kPewRows = 5;
+constexpr float kFirstPewFrontZ = -84.0f;
+constexpr float kPewDepth = 24.0f;
+constexpr float kPewPitch = 70.0f;
 constexpr float kStepTopY = -28.0f; // below -15: the sanctuary steps never touch the sphere
 
 } // namespace church

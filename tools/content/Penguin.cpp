@@ -22,22 +22,61 @@ const ProfilePoint kProfile[] = {
     {0.0f, 8.3f},    {2.5f, 7.9f},    {5.0f, 6.8f},    {7.0f, 5.0f},    {8.3f, 2.8f},    {9.0f, 0.0f},
 };
 constexpr int kProfileCount = sizeof kProfile / sizeof kProfile[0];
-constexpr int kAround = 24;
+constexpr int kAround = 48;          // columns round a ring: two halves of the bands below
 constexpr float kWidthScale = 0.72f; // the outline's radii, narrowed to a penguin's slim build
 constexpr float kDepthScale = 0.9f;  // and a little flatter front to back than side to side
 
-// Which colour a patch of the body gets, from where it lies: the white front, the yellow patches
-// on the sides of the neck (seen from behind too), black elsewhere.
+// The coat: a white front and a yellow patch on each side of the neck (seen from behind too), black
+// elsewhere. Each patch is an ellipse over the angle round the body (0 straight ahead, pi at the
+// back) and the height; each ring of the body puts its own columns along the patches' edges, so the
+// edges are smooth curves in every view rather than steps of the grid.
 enum class Coat { Black, White, Yellow };
 
-Coat CoatAt(Vector3 c) {
-    const float facing = std::atan2(c.x, -c.z); // 0 straight ahead (-z), +-pi at the back
-    const float side = std::fabs(facing);
-    if (c.y < -8.0f && c.y > -37.0f && side < 1.05f) {
-        return Coat::White;
+struct Patch {
+    float angleCentre, angleHalf, yCentre, yHalf;
+    // The half width of the patch, in angle, on the ring at height y (0 off the patch).
+    float HalfAt(float y) const {
+        const float v = (y - yCentre) / yHalf;
+        return v * v < 1.0f ? angleHalf * std::sqrt(1.0f - v * v) : 0.0f;
     }
-    if (c.y >= -9.0f && c.y < 1.5f && side > 0.9f && side < 2.0f) {
-        return Coat::Yellow;
+};
+const Patch kBelly{0.0f, 1.2f, -22.5f, 15.5f};
+const Patch kCollar{1.45f, 0.6f, -3.5f, 6.0f};
+
+// Columns of one half of a ring, from the front round to the back: the belly's half, black, the
+// collar, black. The two patches never meet (the belly is narrow where the collar starts).
+struct Band {
+    Coat coat;
+    int columns;
+};
+const Band kBands[] = {{Coat::White, 6}, {Coat::Black, 4}, {Coat::Yellow, 6}, {Coat::Black, 8}};
+constexpr int kHalfColumns = 24;
+
+// The angles of the half ring at height y, kHalfColumns + 1 of them from 0 to pi.
+std::vector<float> HalfRingAngles(float y) {
+    const float bellyEnd = kBelly.HalfAt(y);
+    const float collarHalf = kCollar.HalfAt(y);
+    const float edges[5] = {0.0f, bellyEnd, kCollar.angleCentre - collarHalf,
+                            kCollar.angleCentre + collarHalf, kPi};
+    std::vector<float> angles;
+    for (int band = 0; band < 4; ++band) {
+        for (int k = 0; k < kBands[band].columns; ++k) {
+            const float f = static_cast<float>(k) / static_cast<float>(kBands[band].columns);
+            angles.push_back(edges[band] + (edges[band + 1] - edges[band]) * f);
+        }
+    }
+    angles.push_back(kPi);
+    return angles;
+}
+
+// The coat of column k of a whole ring (kAround columns, the right half first).
+Coat ColumnCoat(int k) {
+    int inHalf = k < kHalfColumns ? k : kAround - 1 - k;
+    for (const Band& band : kBands) {
+        if (inHalf < band.columns) {
+            return band.coat;
+        }
+        inHalf -= band.columns;
     }
     return Coat::Black;
 }
@@ -49,12 +88,11 @@ class CoatSplitter {
     CoatSplitter(Scene& scene, int black, int white, int yellow)
         : scene_(scene), material_{black, white, yellow} {}
 
-    void Add(const std::vector<Vector3>& points, int a, int b, int c, bool reverse) {
-        const Vector3 centre = (points[a] + points[b] + points[c]) / 3.0f;
+    void Add(const std::vector<Vector3>& points, int a, int b, int c, bool reverse, Coat which) {
         if (Length(FaceNormal(points[a], points[b], points[c])) < 1e-6f) {
-            return;
+            return; // a column of zero width, where a patch has not begun
         }
-        const int coat = static_cast<int>(CoatAt(centre));
+        const int coat = static_cast<int>(which);
         MeshPart& part = scene_.Part(kNames[coat], material_[coat]);
         std::map<int, std::uint16_t>& index = index_[coat];
         auto at = [&](int q) {
@@ -96,8 +134,10 @@ void AddBody(Scene& scene, int black, int white, int yellow) {
     rings.push_back(kProfile[kProfileCount - 1]);
     std::vector<Vector3> points;
     for (const ProfilePoint& ring : rings) {
+        const std::vector<float> half = HalfRingAngles(ring.y);
         for (int k = 0; k < kAround; ++k) {
-            const float angle = 2.0f * kPi * static_cast<float>(k) / static_cast<float>(kAround);
+            // The right half turns from the front (-z) toward +x; the left half mirrors it.
+            const float angle = k < kHalfColumns ? half[k] : -half[kAround - k];
             const float r = ring.r * kWidthScale;
             points.push_back(Vector3(r * std::sin(angle), ring.y, -r * kDepthScale * std::cos(angle)));
         }
@@ -112,11 +152,12 @@ void AddBody(Scene& scene, int black, int white, int yellow) {
             const int b = r * kAround + (k + 1) % kAround;
             const int c = (r + 1) * kAround + (k + 1) % kAround;
             const int d = (r + 1) * kAround + k;
-            const Vector3 n = FaceNormal(points[a], points[b], points[c]);
+            // The quad's normal from its diagonals: one of its triangles may have no area.
+            const Vector3 n = CrossProduct(points[c] - points[a], points[d] - points[b]);
             const Vector3 out = (points[a] + points[c]) * 0.5f - Vector3(0.0f, points[a].y, 0.0f);
             const bool reverse = DotProduct(n, out) < 0.0f;
-            splitter.Add(points, a, b, c, reverse);
-            splitter.Add(points, a, c, d, reverse);
+            splitter.Add(points, a, b, c, reverse, ColumnCoat(k));
+            splitter.Add(points, a, c, d, reverse, ColumnCoat(k));
         }
     }
 }
@@ -161,8 +202,8 @@ void AddCone(MeshPart& part, Vector3 base, Vector3 tip, float radius, float flat
 
 void BuildPenguin(Scene& scene) {
     const int black = scene.AddMaterial("PenguinBlack", "", 28, 30, 40);
-    const int white = scene.AddMaterial("PenguinWhite", "", 242, 242, 236);
-    const int yellow = scene.AddMaterial("PenguinYellow", "", 250, 186, 40);
+    const int white = scene.AddMaterial("PenguinWhite", "", 226, 226, 218);
+    const int yellow = scene.AddMaterial("PenguinYellow", "", 236, 168, 30);
     const int orange = scene.AddMaterial("PenguinOrange", "", 240, 120, 20);
     const int eyeWhite = scene.AddMaterial("PenguinEye", "", 255, 255, 255);
     AddBody(scene, black, white, yellow);

@@ -61,6 +61,13 @@ UvMap WallMap(Vector3 facing, float sTile, float tTile, float sOffset, float tOf
     return map;
 }
 
+UvMap FacingMap(Vector3 facing, const UvMap& tiles) {
+    if (std::fabs(facing.y) > 0.7f) {
+        return FloorMap(tiles.sTile, tiles.tTile);
+    }
+    return WallMap(facing, tiles.sTile, tiles.tTile);
+}
+
 UvMap FloorMap(float sTile, float tTile) {
     UvMap map;
     map.sAxis = Vector3(1.0f, 0.0f, 0.0f);
@@ -86,29 +93,30 @@ void AddGridRect(MeshPart& part, Vector3 origin, Vector3 U, Vector3 V, float uLe
     }
 }
 
-void AddBox(MeshPart& part, Vector3 lo, Vector3 hi, float tile, float cell, int faces) {
+void AddBox(MeshPart& part, Vector3 lo, Vector3 hi, float tile, float cell, int faces, float tileHeight) {
+    const float tall = tileHeight > 0.0f ? tileHeight : tile;
     const Vector3 X(1.0f, 0.0f, 0.0f);
     const Vector3 Z(0.0f, 0.0f, 1.0f);
     const float dx = hi.x - lo.x;
     const float dy = hi.y - lo.y;
     const float dz = hi.z - lo.z;
     if (faces & kBoxLeft) {
-        AddGridRect(part, lo, Z, kUp, dz, dy, cell, cell, X * -1.0f, WallMap(X * -1.0f, tile, tile));
+        AddGridRect(part, lo, Z, kUp, dz, dy, cell, cell, X * -1.0f, WallMap(X * -1.0f, tile, tall));
     }
     if (faces & kBoxRight) {
-        AddGridRect(part, Vector3(hi.x, lo.y, lo.z), Z, kUp, dz, dy, cell, cell, X, WallMap(X, tile, tile));
+        AddGridRect(part, Vector3(hi.x, lo.y, lo.z), Z, kUp, dz, dy, cell, cell, X, WallMap(X, tile, tall));
     }
     if (faces & kBoxBack) {
-        AddGridRect(part, lo, X, kUp, dx, dy, cell, cell, Z * -1.0f, WallMap(Z * -1.0f, tile, tile));
+        AddGridRect(part, lo, X, kUp, dx, dy, cell, cell, Z * -1.0f, WallMap(Z * -1.0f, tile, tall));
     }
     if (faces & kBoxFront) {
-        AddGridRect(part, Vector3(lo.x, lo.y, hi.z), X, kUp, dx, dy, cell, cell, Z, WallMap(Z, tile, tile));
+        AddGridRect(part, Vector3(lo.x, lo.y, hi.z), X, kUp, dx, dy, cell, cell, Z, WallMap(Z, tile, tall));
     }
     if (faces & kBoxBottom) {
-        AddGridRect(part, lo, X, Z, dx, dz, cell, cell, kUp * -1.0f, FloorMap(tile, tile));
+        AddGridRect(part, lo, X, Z, dx, dz, cell, cell, kUp * -1.0f, FloorMap(tile, tall));
     }
     if (faces & kBoxTop) {
-        AddGridRect(part, Vector3(lo.x, hi.y, lo.z), X, Z, dx, dz, cell, cell, kUp, FloorMap(tile, tile));
+        AddGridRect(part, Vector3(lo.x, hi.y, lo.z), X, Z, dx, dz, cell, cell, kUp, FloorMap(tile, tall));
     }
 }
 
@@ -214,29 +222,32 @@ void AddWall(MeshPart& part, const WallFrame& frame, float a0, float a1, float y
         }
     }
     const Vector3 depth = frame.front * -1.0f;
+    // Reveals and caps: each mapped across its own face, with the tile sizes of revealMap.
+    const Vector3 down = kUp * -1.0f;
+    const Vector3 backward = frame.along * -1.0f;
     for (const Opening& o : openings) {
         const float lo = std::max(o.y0, y0);
         const float hi = std::min(o.y1, y1);
         AddGridRect(part, FramePoint(frame, o.a0, lo), depth, kUp, frame.thickness, hi - lo, frame.thickness,
-                    cells.cellLow, frame.along, revealMap);
+                    cells.cellLow, frame.along, FacingMap(frame.along, revealMap));
         AddGridRect(part, FramePoint(frame, o.a1, lo), depth, kUp, frame.thickness, hi - lo, frame.thickness,
-                    cells.cellLow, frame.along * -1.0f, revealMap);
+                    cells.cellLow, backward, FacingMap(backward, revealMap));
         if (o.y1 < y1) {
             AddGridRect(part, FramePoint(frame, o.a0, o.y1), frame.along, depth, o.a1 - o.a0, frame.thickness,
-                        cells.cellA, frame.thickness, kUp * -1.0f, revealMap);
+                        cells.cellA, frame.thickness, down, FacingMap(down, revealMap));
         }
         if (o.y0 > y0) {
             AddGridRect(part, FramePoint(frame, o.a0, o.y0), frame.along, depth, o.a1 - o.a0, frame.thickness,
-                        cells.cellA, frame.thickness, kUp, revealMap);
+                        cells.cellA, frame.thickness, kUp, FacingMap(kUp, revealMap));
         }
     }
     if (caps) {
         AddGridRect(part, FramePoint(frame, a0, y1), frame.along, depth, a1 - a0, frame.thickness,
-                    cells.cellA, frame.thickness, kUp, revealMap);
+                    cells.cellA, frame.thickness, kUp, FacingMap(kUp, revealMap));
         AddGridRect(part, FramePoint(frame, a0, y0), depth, kUp, frame.thickness, y1 - y0, frame.thickness,
-                    cells.cellLow, frame.along * -1.0f, revealMap);
+                    cells.cellLow, backward, FacingMap(backward, revealMap));
         AddGridRect(part, FramePoint(frame, a1, y0), depth, kUp, frame.thickness, y1 - y0, frame.thickness,
-                    cells.cellLow, frame.along, revealMap);
+                    cells.cellLow, frame.along, FacingMap(frame.along, revealMap));
     }
 }
 
@@ -265,6 +276,7 @@ void AddArchPanel(MeshPart& part, MeshPart& soffit, const WallFrame& frame, floa
         }
         return std::pair<float, float>(ac + c * t, ySpring + s * t);
     };
+    float arc = 0.0f;
     for (int i = 0; i < segments; ++i) {
         const float t0 = kPi * (1.0f - static_cast<float>(i) / static_cast<float>(segments));
         const float t1 = kPi * (1.0f - static_cast<float>(i + 1) / static_cast<float>(segments));
@@ -290,6 +302,14 @@ void AddArchPanel(MeshPart& part, MeshPart& soffit, const WallFrame& frame, floa
         const Vector3 q0 = FramePoint(frame, poly[0].first, poly[0].second);
         const Vector3 q1 = FramePoint(frame, poly[1].first, poly[1].second);
         const Vector3 centre = FramePoint(frame, ac, ySpring) + back * 0.5f;
-        AddQuad(soffit, q0, q1, q1 + back, q0 + back, centre - (q0 + q1) * 0.5f, soffitMap);
+        // The underside's texture runs across the wall and round the curve, continuing from one
+        // segment to the next.
+        UvMap map = soffitMap;
+        map.sAxis = frame.front;
+        map.tAxis = Normalized(q1 - q0);
+        map.sOffset = 0.0f;
+        map.tOffset = (arc - DotProduct(q0, map.tAxis)) / map.tTile;
+        arc += Length(q1 - q0);
+        AddQuad(soffit, q0, q1, q1 + back, q0 + back, centre - (q0 + q1) * 0.5f, map);
     }
 }

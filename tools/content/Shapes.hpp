@@ -18,8 +18,10 @@ enum BoxFace { kBoxLeft = 1, kBoxRight = 2, kBoxBottom = 4, kBoxTop = 8, kBoxBac
 constexpr int kBoxAll = 63;
 
 // An axis-aligned box, outward faces, each mapped so its texture reads upright and unmirrored from
-// outside, with tiles of tile x tile world units; cells of at most cell units.
-void AddBox(MeshPart& part, Vector3 lo, Vector3 hi, float tile, float cell, int faces = kBoxAll);
+// outside, with tiles of tile x tileHeight world units (tile x tile when tileHeight is 0); cells of
+// at most cell units.
+void AddBox(MeshPart& part, Vector3 lo, Vector3 hi, float tile, float cell, int faces = kBoxAll,
+            float tileHeight = 0.0f);
 
 // A grid of shared vertices, rows x cols cells, positions row-major ((rows+1) x (cols+1)); quads wind
 // so that most of them face away from inside. Shared vertices give smooth normals.
@@ -55,13 +57,15 @@ struct WallCells {
 };
 
 // The part of a wall from (a0, y0) to (a1, y1) minus the rectangular openings: front and back faces,
-// the openings' reveals, and the top and end caps when asked for.
+// the openings' reveals, and the top and end caps when asked for. The reveals and caps are mapped
+// each across its own face with revealMap's tile sizes.
 void AddWall(MeshPart& part, const WallFrame& frame, float a0, float a1, float y0, float y1,
              const std::vector<Opening>& openings, const WallCells& cells, const UvMap& frontMap,
              const UvMap& backMap, const UvMap& revealMap, bool caps);
 
 // The spandrel over a round arch: the panel [a0, a1] x [ySpring, yTop] minus the half disc over
-// [a0, a1] springing at ySpring, both faces, plus the arch's underside.
+// [a0, a1] springing at ySpring, both faces, plus the arch's underside (soffitMap gives only its
+// tile sizes: the underside's texture follows the curve).
 void AddArchPanel(MeshPart& part, MeshPart& soffit, const WallFrame& frame, float a0, float a1, float ySpring,
                   float yTop, int segments, const UvMap& frontMap, const UvMap& backMap,
                   const UvMap& soffitMap);
@@ -69,3 +73,6 @@ void AddArchPanel(MeshPart& part, MeshPart& soffit, const WallFrame& frame, floa
 // Maps for the common orientations: walls facing along +-x or +-z and horizontal surfaces.
 UvMap WallMap(Vector3 facing, float sTile, float tTile, float sOffset = 0.0f, float tOffset = 0.0f);
 UvMap FloorMap(float sTile, float tTile);
+// The map for a face that faces facing: a floor map for one facing mostly up or down, otherwise a
+// wall map; tile sizes from tiles.
+UvMap FacingMap(Vector3 facing, const UvMap& tiles);
