@@ -4,6 +4,7 @@
 #include "octree/OctreeStats.hpp"
 #include "support/GLTestContext.hpp"
 #include "tools/content/Church.hpp"
+#include "tools/content/OctreeFit.hpp"
 #include "tools/content/RunFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -17,11 +18,13 @@
 // game's reader, partitioned by the game's octree. The octree hands a face only to the cubes its
 // corners lie in, so a large face could be missed where the sphere touches it far from its corners;
 // the church's walls are cut into small cells so that this never happens where the player walks.
+// The church as shipped: its faces cut to the tree's cubes.
 TEST(ContentOctree, QueryFindsEveryContactTheFacesHaveWhereThePlayerWalks) {
     GLTestContext gl; // the query sets the GL colour on contact
     ASSERT_TRUE(gl.IsOpen());
     Scene scene;
     BuildChurch(scene);
+    const RootCube cube = FitToOctree(scene);
     const std::string path =
         (std::filesystem::temp_directory_path() / ("church_" + std::to_string(::getpid()) + ".3DS")).string();
     ASSERT_TRUE(writers::Write3dsFile(path.c_str(), Describe(scene)));
@@ -33,6 +36,11 @@ TEST(ContentOctree, QueryFindsEveryContactTheFacesHaveWhereThePlayerWalks) {
     Octree root;
     const int leafCount = root.Build(level.model).leafCount;
     OctreeStats counts{};
+    // The game measures the cube the faces were cut to.
+    EXPECT_EQ(root.GetCentre().x, cube.centre.x);
+    EXPECT_EQ(root.GetCentre().y, cube.centre.y);
+    EXPECT_EQ(root.GetCentre().z, cube.centre.z);
+    EXPECT_EQ(root.GetWidth(), cube.width);
     ASSERT_GT(leafCount, 100);
 
     struct Box {

@@ -33,7 +33,7 @@ TEST(ContentShapes, WallLeavesItsOpeningsOpenInCellsNoLargerThanAsked) {
     const WallCells cells{30.0f, 20.0f, 45.0f, 40.0f};
     const UvMap map = TestMap();
     AddWall(part, kFrame, 0.0f, 100.0f, -40.0f, 100.0f, {Opening{20.0f, 40.0f, -40.0f, 30.0f}}, cells, map,
-            map, map, false);
+            map, map, kWallFront | kWallBack);
     const float solid = 100.0f * 140.0f - 20.0f * 70.0f;
     EXPECT_NEAR(AreaFacing(part, Vector3(0, 0, 1)), solid, 0.5f);
     EXPECT_NEAR(AreaFacing(part, Vector3(0, 0, -1)), solid, 0.5f);
@@ -42,6 +42,12 @@ TEST(ContentShapes, WallLeavesItsOpeningsOpenInCellsNoLargerThanAsked) {
     EXPECT_NEAR(AreaFacing(part, Vector3(-1, 0, 0)), 700.0f, 0.1f);
     EXPECT_NEAR(AreaFacing(part, Vector3(0, -1, 0)), 200.0f, 0.1f);
     EXPECT_EQ(AreaFacing(part, Vector3(0, 1, 0)), 0.0f);
+    // A wall seen from the front only has no back face, but the same reveals.
+    MeshPart front;
+    AddWall(front, kFrame, 0.0f, 100.0f, -40.0f, 100.0f, {Opening{20.0f, 40.0f, -40.0f, 30.0f}}, cells, map,
+            map, map, kWallFront);
+    EXPECT_EQ(AreaFacing(front, Vector3(0, 0, -1)), 0.0f);
+    EXPECT_NEAR(AreaFacing(front, Vector3(1, 0, 0)), 700.0f, 0.1f);
     for (const auto& t : part.triangles) {
         Vector3 lo = part.vertices[t[0]], hi = lo;
         for (int k = 1; k < 3; ++k) {

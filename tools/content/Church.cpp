@@ -78,15 +78,17 @@ UvMap StoneMap(Vector3 facing) {
 // A window: the opening in the wall and a glass pane for each side the window is seen from, its
 // picture stretched once over the pane. A pane faces its own side a quarter of the wall's depth in
 // from that face, so the two panes of a window seen from both sides never share a plane.
-enum PaneSides { kPaneFront = 1, kPaneBack = 2, kPaneBoth = 3 };
+// Which sides of a wall anyone inside the church can see: the outer face of an outside wall, or one
+// behind the aisle's ceiling, is never drawn.
+enum Seen { kSeenFront = 1, kSeenBack = 2, kSeenBoth = 3 };
 
 void AddWindowPane(MeshPart& glass, const WallFrame& frame, const Opening& o, int sides) {
-    for (int side : {kPaneFront, kPaneBack}) {
+    for (int side : {kSeenFront, kSeenBack}) {
         if ((sides & side) == 0) {
             continue;
         }
-        const Vector3 facing = side == kPaneFront ? frame.front : frame.front * -1.0f;
-        const float depth = side == kPaneFront ? 0.25f : 0.75f;
+        const Vector3 facing = side == kSeenFront ? frame.front : frame.front * -1.0f;
+        const float depth = side == kSeenFront ? 0.25f : 0.75f;
         const Vector3 in = frame.front * (-frame.thickness * depth);
         const Vector3 p0 = frame.origin + frame.along * o.a0 + kUp * o.y0 + in;
         const Vector3 p1 = frame.origin + frame.along * o.a1 + kUp * o.y0 + in;
@@ -108,22 +110,25 @@ void AddWindowPane(MeshPart& glass, const WallFrame& frame, const Opening& o, in
 }
 
 void AddWallWithWindows(Scene& scene, const Materials& m, const WallFrame& frame, float a0, float a1,
-                        float y0, float y1, const std::vector<Opening>& windows, int glass, int paneSides) {
+                        float y0, float y1, const std::vector<Opening>& windows, int glass, int seen) {
     const UvMap front = BrickMap(frame.front);
     const UvMap back = BrickMap(frame.front * -1.0f);
+    const int faces = ((seen & kSeenFront) ? kWallFront : 0) | ((seen & kSeenBack) ? kWallBack : 0);
     AddWall(scene.Part("Walls", m.brick), frame, a0, a1, y0, y1, windows, kWallCells, front, back,
-            BrickMap(frame.front), false);
+            BrickMap(frame.front), faces);
     for (const Opening& o : windows) {
-        AddWindowPane(scene.Part("Windows", glass), frame, o, paneSides);
+        AddWindowPane(scene.Part("Windows", glass), frame, o, seen);
     }
 }
 
 void AddFloors(Scene& scene, const Materials& m) {
     const UvMap tiles = FloorMap(80.0f, 80.0f);
-    AddGridRect(scene.Part("Floor", m.floor), Vector3(-300.0f, kFloorY, 190.0f), kPlusX, kEast, 560.0f,
-                660.0f, 40.0f, 40.0f, kUp, tiles);
-    AddGridRect(scene.Part("Floor", m.floor), Vector3(-198.0f, kFloorY, kScreenBackZ), kPlusX, kEast, 356.0f,
-                635.0f, 40.0f, 40.0f, kUp, tiles);
+    // Only inside the walls: the nave and aisles up to the screen's face, then the choir and the
+    // sanctuary between the choir walls.
+    AddGridRect(scene.Part("Floor", m.floor), Vector3(kLeftAisleX, kFloorY, kWestInnerZ), kPlusX, kEast,
+                kRightAisleX - kLeftAisleX, kWestInnerZ - kScreenFrontZ, 40.0f, 40.0f, kUp, tiles);
+    AddGridRect(scene.Part("Floor", m.floor), Vector3(kLeftArcadeX, kFloorY, kScreenFrontZ), kPlusX, kEast,
+                kRightArcadeX - kLeftArcadeX, kScreenFrontZ - kApseInnerZ, 40.0f, 40.0f, kUp, tiles);
     // The runner down the middle, lying just on the tiles.
     const UvMap none = FloorMap(100.0f, 100.0f);
     const float runnerY = kFloorY + 0.4f;
@@ -145,14 +150,16 @@ void AddArcades(Scene& scene, const Materials& m) {
         const float firstA = -kFirstColumnZ;
         const float lastA = firstA + kColumnStep * (kColumnCount - 1);
         // West of the first column and east of the last one the wall is solid to the floor.
-        AddWallWithWindows(scene, m, frame, -kWestInnerZ, firstA, kFloorY, kWallTopY, {}, m.glass,
-                           kPaneFront);
+        AddWallWithWindows(scene, m, frame, -kWestInnerZ, firstA, kFloorY, kWallTopY, {}, m.glass, kSeenBoth);
         std::vector<Opening> east;
         for (float a : {540.0f, 660.0f, 780.0f, 950.0f, 1030.0f}) {
             east.push_back(Opening{a - 22.0f, a + 22.0f, 10.0f, 160.0f});
         }
-        AddWallWithWindows(scene, m, frame, lastA, -kApseInnerZ, kFloorY, kWallTopY, east, m.glass,
-                           kPaneFront);
+        // Its outer face shows in the aisle only as far as the aisle's end wall.
+        AddWallWithWindows(scene, m, frame, lastA, -kScreenFrontZ, kFloorY, kWallTopY, {}, m.glass,
+                           kSeenBoth);
+        AddWallWithWindows(scene, m, frame, -kScreenFrontZ, -kApseInnerZ, kFloorY, kWallTopY, east, m.glass,
+                           kSeenFront);
         // Over the arches: the spandrels, then the clerestory with a window in each bay.
         std::vector<Opening> clerestory;
         for (int bay = 0; bay + 1 < kColumnCount; ++bay) {
@@ -164,7 +171,7 @@ void AddArcades(Scene& scene, const Materials& m) {
             clerestory.push_back(Opening{a0 + 32.0f, a1 - 32.0f, 150.0f, 208.0f});
         }
         AddWallWithWindows(scene, m, frame, firstA, lastA, kArchPanelTopY, kWallTopY, clerestory,
-                           m.clerestory, kPaneFront);
+                           m.clerestory, kSeenFront);
         // Columns on the wall's centre line, with a plinth below and a capital under the arches.
         const float cx = frame.origin.x - frame.front.x * kArcadeThickness * 0.5f;
         for (int i = 0; i < kColumnCount; ++i) {
@@ -193,7 +200,7 @@ void AddAisles(Scene& scene, const Materials& m) {
             windows.push_back(Opening{a - 17.0f, a + 17.0f, 0.0f, 110.0f});
         }
         AddWallWithWindows(scene, m, frame, -kWestInnerZ, -kScreenFrontZ, kFloorY, kAisleCeilingY, windows,
-                           m.glass, kPaneFront);
+                           m.glass, kSeenFront);
         const float x0 = left ? kLeftAisleX : kRightArcadeX + kArcadeThickness;
         const float x1 = left ? kLeftArcadeX - kArcadeThickness : kRightAisleX;
         AddGridRect(scene.Part("Ceiling", m.wood), Vector3(x0, kAisleCeilingY, kWestInnerZ), kPlusX, kEast,
@@ -204,13 +211,13 @@ void AddAisles(Scene& scene, const Materials& m) {
         end.along = kPlusX;
         end.front = kPlusZ;
         end.thickness = kScreenFrontZ - kScreenBackZ;
-        AddWallWithWindows(scene, m, end, x0, x1, kFloorY, kAisleCeilingY, {}, m.glass, kPaneFront);
+        AddWallWithWindows(scene, m, end, x0, x1, kFloorY, kAisleCeilingY, {}, m.glass, kSeenFront);
     }
 }
 
 // A rectangle-and-gable end wall facing along front (+z or -z), spanning the nave's width.
 void AddEndWall(Scene& scene, const Materials& m, float frontZ, Vector3 front, float thickness, float x0,
-                float x1, const std::vector<Opening>& openings, int windowMaterial, int paneSides) {
+                float x1, const std::vector<Opening>& openings, int windowMaterial, int seen) {
     WallFrame frame;
     const bool facesPlusZ = front.z > 0.0f;
     // a runs to the right as seen from the front.
@@ -220,14 +227,16 @@ void AddEndWall(Scene& scene, const Materials& m, float frontZ, Vector3 front, f
     frame.thickness = thickness;
     const float a0 = facesPlusZ ? x0 : -x1;
     const float a1 = facesPlusZ ? x1 : -x0;
+    const bool backSeen = (seen & kSeenBack) != 0;
     AddWall(scene.Part("Walls", m.brick), frame, a0, a1, kFloorY, kWallTopY, openings, kWallCells,
-            BrickMap(front), BrickMap(front * -1.0f), BrickMap(front), false);
+            BrickMap(front), BrickMap(front * -1.0f), BrickMap(front),
+            kWallFront | (backSeen ? kWallBack : 0));
     for (const Opening& o : openings) {
         if (o.y0 > kFloorY) {
-            AddWindowPane(scene.Part("Windows", windowMaterial), frame, o, paneSides);
+            AddWindowPane(scene.Part("Windows", windowMaterial), frame, o, seen);
         }
     }
-    // The gable up to the ridge, both faces, as wide as the roof.
+    // The gable up to the ridge, as wide as the roof.
     const Vector3 back = front * -thickness;
     const Vector3 g0(kLeftArcadeX - kArcadeThickness, kWallTopY, frontZ);
     const Vector3 g1(kRightArcadeX + kArcadeThickness, kWallTopY, frontZ);
@@ -235,12 +244,14 @@ void AddEndWall(Scene& scene, const Materials& m, float frontZ, Vector3 front, f
     const Vector3 gable[3] = {g0, g1, g2};
     const Vector3 rear[3] = {g0 + back, g1 + back, g2 + back};
     AddPolygon(scene.Part("Walls", m.brick), gable, 3, front, BrickMap(front));
-    AddPolygon(scene.Part("Walls", m.brick), rear, 3, front * -1.0f, BrickMap(front * -1.0f));
+    if (backSeen) {
+        AddPolygon(scene.Part("Walls", m.brick), rear, 3, front * -1.0f, BrickMap(front * -1.0f));
+    }
 }
 
 void AddEndWalls(Scene& scene, const Materials& m) {
     // West: the entrance wall behind the player's start, with the main door set against it.
-    AddEndWall(scene, m, kWestInnerZ, kPlusZ * -1.0f, 20.0f, -300.0f, 260.0f, {}, m.glass, kPaneFront);
+    AddEndWall(scene, m, kWestInnerZ, kPlusZ * -1.0f, 20.0f, -300.0f, 260.0f, {}, m.glass, kSeenFront);
     AddBox(scene.Part("Doors", m.wood), Vector3(-60.0f, kFloorY, kWestInnerZ - 3.0f),
            Vector3(20.0f, 60.0f, kWestInnerZ), 60.0f, 30.0f, kBoxBack,
            kWoodGrain); // the rest lies in the frame
@@ -254,7 +265,7 @@ void AddEndWalls(Scene& scene, const Materials& m) {
     // The wall of the second door, with a round window high above the doorway.
     const Opening doorway{kDoorLeftX, kDoorRightX, kFloorY, kDoorTopY};
     AddEndWall(scene, m, kDoorWallFrontZ, kPlusZ, kDoorWallFrontZ - kDoorWallBackZ, kLeftArcadeX,
-               kRightArcadeX, {doorway, Opening{-52.0f, 12.0f, 148.0f, 212.0f}}, m.rose, kPaneBoth);
+               kRightArcadeX, {doorway, Opening{-52.0f, 12.0f, 148.0f, 212.0f}}, m.rose, kSeenBoth);
     // Pilasters and a lintel frame the doorway; the switch sits on a brass plate to its left.
     const float face = kDoorWallFrontZ;
     AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX - 12.0f, kFloorY, face),
@@ -272,7 +283,7 @@ void AddEndWalls(Scene& scene, const Materials& m) {
     // East: the end of the sanctuary, with a rose window over the altar's cross.
     AddEndWall(scene, m, kApseInnerZ, kPlusZ, 20.0f, kLeftArcadeX - kArcadeThickness,
                kRightArcadeX + kArcadeThickness, {Opening{-62.0f, 22.0f, 132.0f, 216.0f}}, m.rose,
-               kPaneFront);
+               kSeenFront);
 }
 
 // The screen between nave and choir: a wall up to y = 120 with the open archway in the middle,
@@ -285,7 +296,7 @@ void AddScreen(Scene& scene, const Materials& m) {
     frame.thickness = kScreenFrontZ - kScreenBackZ;
     const Opening arch{kDoorLeftX, kDoorRightX, kFloorY, kDoorTopY};
     AddWall(scene.Part("Walls", m.brick), frame, kLeftArcadeX, kRightArcadeX, kFloorY, kScreenTopY, {arch},
-            kWallCells, BrickMap(kPlusZ), BrickMap(kPlusZ * -1.0f), BrickMap(kPlusZ), false);
+            kWallCells, BrickMap(kPlusZ), BrickMap(kPlusZ * -1.0f), BrickMap(kPlusZ), kWallFront | kWallBack);
     AddBox(scene.Part("Trim", m.stone), Vector3(kLeftArcadeX, kScreenTopY, kScreenBackZ - 3.0f),
            Vector3(kRightArcadeX, kScreenTopY + 8.0f, kScreenFrontZ + 3.0f), 40.0f, 40.0f,
            kBoxAll & ~kBoxLeft & ~kBoxRight);
@@ -375,7 +386,8 @@ void AddFurniture(Scene& scene, const Materials& m) {
 }
 
 // The open timber roof: two boarded slopes from the wall tops to the ridge, over the whole length,
-// with tie beams and king posts across the nave.
+// with tie beams and king posts across the nave. Only the boards' undersides: nobody sees the roof
+// from outside.
 void AddRoof(Scene& scene, const Materials& m) {
     const float z0 = 190.0f;
     const float z1 = kApseInnerZ - 20.0f;
@@ -393,8 +405,6 @@ void AddRoof(Scene& scene, const Materials& m) {
         map.tTile = 70.0f;
         AddGridRect(scene.Part("Roof", m.roof), eave, slope, kEast, length, z0 - z1, 70.0f, 70.0f,
                     inward.y < 0.0f ? inward : inward * -1.0f, map);
-        AddGridRect(scene.Part("Roof", m.roof), eave + kUp * 4.0f, slope, kEast, length, z0 - z1, 200.0f,
-                    200.0f, inward.y < 0.0f ? inward * -1.0f : inward, map);
     }
     for (float z = kFirstColumnZ; z > kApseInnerZ + 50.0f; z -= 140.0f) {
         AddBox(scene.Part("Beams", m.wood), Vector3(kLeftArcadeX, kWallTopY - 10.0f, z - 5.0f),

@@ -1,6 +1,7 @@
 #include "tools/content/RunFolder.hpp"
 
 #include "tools/content/Church.hpp"
+#include "tools/content/OctreeFit.hpp"
 #include "tools/content/Penguin.hpp"
 #include "tools/content/Textures.hpp"
 
@@ -57,6 +58,7 @@ bool WriteRunFolder(const std::string& dir) {
     const bool configWritten = std::fclose(file) == 0;
     Scene church;
     BuildChurch(church);
+    FitToOctree(church);
     Scene penguin;
     BuildPenguin(penguin);
     bool ok = configWritten && WriteModel(dir + "/MODELOS/church.3DS", church) &&

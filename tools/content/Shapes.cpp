@@ -190,7 +190,7 @@ void AddDisc(MeshPart& part, float cx, float y, float cz, float radius, int segm
 
 void AddWall(MeshPart& part, const WallFrame& frame, float a0, float a1, float y0, float y1,
              const std::vector<Opening>& openings, const WallCells& cells, const UvMap& frontMap,
-             const UvMap& backMap, const UvMap& revealMap, bool caps) {
+             const UvMap& backMap, const UvMap& revealMap, int faces) {
     std::vector<float> aCuts;
     std::vector<float> yCuts;
     for (const Opening& o : openings) {
@@ -217,8 +217,12 @@ void AddWall(MeshPart& part, const WallFrame& frame, float a0, float a1, float y
             const Vector3 p10 = FramePoint(frame, as[i + 1], ys[j]);
             const Vector3 p11 = FramePoint(frame, as[i + 1], ys[j + 1]);
             const Vector3 p01 = FramePoint(frame, as[i], ys[j + 1]);
-            AddQuad(part, p00, p10, p11, p01, frame.front, frontMap);
-            AddQuad(part, p00 + back, p10 + back, p11 + back, p01 + back, frame.front * -1.0f, backMap);
+            if (faces & kWallFront) {
+                AddQuad(part, p00, p10, p11, p01, frame.front, frontMap);
+            }
+            if (faces & kWallBack) {
+                AddQuad(part, p00 + back, p10 + back, p11 + back, p01 + back, frame.front * -1.0f, backMap);
+            }
         }
     }
     const Vector3 depth = frame.front * -1.0f;
@@ -241,7 +245,7 @@ void AddWall(MeshPart& part, const WallFrame& frame, float a0, float a1, float y
                         cells.cellA, frame.thickness, kUp, FacingMap(kUp, revealMap));
         }
     }
-    if (caps) {
+    if (faces & kWallCaps) {
         AddGridRect(part, FramePoint(frame, a0, y1), frame.along, depth, a1 - a0, frame.thickness,
                     cells.cellA, frame.thickness, kUp, FacingMap(kUp, revealMap));
         AddGridRect(part, FramePoint(frame, a0, y0), depth, kUp, frame.thickness, y1 - y0, frame.thickness,

@@ -57,11 +57,12 @@ struct WallCells {
 };
 
 // The part of a wall from (a0, y0) to (a1, y1) minus the rectangular openings: front and back faces,
-// the openings' reveals, and the top and end caps when asked for. The reveals and caps are mapped
-// each across its own face with revealMap's tile sizes.
+// the openings' reveals, and the top and end caps: the faces named in faces (the reveals always). The reveals
+// and caps are mapped each across its own face with revealMap's tile sizes.
+enum WallFaces { kWallFront = 1, kWallBack = 2, kWallCaps = 4 };
 void AddWall(MeshPart& part, const WallFrame& frame, float a0, float a1, float y0, float y1,
              const std::vector<Opening>& openings, const WallCells& cells, const UvMap& frontMap,
-             const UvMap& backMap, const UvMap& revealMap, bool caps);
+             const UvMap& backMap, const UvMap& revealMap, int faces);
 
 // The spandrel over a round arch: the panel [a0, a1] x [ySpring, yTop] minus the half disc over
 // [a0, a1] springing at ySpring, both faces, plus the arch's underside (soffitMap gives only its
