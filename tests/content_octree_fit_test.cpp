@@ -1,4 +1,5 @@
 #include "tools/content/Church.hpp"
+#include "tools/content/LargeLevel.hpp"
 #include "tools/content/OctreeFit.hpp"
 
 #include <gtest/gtest.h>
@@ -80,3 +81,18 @@ TEST(ContentOctreeFit, TheGameMeasuresTheChosenCubeAndEveryFlatFaceLiesInOneCell
     EXPECT_LT(straddling, total / 20);
 }
 
+TEST(ContentOctreeFit, TheLargeLevelIsTheChurchStackedIntoMoreThan150000Triangles) {
+    Scene church;
+    BuildChurch(church);
+    Scene large;
+    BuildLargeLevel(large);
+    ASSERT_EQ(large.parts.size(), church.parts.size() * kLargeCopies);
+    // The first copy is the church where it stands; the last one lies the whole stack higher.
+    EXPECT_EQ(large.parts[0].vertices[0].y, church.parts[0].vertices[0].y);
+    const MeshPart& last = large.parts[large.parts.size() - 1];
+    EXPECT_EQ(last.vertices[0].y,
+              church.parts.back().vertices[0].y + kStoreyHeight * static_cast<float>(kLargeCopies - 1));
+    const RootCube cube = FitToOctree(large);
+    EXPECT_EQ(MeasureRootCube(large).width, cube.width);
+    EXPECT_GE(TotalTriangles(large), 150000);
+}

@@ -1,6 +1,7 @@
 #include "tools/content/RunFolder.hpp"
 
 #include "tools/content/Church.hpp"
+#include "tools/content/LargeLevel.hpp"
 #include "tools/content/OctreeFit.hpp"
 #include "tools/content/Penguin.hpp"
 #include "tools/content/Textures.hpp"
@@ -44,7 +45,7 @@ bool WriteModel(const std::string& path, const Scene& scene) {
 
 } // namespace
 
-bool WriteRunFolder(const std::string& dir) {
+bool WriteRunFolder(const std::string& dir, bool large) {
     std::error_code error;
     std::filesystem::create_directories(dir + "/MODELOS", error);
     std::filesystem::create_directories(dir + "/Texturas", error);
@@ -57,7 +58,11 @@ bool WriteRunFolder(const std::string& dir) {
     std::fputs("Ancho=800\nAlto=600\nBits=32\nFullscreen=0\n", file);
     const bool configWritten = std::fclose(file) == 0;
     Scene church;
-    BuildChurch(church);
+    if (large) {
+        BuildLargeLevel(church);
+    } else {
+        BuildChurch(church);
+    }
     FitToOctree(church);
     Scene penguin;
     BuildPenguin(penguin);

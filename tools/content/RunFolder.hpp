@@ -11,5 +11,6 @@ writers::SceneDescription Describe(const Scene& scene);
 
 // Writes the game's run folder under dir: "scr.txt" (windowed 800 x 600, 32 bits),
 // "MODELOS/church.3DS", "MODELOS/pinguino.3DS" and every texture under "Texturas/". Creates the
-// folders as needed. False, after a line on stderr, when something cannot be written.
-bool WriteRunFolder(const std::string& dir);
+// folders as needed. With large, "MODELOS/church.3DS" holds the benchmark level of LargeLevel.hpp
+// instead of the church. False, after a line on stderr, when something cannot be written.
+bool WriteRunFolder(const std::string& dir, bool large = false);
