@@ -1,6 +1,7 @@
 #include "input/KeyScript.hpp"
 
 #include "input/KeyCodes.hpp"
+#include "platform/Platform.hpp"
 
 #include <cstdio>
 #include <cstring>
@@ -176,7 +177,7 @@ bool ParseKeyScript(const char* bytes, std::size_t size, KeyScript& script, KeyS
 bool LoadKeyScript(const char* path, KeyScript& script, KeyScriptError& error) {
     std::string text;
     bool parsed = false;
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = platform::OpenRegularFile(path);
     if (file == nullptr) {
         error.what = "cannot be opened";
     } else {

@@ -17,6 +17,12 @@ constexpr std::uint32_t kBitFields = 3;
 // Larger pictures are refused as "Out of memory." rather than attempted: 64 M pixels.
 constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 26;
 
+// Run-length data describes at most 255 pixels in two bytes (runs that skip pixels aside), so a
+// picture needing more pixels per byte of its data than this is refused before its memory is
+// taken; pictures up to the floor are always decoded. The decode cost thus follows the file size.
+constexpr std::uint64_t kPixelsPerRunLengthByte = 128;
+constexpr std::uint64_t kRunLengthPixelFloor = std::uint64_t{1} << 20;
+
 enum class Failure { None, UnknownFormat, OutOfMemory, Conversion };
 
 struct Channel {
@@ -288,7 +294,7 @@ const char* FailureText(Failure failure) {
     }
 }
 
-Failure Decode(const ByteCursor& file, std::unique_ptr<RgbImage>& image) {
+Failure Decode(const ByteCursor& file, std::int32_t maxSide, std::unique_ptr<RgbImage>& image) {
     Dib dib;
     const Failure headers = ReadHeaders(file, dib);
     if (headers != Failure::None) {
@@ -298,15 +304,26 @@ Failure Decode(const ByteCursor& file, std::unique_ptr<RgbImage>& image) {
         return Failure::Conversion;
     }
     const std::uint64_t rows = static_cast<std::uint64_t>(dib.height < 0 ? -dib.height : dib.height);
-    if (static_cast<std::uint64_t>(dib.width) * rows > kMaxPixels) {
+    // A side the texture cannot have is a picture the game cannot use (the mipmap builder is not
+    // safe with one), so it is not converted.
+    if (dib.width > maxSide || rows > static_cast<std::uint64_t>(maxSide)) {
+        return Failure::Conversion;
+    }
+    const std::uint64_t pixelCount = static_cast<std::uint64_t>(dib.width) * rows;
+    if (pixelCount > kMaxPixels) {
         return Failure::OutOfMemory;
     }
-    // A file too short for its rows is refused before the picture's memory is taken: a header of
-    // a few dozen bytes must not cost hundreds of megabytes. (Run-length data may describe a large
-    // picture in a few bytes, so it is checked while it is decoded.)
+    // A file too short for its pixels is refused before the picture's memory is taken: a header
+    // of a few dozen bytes must not cost hundreds of megabytes.
     const bool runLength = dib.compression == kRle8 || dib.compression == kRle4;
     if (!runLength && UncompressedRows(file, dib, rows) == nullptr) {
         return Failure::Conversion;
+    }
+    if (runLength) {
+        const std::size_t dataBytes = dib.pixelOffset < file.Size() ? file.Size() - dib.pixelOffset : 0;
+        if (pixelCount > kRunLengthPixelFloor && pixelCount > kPixelsPerRunLengthByte * dataBytes) {
+            return Failure::Conversion;
+        }
     }
     const std::size_t bytes = static_cast<std::size_t>(dib.width) * rows * 3;
     std::unique_ptr<std::uint8_t[]> pixels(new (std::nothrow) std::uint8_t[bytes]());
@@ -329,19 +346,19 @@ Failure Decode(const ByteCursor& file, std::unique_ptr<RgbImage>& image) {
 
 } // namespace
 
-std::unique_ptr<RgbImage> ReadBmpImage(const char* path) {
+std::unique_ptr<RgbImage> ReadBmpImage(const char* path, std::int32_t maxSide) {
     FileBytes bytes;
     if (!bytes.Open(path)) {
         ShowMessage("Error", (std::string("Failed to open DIB file ") + path + ".\n").c_str(),
                     MessageIcon::None);
         return nullptr;
     }
-    return DecodeBmpBytes(bytes.Data(), bytes.Size());
+    return DecodeBmpBytes(bytes.Data(), bytes.Size(), maxSide);
 }
 
-std::unique_ptr<RgbImage> DecodeBmpBytes(const std::uint8_t* data, std::size_t size) {
+std::unique_ptr<RgbImage> DecodeBmpBytes(const std::uint8_t* data, std::size_t size, std::int32_t maxSide) {
     std::unique_ptr<RgbImage> image;
-    const Failure failure = Decode(ByteCursor(data, size), image);
+    const Failure failure = Decode(ByteCursor(data, size), maxSide, image);
     if (failure != Failure::None) {
         ShowMessage("Error", FailureText(failure), MessageIcon::None);
         return nullptr;

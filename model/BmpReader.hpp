@@ -12,16 +12,22 @@ struct RgbImage {
     std::unique_ptr<std::uint8_t[]> pixels;
 };
 
+// The largest side of a picture taken where no GL implementation can be asked (the inspector, the
+// tests and the fuzz targets). The game asks GL for its maximum texture size instead.
+constexpr std::int32_t kFixedMaxTextureSide = 8192;
+
 // Decodes the BMP file at path: "BM" files and bare bitmaps that start with their info header;
 // 12-byte core and 40-byte info headers; uncompressed 1, 4, 8, 16, 24 and 32 bits per pixel,
 // bit-field masks at 16 and 32 bits, run-length-encoded 4 and 8 bits. Top-down files (negative
 // height) are turned round, so the result is always bottom row first with a positive height.
 // Nothing comes back after one message with caption "Error": the file cannot be opened, its
 // header size is not 12 or 40, a size is beyond what can be held, or its pixels cannot be
-// converted (an encoding not handled, or offsets, palette or rows reaching past the end of the
-// file). Issues no GL calls.
-std::unique_ptr<RgbImage> ReadBmpImage(const char* path);
+// converted (an encoding not handled, offsets, palette or rows reaching past the end of the file,
+// a side longer than maxSide, or run-length data too short for the picture it claims: at most 128
+// pixels a byte of data above a million pixels). Issues no GL calls.
+std::unique_ptr<RgbImage> ReadBmpImage(const char* path, std::int32_t maxSide = kFixedMaxTextureSide);
 
 // ReadBmpImage over a file's bytes already in memory: the same decoding and messages. For the
 // fuzz targets, which must not touch the file system.
-std::unique_ptr<RgbImage> DecodeBmpBytes(const std::uint8_t* data, std::size_t size);
+std::unique_ptr<RgbImage> DecodeBmpBytes(const std::uint8_t* data, std::size_t size,
+                                         std::int32_t maxSide = kFixedMaxTextureSide);

@@ -1,9 +1,9 @@
 #include "model/FileBytes.hpp"
 
-#include <fcntl.h>
+#include "platform/Platform.hpp"
+
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 FileBytes::~FileBytes() {
     if (data != nullptr) {
@@ -12,22 +12,24 @@ FileBytes::~FileBytes() {
 }
 
 bool FileBytes::Open(const char* path) {
-    const int descriptor = open(path, O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) {
+    std::FILE* file = platform::OpenRegularFile(path);
+    if (file == nullptr) {
         return false;
     }
     struct stat status;
-    bool opened = fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+    bool opened = fstat(fileno(file), &status) == 0;
+    // The mapping only reserves addresses: a page is read from the file when a reader first looks
+    // at it, so the readers' cost follows the bytes they walk, not the file's size.
     if (opened && status.st_size > 0) {
         void* view =
-            mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, descriptor, 0);
+            mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, fileno(file), 0);
         opened = view != MAP_FAILED;
         if (opened) {
             data = static_cast<const std::uint8_t*>(view);
             size = static_cast<std::size_t>(status.st_size);
         }
     }
-    // The mapping stays valid after the descriptor is closed.
-    close(descriptor);
+    // The mapping stays valid after the file is closed.
+    std::fclose(file);
     return opened;
 }

@@ -12,7 +12,8 @@ class FileBytes {
     FileBytes(const FileBytes&) = delete;
     FileBytes& operator=(const FileBytes&) = delete;
 
-    // Maps path; false when it cannot be opened or mapped (an empty file opens with size 0).
+    // Maps path; false when it is not a regular file (a folder, a named pipe: never waited on) or
+    // cannot be opened or mapped. An empty file opens with size 0.
     bool Open(const char* path);
 
     const std::uint8_t* Data() const { return data; }

@@ -1,11 +1,13 @@
 #include "model/Reader3DS.hpp"
 
 #include "base/Message.hpp"
+#include "base/StopRequest.hpp"
 #include "model/ByteCursor.hpp"
 #include "model/FileBytes.hpp"
 #include "model/VertexNormals.hpp"
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -22,10 +24,40 @@ struct ChunkCursor {
                                 // its parent's, or the file's, whichever comes first
 };
 
+// What a file may make the reader allocate (lists, the normals they imply, material and object
+// records), in bytes: a fixed allowance, enough for one object whose three lists are cut short
+// after their counts, plus a multiple of the file's size that every well-formed file stays within
+// (a list entry never takes more than three times its bytes in the file, with its normal), and
+// never more than the cap. Time follows the same bound, since every byte taken is also written.
+constexpr std::uint64_t kModelAllowance = std::uint64_t{4} << 20;
+constexpr std::uint64_t kModelBytesPerFileByte = 8;
+constexpr std::uint64_t kModelCap = std::uint64_t{1} << 30;
+
+std::uint64_t ModelBudget(std::size_t fileSize) {
+    const std::uint64_t budget = kModelAllowance + kModelBytesPerFileByte * fileSize;
+    return budget < kModelCap ? budget : kModelCap;
+}
+
 struct Reader {
     ByteCursor file;
-    bool ended = false; // a read met the end of the file: every chunk loop stops
+    std::uint64_t budget = 0; // bytes the model may still take
+    bool ended = false;       // a read met the end of the file, the budget ran out or a stop
+                              // was requested: every chunk loop stops
+    bool overBudget = false;  // the file asked for more memory than its budget
+    std::size_t brokenAt = 0; // offset of the first chunk shorter than its own header, or 0
 };
+
+// Takes bytes from the budget before they are allocated; false (and the reading ends) when the
+// budget does not hold them.
+bool Charge(Reader& reader, std::uint64_t bytes) {
+    if (bytes > reader.budget) {
+        reader.overBudget = true;
+        reader.ended = true;
+        return false;
+    }
+    reader.budget -= bytes;
+    return true;
+}
 
 std::size_t ReadInto(Reader& reader, ChunkCursor& chunk, void* target, std::size_t count) {
     const std::size_t taken = reader.file.Read(target, count, chunk.end);
@@ -105,10 +137,19 @@ void ReadVersion(Reader& reader, ChunkCursor& chunk) {
 
 // Reads a 16-bit count and that many entries of kBytes each into a fresh zero-filled array that
 // replaces any earlier one; entries missing from a chunk shorter than its count stay zero.
+// extraPerEntry is memory each entry implies beyond its own (a vertex's normal); nothing is taken
+// when the budget cannot hold it all, and the list is then left empty.
 template <typename Entry, std::size_t kBytes, typename DecodeEntry>
-void ReadList(Reader& reader, ChunkCursor& chunk, std::int32_t& count, Entry*& entries, DecodeEntry decode) {
-    count = ReadCount(reader, chunk);
+void ReadList(Reader& reader, ChunkCursor& chunk, std::int32_t& count, Entry*& entries,
+              std::size_t extraPerEntry, DecodeEntry decode) {
+    const std::int32_t listed = ReadCount(reader, chunk);
     delete[] entries;
+    entries = nullptr;
+    count = 0;
+    if (!Charge(reader, static_cast<std::uint64_t>(listed) * (sizeof(Entry) + extraPerEntry))) {
+        return;
+    }
+    count = listed;
     entries = new Entry[count]();
     for (std::int32_t i = 0; i < count; ++i) {
         std::uint8_t bytes[kBytes] = {};
@@ -123,13 +164,13 @@ void ReadList(Reader& reader, ChunkCursor& chunk, std::int32_t& count, Entry*& e
 // Bytes past the count are read and dropped.
 void ReadVertexList(Reader& reader, MeshObject& object, ChunkCursor& chunk) {
     ReadList<Vector3, 12>(
-        reader, chunk, object.vertexCount, object.vertices,
+        reader, chunk, object.vertexCount, object.vertices, sizeof(Vector3),
         [](const std::uint8_t* b, Vector3& v) { v = Vector3(LoadF32(b), LoadF32(b + 4), LoadF32(b + 8)); });
     SkipRest(reader, chunk);
 }
 
 void ReadTexCoordList(Reader& reader, MeshObject& object, ChunkCursor& chunk) {
-    ReadList<TexCoord, 8>(reader, chunk, object.texCoordCount, object.texCoords,
+    ReadList<TexCoord, 8>(reader, chunk, object.texCoordCount, object.texCoords, 0,
                           [](const std::uint8_t* b, TexCoord& t) {
                               t = TexCoord{LoadF32(b), LoadF32(b + 4)};
                           });
@@ -140,11 +181,12 @@ void ReadTexCoordList(Reader& reader, MeshObject& object, ChunkCursor& chunk) {
 // chunks (its material groups) are left for the object loop, which meets them as if they followed
 // the list.
 void ReadFaceList(Reader& reader, MeshObject& object, ChunkCursor& chunk) {
-    ReadList<Face, 8>(reader, chunk, object.faceCount, object.faces, [](const std::uint8_t* b, Face& face) {
-        for (int k = 0; k < 3; ++k) {
-            face.vertexIndex[k] = LoadU16(b + 2 * k);
-        }
-    });
+    ReadList<Face, 8>(reader, chunk, object.faceCount, object.faces, 0,
+                      [](const std::uint8_t* b, Face& face) {
+                          for (int k = 0; k < 3; ++k) {
+                              face.vertexIndex[k] = LoadU16(b + 2 * k);
+                          }
+                      });
 }
 
 // The last group decides the material; textured, once set, stays set. A name that matches none
@@ -205,13 +247,28 @@ template <typename Handle> void ForEachChunk(Reader& reader, ChunkCursor& parent
         return;
     }
     while (parent.consumed < parent.length && !reader.ended) {
+        if (StopRequested()) {
+            reader.ended = true;
+            break;
+        }
         ChunkCursor child;
+        const std::size_t start = reader.file.Position();
         const bool whole = ReadChunkHeader(reader, parent, child);
-        if (whole) {
+        // A length shorter than the header cannot be a chunk (runs of zero bytes, a hole in a
+        // sparse file): the rest of the parent is skipped unread rather than walked six bytes at
+        // a time.
+        const bool broken = whole && child.length < sizeof(std::uint16_t) + sizeof(std::uint32_t);
+        if (whole && !broken) {
             handle(child);
         }
         parent.consumed += child.consumed;
-        if (!whole) {
+        if (broken) {
+            if (reader.brokenAt == 0) {
+                reader.brokenAt = start;
+            }
+            SkipRest(reader, parent);
+        }
+        if (!whole || broken) {
             break;
         }
     }
@@ -283,11 +340,17 @@ void ParseMainChunks(Reader& reader, Model& model, ChunkCursor& parent, int dept
             break;
         }
         case 0xAFFF: {
+            if (!Charge(reader, sizeof(Material))) {
+                break;
+            }
             const int index = AppendMaterial(model);
             ParseMaterialChunks(reader, model, index, child, depth + 1);
             break;
         }
         case 0x4000: {
+            if (!Charge(reader, sizeof(MeshObject))) {
+                break;
+            }
             const int index = AppendObject(model);
             ReadName(reader, child, model.objects[index].name);
             ParseMeshChunks(reader, model, index, child, depth + 1);
@@ -312,8 +375,22 @@ bool Importar3DS(Model& model, const char* path) {
     return Read3dsBytes(model, bytes.Data(), bytes.Size(), path);
 }
 
+namespace {
+
+bool HasDrawableObject(const Model& model) {
+    for (const MeshObject& object : model.objects) {
+        if (object.vertexCount > 0 && object.faceCount > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 bool Read3dsBytes(Model& model, const std::uint8_t* data, std::size_t size, const char* path) {
     Reader reader{ByteCursor(data, size)};
+    reader.budget = ModelBudget(size);
     ChunkCursor file;
     file.end = size;
     ChunkCursor main;
@@ -324,6 +401,21 @@ bool Read3dsBytes(Model& model, const std::uint8_t* data, std::size_t size, cons
         return false;
     }
     ParseMainChunks(reader, model, main, 0);
+    if (reader.overBudget) {
+        // As costly as the file would be, it is refused as one that cannot be loaded.
+        ReleaseModelArrays(model);
+        ShowMessage("Importar3DS", (std::string("Error al cargar el archivo: ") + path + "!").c_str(),
+                    MessageIcon::None);
+        return false;
+    }
     BuildVertexNormals(model);
+    if (reader.brokenAt != 0 && !HasDrawableObject(model) && !StopRequested()) {
+        char text[512];
+        std::snprintf(
+            text, sizeof text,
+            "El archivo %s no contiene ning\xFAn objeto: tiene %zu bytes y un chunk roto en el byte %zu",
+            path, size, reader.brokenAt);
+        ShowMessage("Importar3DS", text, MessageIcon::None);
+    }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "model/Texture.hpp"
 
 #include "model/BmpReader.hpp"
+#include "platform/Platform.hpp"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -17,7 +18,7 @@ namespace {
 // path does not exist as written, returns the first entry of its folder (in byte order) whose name
 // equals the file name ignoring ASCII case; otherwise path itself.
 std::string ResolveLetterCase(const std::string& path) {
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    if (std::FILE* file = platform::OpenRegularFile(path.c_str())) {
         std::fclose(file);
         return path;
     }
@@ -39,6 +40,23 @@ std::string ResolveLetterCase(const std::string& path) {
     return (slash == std::string::npos ? "" : folder) + *std::min_element(matches.begin(), matches.end());
 }
 
+// A material's texture name must name a file inside the texture folder: no folder part, and not
+// one of the names of the folder itself or its parent.
+bool PlainFileName(const char* name) {
+    const std::string text(name);
+    return text.find_first_of("/\\") == std::string::npos && text != "." && text != "..";
+}
+
+// The GL implementation's largest texture side, asked once; the fixed limit when it gives none.
+std::int32_t MaxTextureSide() {
+    static const std::int32_t side = [] {
+        GLint reported = 0;
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &reported);
+        return reported > 0 ? static_cast<std::int32_t>(reported) : kFixedMaxTextureSide;
+    }();
+    return side;
+}
+
 } // namespace
 
 TextureResult LoadTexture(std::uint32_t* textureNames, int slotCount, const char* fileName, int slot) {
@@ -46,17 +64,20 @@ TextureResult LoadTexture(std::uint32_t* textureNames, int slotCount, const char
     if (path.find(".bmp") == std::string::npos && path.find(".BMP") == std::string::npos) {
         return TextureResult{};
     }
+    if (!PlainFileName(fileName)) {
+        return TextureResult{false, path};
+    }
     return CargaTexturaBMP(textureNames, slotCount, path.c_str(), slot);
 }
 
 TextureResult CargaTexturaBMP(std::uint32_t* textureNames, int slotCount, const char* path, int slot) {
     const std::string found = ResolveLetterCase(path);
-    std::FILE* presence = std::fopen(found.c_str(), "rb");
+    std::FILE* presence = platform::OpenRegularFile(found.c_str());
     if (presence == nullptr) {
         return TextureResult{false, path};
     }
     std::fclose(presence);
-    const std::unique_ptr<RgbImage> image = ReadBmpImage(found.c_str());
+    const std::unique_ptr<RgbImage> image = ReadBmpImage(found.c_str(), MaxTextureSide());
     if (image != nullptr && slot >= 0 && slot < slotCount) {
         CreateMipmappedTexture(image->width, image->height, image->pixels.get(), GL_RGB, textureNames, slot);
     }

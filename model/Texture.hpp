@@ -16,14 +16,16 @@ struct TextureResult {
 
 // Loads "Texturas/" + fileName into textureNames[slot] when the path contains ".bmp" or ".BMP"
 // (as written: a mixed-case extension loads nothing); any other name is ignored without a message.
-// Names of any length are accepted. See CargaTexturaBMP for the rest. Needs a current GL context.
+// Names of any length are accepted; a name with a folder part ('/' or '\\') or naming "." or ".."
+// is a file that cannot be opened (see CargaTexturaBMP). Needs a current GL context.
 TextureResult LoadTexture(std::uint32_t* textureNames, int slotCount, const char* fileName, int slot);
 
 // Decodes the BMP at path into a new texture in textureNames[slot]. A path that does not exist as
 // written is looked up again with its file name matched case-insensitively in its folder. A file
-// that cannot be opened at all gives a result that says so, and shows nothing; a file that does not
-// decode has shown the reader's message and makes no texture. A slot outside 0 .. slotCount - 1 is
-// never written: the file is read but no texture is made. Needs a current GL context.
+// that cannot be opened at all, or is not a regular file (a folder, a named pipe), gives a result
+// that says so, and shows nothing; a file that does not decode, or has a side longer than GL's
+// maximum texture size, has shown the reader's message and makes no texture. A slot outside 0 .. slotCount -
+// 1 is never written: the file is read but no texture is made. Needs a current GL context.
 TextureResult CargaTexturaBMP(std::uint32_t* textureNames, int slotCount, const char* path, int slot);
 
 // Generates a texture name into textureNames[slot], binds it and builds every mipmap level of the

@@ -16,6 +16,8 @@ struct OctreeStats;
 struct OctreeBuildState {
     int depth = 0;
     int leafCount = 0;
+    std::uint64_t bytesTaken = 0; // counted against the build's budget before each allocation
+    bool overBudget = false;      // the budget would have been passed: nothing more was built
 };
 
 // What a build made: its leaves, numbered 0 up depth first, or that memory ran out half way (the

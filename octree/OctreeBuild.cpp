@@ -1,5 +1,7 @@
 #include "octree/Octree.hpp"
 
+#include "base/StopRequest.hpp"
+
 #include <cmath>
 #include <cstdint>
 #include <new>
@@ -25,6 +27,25 @@ int FaceTotal(const MeshObject& object) {
 bool FaceInRange(const MeshObject& object, const Face& face) {
     return VertexInRange(object, face.vertexIndex[0]) && VertexInRange(object, face.vertexIndex[1]) &&
            VertexInRange(object, face.vertexIndex[2]);
+}
+
+// What one build may take, counted before each allocation: the split flags, the face-subset models
+// and the leaf records, plus what the display lists will hold for every face a leaf keeps. A face
+// met at the centre of a node goes into every octant, so a few coincident faces can be copied into
+// all 4,096 leaves; a build that would pass the budget stops and reports running out of memory.
+// Real levels take a small part of it (the church a few megabytes).
+constexpr std::uint64_t kBuildBudget = std::uint64_t{128} << 20;
+constexpr std::uint64_t kListBytesPerFace = 96; // three vertices with normal and coordinates
+
+// Takes bytes from the budget before they are allocated; false, and nothing more is built, when
+// the budget does not hold them.
+bool ChargeBuild(OctreeBuildState& state, std::uint64_t bytes) {
+    if (state.overBudget || bytes > kBuildBudget - state.bytesTaken) {
+        state.overBudget = true;
+        return false;
+    }
+    state.bytesTaken += bytes;
+    return true;
 }
 
 } // namespace
@@ -138,21 +159,34 @@ OctreeBuildResult Octree::BuildNode(const Model& model, int triangles, Vector3 c
     } catch (const std::bad_alloc&) {
         result.outOfMemory = true;
     }
+    // Over the budget the tree is as incomplete as after a failed allocation.
+    result.outOfMemory = result.outOfMemory || state.overBudget;
     result.leafCount = state.leafCount;
     return result;
 }
 
 void Octree::BuildSubtree(const Model& model, int triangles, Vector3 centre_, float width_,
                           OctreeBuildState& state) {
+    // A stop request leaves the rest of the tree unbuilt; the game is about to end.
+    if (StopRequested() || state.overBudget) {
+        return;
+    }
     centre = centre_;
     width = width_;
     if (triangles <= maxNodeTriangles || state.depth >= maxDepth) {
         MakeLeaf(model, triangles, state);
         return;
     }
-    subdivided = true;
 
     const int objects = ObjectTotal(model);
+    std::uint64_t faceTotal = 0;
+    for (int i = 0; i < objects; ++i) {
+        faceTotal += static_cast<std::uint64_t>(FaceTotal(model.objects[i]));
+    }
+    if (!ChargeBuild(state, 8 * (objects * sizeof(FaceSelection) + faceTotal))) {
+        return;
+    }
+    subdivided = true;
     std::vector<FaceSelection> selections[8];
     for (std::vector<FaceSelection>& list : selections) {
         list.resize(objects);
@@ -211,6 +245,10 @@ void Octree::BuildChild(const Model& model, std::vector<FaceSelection> selection
     // The face-subset model: the selected faces in their original order, over the parent's own
     // vertex arrays, which stay shared and unowned. The face copies live in faceStore.
     const int objects = ObjectTotal(model);
+    if (!ChargeBuild(state, objects * (sizeof(MeshObject) + sizeof(std::vector<Face>)) +
+                                static_cast<std::uint64_t>(triangles) * sizeof(Face))) {
+        return;
+    }
     Model subset;
     std::vector<std::vector<Face>> faceStore(objects);
     for (int i = 0; i < objects; ++i) {
@@ -245,9 +283,14 @@ void Octree::BuildChild(const Model& model, std::vector<FaceSelection> selection
 void Octree::MakeLeaf(const Model& model, int triangles, OctreeBuildState& state) {
     subdivided = false;
     triangleCount = triangles;
-    leaf = std::make_unique<OctreeLeaf>();
-    leaf->batches.resize(static_cast<std::size_t>(ObjectTotal(model)));
     const int objects = ObjectTotal(model);
+    const std::uint64_t routed = static_cast<std::uint64_t>(triangles > 0 ? triangles : 0);
+    if (!ChargeBuild(state, objects * sizeof(LeafBatch) +
+                                routed * (3 * sizeof(std::uint32_t) + kListBytesPerFace))) {
+        return;
+    }
+    leaf = std::make_unique<OctreeLeaf>();
+    leaf->batches.resize(static_cast<std::size_t>(objects));
     for (int i = 0; i < objects; ++i) {
         const MeshObject& object = model.objects[i];
         const int faces = FaceTotal(object);

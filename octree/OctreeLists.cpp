@@ -1,3 +1,4 @@
+#include "base/StopRequest.hpp"
 #include "geometry/Frustum.hpp"
 #include "model/ModelObject.hpp"
 #include "octree/Octree.hpp"
@@ -96,7 +97,8 @@ void Octree::CompileLists(const Model& model, const std::uint32_t* textures, int
         }
         return;
     }
-    if (!node->leaf) {
+    // A stop request leaves the remaining lists empty; the game is about to end.
+    if (!node->leaf || StopRequested()) {
         return;
     }
     node->listId += offset;

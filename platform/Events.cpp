@@ -1,4 +1,6 @@
 #include "platform/Platform.hpp"
+
+#include "base/StopRequest.hpp"
 #include "platform/PlatformState.hpp"
 
 #include <SDL.h>
@@ -10,6 +12,9 @@ namespace {
 // The quit request of PostQuit; it waits behind every other event.
 bool quitPosted = false;
 int quitCode = 0;
+// A stop signal and a lost display are each handed out once, as the close request they stand for.
+bool stopDelivered = false;
+bool lossDelivered = false;
 
 Event Make(EventKind kind) {
     Event event{};
@@ -47,6 +52,16 @@ Event Translate(const SDL_Event& sdl) {
 } // namespace
 
 bool PeekEvent(Event& event) {
+    if (StopRequested() && !stopDelivered) {
+        stopDelivered = true;
+        event = Make(EventKind::Close);
+        return true;
+    }
+    if (DisplayLost() && !lossDelivered) {
+        lossDelivered = true;
+        event = Make(EventKind::Close);
+        return true;
+    }
     SDL_Event sdl;
     if (SDL_WasInit(SDL_INIT_EVENTS) != 0 && SDL_PollEvent(&sdl) != 0) {
         event = Translate(sdl);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace platform {
@@ -120,7 +121,8 @@ void SetCursorVisible(bool visible);
 
 enum class EventKind {
     Resize, // the window's client area changed size: width, height, as the window now is
-    Close,  // the user asked to close the window (close box, Alt+F4, a termination signal)
+    Close,  // the user asked to close the window (close box, Alt+F4, a stop signal), or the
+            // connection to the display was lost (the X server went away)
     Quit,   // the quit request posted by PostQuit: code
     Other   // anything else (keys, mouse, focus, exposure): taken, nothing to do
 };
@@ -189,6 +191,15 @@ struct GlyphBitmap {
 // "Comic Sans" resolves to Comic Neue where that is installed. False when no face can be opened.
 bool RasterizeGlyphs(const char* family, int height, bool bold, int first, int count,
                      std::vector<GlyphBitmap>& glyphs);
+
+// ---- Files ------------------------------------------------------------------------------------
+
+// Opens path for binary reading only when it is a regular file. The open never waits (a named pipe
+// or a device with nothing behind it does not block the call) and anything but a regular file is
+// closed again: null for those as for a missing file. Reads from the stream block as usual. (On
+// Win32: CreateFile with shared read access, kept when GetFileType is FILE_TYPE_DISK and the
+// attributes name no directory, then _open_osfhandle and _fdopen.)
+std::FILE* OpenRegularFile(const char* path);
 
 // ---- Screenshots ------------------------------------------------------------------------------
 

@@ -35,4 +35,9 @@ void ClientSize(SDL_Window* sdl, int& width, int& height);
 // The window an input device is bound to has the keyboard focus.
 bool HasKeyboardFocus(const Window* window);
 
+// From the first window on, a lost connection to the X server no longer ends the process: it is
+// noted, and DisplayLost is true from then on. Nothing for other video drivers.
+void WatchDisplayConnection(SDL_Window* window);
+bool DisplayLost();
+
 } // namespace platform

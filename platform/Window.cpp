@@ -91,7 +91,11 @@ bool UnregisterWindowClass(const char*, Module*) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         return false;
     }
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // Closing a connection the X server dropped ends the process inside Xlib; the process is about
+    // to end anyway, so the video service is left as it is.
+    if (!DisplayLost()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
     return true;
 }
 
@@ -129,7 +133,7 @@ bool ChangeDisplayMode(const DisplayMode& mode) {
 
 bool RestoreDisplayMode() {
     modePending = false;
-    if (fullscreenWindow == nullptr) {
+    if (fullscreenWindow == nullptr || DisplayLost()) {
         return true;
     }
     const bool restored = SDL_SetWindowFullscreen(fullscreenWindow->surface.sdl, 0) == 0;
@@ -162,6 +166,7 @@ Window* CreateWindow(const char* title, WindowStyle style, int x, int y, int wid
         window->surface.colourBits = colourBits;
         window->surface.depthBits = depth;
         window->style = style;
+        WatchDisplayConnection(sdl);
         if (style == WindowStyle::Fullscreen && modePending) {
             SDL_SetWindowDisplayMode(sdl, &pendingMode);
             SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN);
@@ -198,7 +203,10 @@ bool DestroyWindow(Window* window) {
     if (fullscreenWindow == window) {
         fullscreenWindow = nullptr;
     }
-    SDL_DestroyWindow(window->surface.sdl);
+    // Destroying a window waits for the X server to confirm it, which a lost server never does.
+    if (!DisplayLost()) {
+        SDL_DestroyWindow(window->surface.sdl);
+    }
     delete window;
     return true;
 }

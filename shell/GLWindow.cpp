@@ -1,6 +1,7 @@
 #include "shell/GLWindow.hpp"
 
 #include "base/Message.hpp"
+#include "platform/Platform.hpp"
 #include "shell/ScreenConfig.hpp"
 
 #include <GL/gl.h>
@@ -14,10 +15,10 @@ namespace {
 // The configuration files are a few lines long; anything past this is never looked at.
 const std::size_t kConfigReadLimit = 64 * 1024;
 
-// False when the file cannot be opened or read (a folder of that name opens but cannot be read):
-// both are reported as a file that cannot be opened.
+// False when the file cannot be opened or read, or is not a regular file (a folder, a named pipe):
+// all are reported as a file that cannot be opened.
 bool ReadConfigFile(const char* path, std::string& text) {
-    std::FILE* file = std::fopen(path, "r");
+    std::FILE* file = platform::OpenRegularFile(path);
     if (file == nullptr) {
         return false;
     }

@@ -1,3 +1,4 @@
+#include "base/StopRequest.hpp"
 #include "shell/FrameStats.hpp"
 #include "shell/MainLoop.hpp"
 #include "shell/MessageBoxes.hpp"
@@ -24,6 +25,10 @@ World world("MODELOS/pinguino.3DS", "MODELOS/church.3DS");
 } // namespace
 
 int main(int argc, char** argv) {
+    // A stop signal while the models were read ends the game before any window opens.
+    if (StopRequested()) {
+        return 0;
+    }
     Options& options = world.options;
     std::string problem;
     if (!ParseOptions(argc, argv, options, problem)) {

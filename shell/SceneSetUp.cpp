@@ -47,16 +47,45 @@ void LoadSceneAssets(World& world) {
     }
 }
 
+namespace {
+
+// Going on with part of the level missing would leave holes to walk through.
+[[noreturn]] void EndForWantOfMemory() {
+    ShowMessage("ERROR", "No hay memoria suficiente para dividir el nivel", MessageIcon::Exclamation);
+    std::exit(1);
+}
+
+// True when GL ran out of memory since the last call (every pending error is taken).
+bool GLRanOutOfMemory() {
+    bool outOfMemory = false;
+    for (int pending = 0; pending < 8; ++pending) {
+        const GLenum error = glGetError();
+        if (error == GL_NO_ERROR) {
+            break;
+        }
+        outOfMemory = outOfMemory || error == GL_OUT_OF_MEMORY;
+    }
+    return outOfMemory;
+}
+
+} // namespace
+
 void BuildLevelOctree(World& world) {
     Octree& octree = world.octree;
     const OctreeBuildResult built = octree.Build(world.level.model);
-    // Going on with part of the level missing would leave holes to walk through.
     if (built.outOfMemory) {
-        ShowMessage("ERROR", "No hay memoria suficiente para dividir el nivel", MessageIcon::Exclamation);
-        std::exit(1);
+        EndForWantOfMemory();
     }
     world.leafCount = built.leafCount;
-    // One block of names serves every leaf: a leaf's list is the first name plus its ordinal.
+    // One block of names serves every leaf: a leaf's list is the first name plus its ordinal. The
+    // driver may run out of memory for the names or for any list; the level is then incomplete.
+    GLRanOutOfMemory();
     octree.SetListId(static_cast<int>(glGenLists(world.leafCount)));
+    if (world.leafCount > 0 && octree.GetListId() == 0) {
+        EndForWantOfMemory();
+    }
     Octree::CompileLists(world.level, &octree, octree.GetListId());
+    if (GLRanOutOfMemory()) {
+        EndForWantOfMemory();
+    }
 }

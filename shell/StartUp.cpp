@@ -1,5 +1,6 @@
 #include "shell/StartUp.hpp"
 
+#include "base/StopRequest.hpp"
 #include "shell/BitmapFont.hpp"
 #include "shell/Light.hpp"
 #include "shell/SceneSetUp.hpp"
@@ -43,6 +44,12 @@ void StartUp(World& world) {
         // Nothing more to do: what was made before the failed step stays in place.
     }
 
+    // After a stop signal the rest is not worth doing: the main loop's first turn takes the
+    // signal as a close request.
+    if (StopRequested()) {
+        return;
+    }
+
     // The camera's starting pose.
     const Vector3 p = world.startPosition;
     const Vector3 v = world.startViewPoint;
@@ -51,6 +58,9 @@ void StartUp(World& world) {
 
     // Model textures, then the doors and the switch.
     LoadSceneAssets(world);
+    if (StopRequested()) {
+        return;
+    }
 
     // The level's octree and its display lists.
     BuildLevelOctree(world);

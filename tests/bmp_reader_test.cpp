@@ -37,9 +37,9 @@ std::vector<std::uint8_t> Decode(const std::string& path, int width, int height)
 }
 
 // Reads path expecting failure with exactly one message of caption "Error" and this text.
-void ExpectRefused(const std::string& path, const std::string& text) {
+void ExpectRefused(const std::string& path, const std::string& text, int maxSide = kFixedMaxTextureSide) {
     MessageLog log;
-    EXPECT_EQ(ReadBmpImage(path.c_str()), nullptr) << path;
+    EXPECT_EQ(ReadBmpImage(path.c_str(), maxSide), nullptr) << path;
     ASSERT_EQ(log.Messages().size(), 1u) << path;
     EXPECT_EQ(log.Messages()[0].caption, "Error");
     EXPECT_EQ(log.Messages()[0].text, text) << path;
@@ -317,7 +317,10 @@ TEST(BmpReader, RefusalsAndTheirMessages) {
     bytes = valid;
     SetU32(bytes, 18, 0x7FFFFFFF);
     SetU32(bytes, 22, 0x7FFFFFFF);
-    ExpectRefused(WriteBytes("huge.bmp", bytes), "Out of memory.");
+    ExpectRefused(WriteBytes("huge.bmp", bytes), conversion); // sides no texture can have
+    SetU32(bytes, 18, 16384);
+    SetU32(bytes, 22, 16384);
+    ExpectRefused(WriteBytes("huge.bmp", bytes), "Out of memory.", 16384); // past the pixel limit
     bytes = valid;
     SetU32(bytes, 18, 100000);
     ExpectRefused(WriteBytes("wide.bmp", bytes), conversion);

@@ -60,6 +60,10 @@ TEST(FuzzRegressions, Models3ds) {
     Replay("3ds", "fuzz_3ds", fuzzchecks::Check3ds);
 }
 
+TEST(FuzzRegressions, StartUp) {
+    Replay("3ds", "fuzz_startup", fuzzchecks::CheckStartUp);
+}
+
 TEST(FuzzRegressions, BmpImages) {
     Replay("bmp", "fuzz_bmp", fuzzchecks::CheckBmp);
 }

@@ -1,7 +1,9 @@
 // Damaged files must not cost the game memory out of proportion to their size.
 
 #include "base/Message.hpp"
+#include "helpers/MessageLog.hpp"
 #include "model/BmpReader.hpp"
+#include "model/Reader3DS.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -91,4 +94,52 @@ TEST(ReaderLimits, BmpWithAllItsRowsStillDecodes) {
     const MessageSink previous = SetMessageSink([](const char*, const char*, MessageIcon) {});
     EXPECT_EQ(DecodeBmpBytes(file.data(), file.size()), nullptr);
     SetMessageSink(previous);
+}
+
+namespace {
+
+long PeakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+std::vector<std::uint8_t> RegressionFile(const char* target, const char* name) {
+    std::vector<std::uint8_t> bytes;
+    const std::string path = std::string(JOSTRELA_FUZZ_FOLDER) + "/regressions/" + target + "/" + name;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        std::uint8_t buffer[4096];
+        std::size_t got;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+            bytes.insert(bytes.end(), buffer, buffer + got);
+        }
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+} // namespace
+
+// Files that once took the reader over 2 GB: count-only lists are refused with the reader's
+// message, a run of zero bytes is skipped unread and named; neither takes more than a few
+// megabytes on top of what the process had.
+TEST(ReaderLimits, HostileModelsCostLittle) {
+    const std::vector<std::uint8_t> counts = RegressionFile("fuzz_3ds", "count_only_lists.3DS");
+    const std::vector<std::uint8_t> zeros = RegressionFile("fuzz_3ds", "zero_chunks.3DS");
+    ASSERT_FALSE(counts.empty() || zeros.empty()) << "the regression files are missing";
+    testing_tools::MessageLog log;
+    const long before = PeakKilobytes();
+    Model model;
+    EXPECT_FALSE(Read3dsBytes(model, counts.data(), counts.size(), "counts.3DS"));
+    EXPECT_EQ(model.objectCount, 0);
+    EXPECT_TRUE(Read3dsBytes(model, zeros.data(), zeros.size(), "zeros.3DS"));
+    ReleaseModelArrays(model);
+    if (!kUnderAsan) {
+        EXPECT_LT(PeakKilobytes() - before, 32 * 1024);
+    }
+    ASSERT_EQ(log.Messages().size(), 2u);
+    EXPECT_EQ(log.Messages()[0].text, "Error al cargar el archivo: counts.3DS!");
+    EXPECT_EQ(
+        log.Messages()[1].text,
+        "El archivo zeros.3DS no contiene ning\xFAn objeto: tiene 60006 bytes y un chunk roto en el byte 6");
 }

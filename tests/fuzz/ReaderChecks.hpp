@@ -9,6 +9,7 @@
 #include "input/KeyScript.hpp"
 #include "model/BmpReader.hpp"
 #include "model/Reader3DS.hpp"
+#include "octree/Octree.hpp"
 #include "shell/ScreenConfig.hpp"
 
 #include <cmath>
@@ -116,7 +117,45 @@ inline void Check3ds(const std::uint8_t* data, std::size_t size) {
     ReleaseModelArrays(model);
 }
 
-// BMP files: a decoded picture has a positive size within the reader's limit and all of its
+// The game's start-up short of GL over a level file: the reader with its normals, the octree build
+// with its budget, and the leaf arrays the display lists are compiled from. A build over its
+// budget (where the game ends with its out-of-memory message) has nothing more to check; any other
+// leaf record indexes only vertices its object has, and every leaf has a record per object.
+inline void CheckStartUp(const std::uint8_t* data, std::size_t size) {
+    Model model;
+    Read3dsBytes(model, data, size, "fuzz.3DS");
+    Octree root;
+    root.MeasureScene(&model);
+    OctreeBuildState state;
+    root.BuildSubtree(model, root.CountSceneTriangles(model), root.GetCentre(), root.GetWidth(), state);
+    if (!state.overBudget) {
+        int leaves = 0;
+        const auto walk = [&](const Octree& node, const auto& self) -> void {
+            for (const std::unique_ptr<Octree>& child : node.children) {
+                if (child) {
+                    self(*child, self);
+                }
+            }
+            if (node.subdivided) {
+                return;
+            }
+            ++leaves;
+            Require(node.leaf != nullptr, "a leaf without batches");
+            Require(node.leaf->batches.size() == model.objects.size(), "a leaf without a batch per object");
+            for (std::size_t i = 0; i < model.objects.size(); ++i) {
+                for (const std::uint32_t index : node.leaf->batches[i].indices) {
+                    Require(index < std::uint32_t(model.objects[i].vertexCount),
+                            "a leaf index past its vertices");
+                }
+            }
+        };
+        walk(root, walk);
+        Require(leaves == state.leafCount && leaves <= 4096, "leaf count");
+    }
+    ReleaseModelArrays(model);
+}
+
+// BMP files: a decoded picture has a positive size within the reader's limits and all of its
 // width x height x 3 bytes.
 inline void CheckBmp(const std::uint8_t* data, std::size_t size) {
     const std::unique_ptr<RgbImage> image = DecodeBmpBytes(data, size);
@@ -126,6 +165,8 @@ inline void CheckBmp(const std::uint8_t* data, std::size_t size) {
     Require(image->width > 0 && image->height > 0, "a picture without pixels");
     const std::int64_t pixels = std::int64_t(image->width) * image->height;
     Require(pixels <= (std::int64_t(1) << 26), "a picture beyond the reader's limit");
+    Require(image->width <= kFixedMaxTextureSide && image->height <= kFixedMaxTextureSide,
+            "a side longer than a texture may have");
     Require(Touch(image->pixels.get(), std::int32_t(pixels * 3)), "pixels missing");
 }
 

@@ -14,13 +14,18 @@ make_fault_folder() {
 }
 
 list_run_folder() {
-    (cd "$RUN_DIR" && find . -path ./.tmp -prune -o -path ./.before -prune -o -path ./.after -prune -o -path ./stderr.txt -prune \
+    (cd "$RUN_DIR" && find . -path ./.tmp -prune -o -path ./.before -prune -o -path ./.after -prune -o -path ./stderr.txt -prune -o -path ./.measure -prune \
         -o -print | LC_ALL=C sort)
 }
 
-# Starts the game like start_game, with the private TMPDIR.
+# Starts the game like start_game, with the private TMPDIR. With FAULT_MEASURE naming a file, the
+# game runs under /usr/bin/time, which writes "SECONDS PEAK_KB" there.
 start_fault_game() {
-    (cd "$RUN_DIR" && TMPDIR="$TMPDIR_FOR_GAME" exec "$JOSTRELA_BIN" "$@" 2>"$RUN_DIR/stderr.txt") &
+    local measure=()
+    if [[ -n "${FAULT_MEASURE:-}" ]]; then
+        measure=(/usr/bin/time -f "%e %M" -o "$FAULT_MEASURE")
+    fi
+    (cd "$RUN_DIR" && TMPDIR="$TMPDIR_FOR_GAME" exec "${measure[@]}" "$JOSTRELA_BIN" "$@" 2>"$RUN_DIR/stderr.txt") &
     GAME_PID=$!
 }
 
@@ -56,7 +61,7 @@ expect_nothing_left() {
 
 # The game's standard error holds exactly the line $1 (messages go there in non-interactive mode).
 expect_message() {
-    grep -qxF "$1" "$RUN_DIR/stderr.txt" || fail "no line '$1' in stderr: $(cat "$RUN_DIR/stderr.txt")"
+    grep -qxF -e "$1" "$RUN_DIR/stderr.txt" || fail "no line '$1' in stderr: $(cat "$RUN_DIR/stderr.txt")"
 }
 
 # Like make_fault_folder, with copies of the build's models and textures that a test may damage;

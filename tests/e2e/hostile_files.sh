@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Small hand-made files in the run folder that once cost the game gigabytes, minutes or a crash:
+# count-only lists, coincident faces, a sparse model, run-length pictures of huge sizes, named
+# pipes, folders and texture names that leave Texturas/. Each ends as promised, with its message
+# as the only line, within a few seconds and a bounded peak memory, leaving nothing behind.
+source "$(dirname "$0")/helpers/common.bash"
+source "$(dirname "$0")/helpers/faults.bash"
+E2E_TIMEOUT=900 run_under_xvfb "$@"
+
+# Before the mending these took 2 to 3 GB and 17 s to minutes, or crashed; the sanitizer build's
+# start-up alone takes about a second and a few hundred megabytes.
+readonly MAX_SECONDS=10 MAX_PEAK_KB=$((700 * 1024))
+
+hostile() {
+    python3 "$(dirname "$0")/helpers/hostile_files.py" "$1" "$RUN_DIR/$2"
+}
+
+# expect_run DESCRIPTION CODE MESSAGE [ARGS...]: runs the game on the prepared folder (20 frames
+# unless ARGS say otherwise) and checks its code, its one message, its time and peak memory.
+expect_run() {
+    local description="$1" code="$2" message="$3"
+    shift 3
+    list_run_folder >"$RUN_DIR/.before"
+    FAULT_MEASURE="$RUN_DIR/.measure"
+    run_fault_game "$code" --frames 20 "$@"
+    expect_message "$message"
+    [[ "$(wc -l <"$RUN_DIR/stderr.txt")" == 1 ]] || fail "$description: more than the message: $(cat "$RUN_DIR/stderr.txt")"
+    local seconds peak
+    # /usr/bin/time puts a line about a non-zero exit code first.
+    read -r seconds peak < <(tail -n 1 "$FAULT_MEASURE")
+    awk -v s="$seconds" -v m="$MAX_SECONDS" 'BEGIN { exit !(s <= m) }' || fail "$description: took $seconds s"
+    ((peak <= MAX_PEAK_KB)) || fail "$description: peak memory $peak KB"
+    echo "ok: $description ($seconds s, $((peak / 1024)) MB)"
+    cleanup
+}
+
+make_copied_run_folder
+hostile count_only_3ds MODELOS/pinguino.3DS
+expect_run "600 objects of count-only lists are refused" 0 \
+    "Importar3DS: Error al cargar el archivo: MODELOS/pinguino.3DS!"
+
+make_copied_run_folder
+hostile coincident_3ds MODELOS/church.3DS
+expect_run "65,535 coincident faces pass the octree's budget" 1 \
+    "ERROR: No hay memoria suficiente para dividir el nivel"
+
+make_copied_run_folder
+hostile sparse_3ds MODELOS/church.3DS
+expect_run "a sparse 2 GB level is named for what it is" 0 \
+    "Importar3DS: El archivo MODELOS/church.3DS no contiene ningún objeto: tiene 2147483648 bytes y un chunk roto en el byte 6"
+
+for kind in tall_rle_bmp wide_rle_bmp big_rle_bmp; do
+    make_copied_run_folder
+    hostile "$kind" Texturas/WOOD.BMP
+    expect_run "$kind is refused" 0 "Error: Image file conversion error."
+done
+
+make_copied_run_folder
+hostile escaping_3ds MODELOS/pinguino.3DS
+expect_run "a texture name leaving Texturas/ is a texture that cannot be found" 1 \
+    "CargaTexturaBMP: Texturas/../Texturas/WOOD.BMP"
+
+make_copied_run_folder
+rm "$RUN_DIR/Texturas/WOOD.BMP"
+mkdir "$RUN_DIR/Texturas/WOOD.BMP"
+expect_run "a folder in place of a texture is a missing texture" 1 "CargaTexturaBMP: Texturas/WOOD.BMP"
+
+# Named pipes with no writer: the game never waits on them.
+make_copied_run_folder
+rm "$RUN_DIR/scr.txt"
+mkfifo "$RUN_DIR/scr.txt"
+expect_run "a named pipe as scr.txt" 0 "Aviso: No se ha podido abrir scr.txt"
+
+make_copied_run_folder
+rm "$RUN_DIR/MODELOS/church.3DS"
+mkfifo "$RUN_DIR/MODELOS/church.3DS"
+expect_run "a named pipe as the level" 0 "Importar3DS: Error al cargar el archivo: MODELOS/church.3DS!"
+
+make_copied_run_folder
+rm "$RUN_DIR/Texturas/WOOD.BMP"
+mkfifo "$RUN_DIR/Texturas/WOOD.BMP"
+expect_run "a named pipe as a texture" 1 "CargaTexturaBMP: Texturas/WOOD.BMP"
+
+make_copied_run_folder
+mkfifo "$RUN_DIR/keys.txt"
+expect_run "a named pipe as the key script" 2 "--keys: key script keys.txt: cannot be opened" --keys keys.txt
