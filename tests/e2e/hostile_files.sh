@@ -83,4 +83,4 @@ expect_run "a named pipe as a texture" 1 "CargaTexturaBMP: Texturas/WOOD.BMP"
 
 make_copied_run_folder
 mkfifo "$RUN_DIR/keys.txt"
-expect_run "a named pipe as the key script" 2 "--keys: key script keys.txt: cannot be opened" --keys keys.txt
+expect_run "a named pipe as the key script" 2 "jostrela: key script keys.txt: cannot be opened" --keys keys.txt
