@@ -64,20 +64,19 @@ bool RegisterWindowClass(const char*, Module*) {
     // The close box must reach the game as a close request, never as an automatic quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
-    // With no display to reach, SDL falls back to a driver that shows nothing: a game nobody can see
-    // would run on unseen and never end, so that is a failure. An X server that is starting or
-    // resetting (as a virtual one does when its last client leaves) refuses connections for a
-    // moment, so a display that is named gets a second of tries first.
+    // With no display to reach, SDL either fails or falls back to a driver that shows nothing: a
+    // game nobody can see would run on unseen and never end, so both are failures. An X server that
+    // is starting or resetting (as a virtual one does when its last client leaves) refuses
+    // connections for a moment, so a display that is named gets a second of tries first.
     const char* display = SDL_getenv("DISPLAY");
     const int tries = display != nullptr && *display != '\0' ? 10 : 1;
     for (int attempt = 1;; ++attempt) {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            return false;
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+            if (!StartedUnseen()) {
+                break;
+            }
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
         }
-        if (!StartedUnseen()) {
-            break;
-        }
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         if (attempt == tries) {
             return false;
         }

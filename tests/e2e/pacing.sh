@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Interactive play is paced: over a few seconds the frames run at the rate asked for within 10%, and
 # the game sleeps between them instead of keeping a core busy. The default of 60 is checked as an
-# upper bound only: a shared machine under load may not reach 60 even unpaced.
+# upper bound only: a shared machine under load may not reach 60 even unpaced. The exact rate is
+# checked at 6 frames a second, which even a machine loaded many times over its cores keeps (at 12
+# such a machine starved the game and its X server of whole frames).
 source "$(dirname "$0")/helpers/common.bash"
 run_under_xvfb "$@"
 
@@ -36,5 +38,5 @@ PY
 }
 
 measure 60 1
-measure 12 10.8 --fps 12
+measure 6 5.4 --fps 6
 echo "ok"

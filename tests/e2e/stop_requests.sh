@@ -43,7 +43,9 @@ display_number=150
 while [[ -e "/tmp/.X$display_number-lock" ]]; do
     display_number=$((display_number + 1))
 done
-Xvfb ":$display_number" -screen 0 800x600x24 -nolisten tcp 2>/dev/null &
+# -noreset: the probe below must not leave the server resetting as the game connects. The server is
+# ended with the script whatever happens, or its open output would hold the test runner.
+Xvfb ":$display_number" -noreset -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
 server_pid=$!
 for tries in $(seq 100); do
     DISPLAY=":$display_number" xdpyinfo >/dev/null 2>&1 && break
@@ -51,6 +53,7 @@ for tries in $(seq 100); do
     sleep 0.2
 done
 make_fault_folder
+trap 'kill "$server_pid" 2>/dev/null || true; cleanup' EXIT
 dump="$(mktemp)"
 DISPLAY=":$display_number" start_fault_game --dump-state "$dump"
 DISPLAY=":$display_number" wait_for_window "$CREDITS" 60 || fail "no window: $(cat "$RUN_DIR/stderr.txt")"
