@@ -36,14 +36,15 @@ const Model& Level() {
 bool OpenContext() {
     static bool open = [] {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        platform::Module* module = platform::ModuleInstance();
-        if (!platform::RegisterWindowClass("jostrela-bench", module)) {
+        platform::WindowClass* windowClass = platform::RegisterWindowClass("jostrela-bench");
+        platform::Window* window = platform::OpenWindow(windowClass, "jostrela-bench",
+                                                        platform::WindowStyle::Hidden, 0, 0, 640, 480);
+        platform::DeviceContext* surface = platform::GetDeviceContext(window);
+        if (surface == nullptr ||
+            !platform::SetPixelFormat(surface, platform::ChoosePixelFormat(surface, 32, 32))) {
             return false;
         }
-        platform::Window* window =
-            platform::CreateWindow("jostrela-bench", platform::WindowStyle::Hidden, 0, 0, 640, 480, 32);
-        platform::DeviceContext* surface = platform::GetDeviceContext(window);
-        platform::GLContext* context = surface != nullptr ? platform::CreateGLContext(surface) : nullptr;
+        platform::GLContext* context = platform::CreateGLContext(surface);
         if (context == nullptr || !platform::MakeCurrent(surface, context)) {
             return false;
         }

@@ -11,12 +11,6 @@ bool Fail(const char* text) {
     return false;
 }
 
-// A read that failed: try to take the device back; the state is read again next frame.
-void Reacquire(platform::InputDevice* device) {
-    while (platform::Acquire(device) == platform::DeviceResult::InputLost) {
-    }
-}
-
 } // namespace
 
 InputDevices::~InputDevices() {
@@ -24,7 +18,7 @@ InputDevices::~InputDevices() {
 }
 
 bool InputDevices::Init(platform::Window* window) {
-    directInput = platform::CreateInputSystem(platform::ModuleInstance());
+    directInput = platform::CreateInputSystem();
     if (directInput == nullptr) {
         return Fail("\xA1No se pudo inicializar DInput!");
     }
@@ -69,8 +63,10 @@ void InputDevices::ReadKeyboard() {
         return;
     }
     std::memset(keys, 0, sizeof keys);
-    if (platform::ReadDeviceState(keyboard, sizeof keys, keys) != platform::DeviceResult::Ok) {
-        Reacquire(keyboard);
+    // A read that failed leaves this frame's keys released; the device is taken back (when the
+    // window has the focus again) and read next frame.
+    if (!platform::ReadDeviceState(keyboard, sizeof keys, keys)) {
+        platform::Acquire(keyboard);
     }
 }
 
@@ -78,8 +74,8 @@ void InputDevices::ReadMouse() {
     if (mouse == nullptr) {
         return;
     }
-    if (platform::ReadDeviceState(mouse, sizeof mouseState, mouseState) != platform::DeviceResult::Ok) {
-        Reacquire(mouse);
+    if (!platform::ReadDeviceState(mouse, sizeof mouseState, mouseState)) {
+        platform::Acquire(mouse);
     }
 }
 

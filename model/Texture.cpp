@@ -4,6 +4,8 @@
 #include "platform/Platform.hpp"
 
 #include <GL/gl.h>
+// GL_CLAMP_TO_EDGE is OpenGL 1.2, beyond what the Windows headers declare.
+#include <GL/glext.h>
 #include <GL/glu.h>
 #include <algorithm>
 #include <cstdio>

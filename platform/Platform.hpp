@@ -1,13 +1,14 @@
 #pragma once
 
-// Everything the game needs of the machine. Only platform/ includes SDL; the game's modules see
-// this header and nothing else of the platform. Texts handed in are Windows-1252 bytes; the layer
-// converts them where the machine wants UTF-8. One thread calls all of it.
+// Everything the game needs of the machine. Only platform/ includes SDL or the Windows headers; the
+// game's modules see this header and nothing else of the platform. Two implementations fill it:
+// platform/sdl and platform/win32, chosen by the build for the target system. Texts handed in are
+// Windows-1252 bytes; the layer converts them where the machine wants UTF-8. One thread calls all
+// of it.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <vector>
 
 namespace platform {
 
@@ -40,22 +41,37 @@ double SecondsSinceProcessStart();
 // True when standard error is a terminal (progress lines are written only there).
 bool StandardErrorIsTerminal();
 
+// ---- Files ------------------------------------------------------------------------------------
+
+// Opens path for binary reading only when it is a regular file. The open never waits (a named pipe
+// or a device with nothing behind it does not block the call) and anything but a regular file is
+// closed again: null for those as for a missing file. Reads from the stream block as usual. (On
+// Win32: CreateFile with shared read access, which opens no folder, kept when GetFileType is
+// FILE_TYPE_DISK, then _open_osfhandle and _fdopen.)
+std::FILE* OpenRegularFile(const char* path);
+
+// Maps the regular file at path read-only into memory: its bytes in data and size (an empty file
+// gives null and 0). Opens it as OpenRegularFile does. False when path is no regular file or cannot
+// be opened or mapped.
+bool MapFile(const char* path, const std::uint8_t*& data, std::size_t& size);
+// Gives back a mapping of MapFile; does nothing for null data.
+void UnmapFile(const std::uint8_t* data, std::size_t size);
+
 // ---- Windows and GL contexts ------------------------------------------------------------------
 
+struct WindowClass;   // a registered kind of window, made by RegisterWindowClass
 struct Window;        // a top-level window whose surface OpenGL can draw on
 struct DeviceContext; // the drawing surface of a window; lives exactly as long as its window
 struct GLContext;     // an OpenGL compatibility context
-struct Module;        // the program's own module
 
-// The program's module; never null.
-Module* ModuleInstance();
-
-// Starts the video service windows of this class need (the screen saver stays off while it runs).
-// False when no display can be had, and when the only video service at hand shows nothing (an
-// off-screen or dummy driver) unless the environment asked for it by name (SDL_VIDEODRIVER, for
-// tests). Calls nest: each successful call needs one Unregister.
-bool RegisterWindowClass(const char* className, Module* instance);
-bool UnregisterWindowClass(const char* className, Module* instance);
+// Registers the class windows of the game are made from, for the program's own module, and starts
+// the video service they need (the screen saver stays off while a window of it runs). Null when
+// that cannot be had, and on SDL when the only video service at hand shows nothing (an off-screen
+// or dummy driver) unless the environment asked for it by name (SDL_VIDEODRIVER, for tests).
+WindowClass* RegisterWindowClass(const char* className);
+// Unregisters the class and frees its record whatever the outcome; false when the system refuses
+// (a window of the class still exists) or for a null class.
+bool UnregisterWindowClass(WindowClass* windowClass);
 
 struct DisplayMode {
     int width;
@@ -67,37 +83,38 @@ struct DisplayMode {
 // The desktop mode of the primary display; false when it cannot be read.
 bool CurrentDisplayMode(DisplayMode& mode);
 
-// Sets the display mode the next fullscreen window takes. Refused (false, nothing changes) unless
-// the display offers exactly mode's size; depth and refresh are kept as given.
+// Switches the display to mode for fullscreen windows. Refused (false, nothing changes) unless the
+// display offers exactly mode's size; depth and refresh are kept as given.
 bool ChangeDisplayMode(const DisplayMode& mode);
 
-// Gives the desktop mode back: a fullscreen window leaves fullscreen, the pending mode is dropped.
+// Gives the desktop mode back: a fullscreen window leaves fullscreen, a pending mode is dropped.
 bool RestoreDisplayMode();
 
 enum class WindowStyle { Windowed, Fullscreen, Hidden };
 
-// Creates a window at (x, y) whose surface is width x height pixels, titled with title, with a
-// double-buffered RGBA surface of colourBits and the deepest depth buffer of 32, 24 and 16 bits
-// the driver offers (the window is recreated for each depth tried). A Fullscreen window takes the
-// mode of ChangeDisplayMode when it is shown; a Hidden window is never shown (tests draw on it).
-// The window is not shown by this call. Null on failure.
-Window* CreateWindow(const char* title, WindowStyle style, int x, int y, int width, int height,
-                     int colourBits);
+// Creates a window of windowClass at (x, y), width x height pixels in all (borders and caption
+// included, no adjustment), titled with title. Windowed: caption, borders and the system menu;
+// Fullscreen: a bare popup; Hidden: never shown (tests draw on it). The window is not shown by
+// this call and has no pixel format yet. Null on failure. (Not CreateWindow: that is a macro of
+// the Windows headers, which GL headers pull in there.)
+Window* OpenWindow(WindowClass* windowClass, const char* title, WindowStyle style, int x, int y, int width,
+                   int height);
 
 // Shows the window, raises it and gives it the keyboard focus. For a fullscreen window made while
-// a ChangeDisplayMode was pending, false when the display did not take that mode.
+// a display mode was changed, false when the display did not take that mode.
 bool ShowWindow(Window* window);
 
 bool DestroyWindow(Window* window);
 
-// The window's drawing surface; null only for a null window.
+// The window's drawing surface; null when the system gives none.
 DeviceContext* GetDeviceContext(Window* window);
 bool ReleaseDeviceContext(Window* window, DeviceContext* deviceContext);
 
-// The pixel format of the surface: the closest match the driver gave to colourBits and depthBits
-// when the window was made. Returns its depth bits (a non-zero format id), 0 when there is none.
+// The pixel format closest to a double-buffered RGBA surface of colourBits with a depth buffer of
+// depthBits (the driver's nearest when it has no such depth: 24 or 16 bits): a non-zero format
+// number, 0 when the surface can have none.
 int ChoosePixelFormat(DeviceContext* deviceContext, int colourBits, int depthBits);
-// True when format is the one the surface was made with (the format is fixed at window creation).
+// Gives the surface the format ChoosePixelFormat chose; a surface takes one format in its life.
 bool SetPixelFormat(DeviceContext* deviceContext, int format);
 
 GLContext* CreateGLContext(DeviceContext* deviceContext);
@@ -146,60 +163,36 @@ void PostQuit(int code);
 struct InputSystem;
 struct InputDevice;
 enum class DeviceKind { Keyboard, Mouse };
-enum class DeviceResult { Ok, NotAcquired, InputLost, OtherHasPriority };
 
-// A small device layer with exclusive, foreground devices: a device is acquired only while the
-// window has the keyboard focus, and loses its acquisition when the focus goes.
-InputSystem* CreateInputSystem(Module* instance);
+// Exclusive, foreground devices: a device is acquired only while its window has the keyboard
+// focus, and loses its acquisition when the focus goes. Each call is false (or null) when its step
+// fails.
+InputSystem* CreateInputSystem();
 InputDevice* CreateDevice(InputSystem* system, DeviceKind kind);
+// The standard format of the kind: keyboard, 256 bytes by DirectInput key code, bit 7 = down;
+// mouse, 20 bytes, relative x, y and wheel as three 32-bit ints, then eight button bytes.
 bool SetDataFormat(InputDevice* device);
 bool SetCooperativeLevel(InputDevice* device, Window* window);
-// Ok when the device is acquired afterwards; OtherHasPriority while its window lacks the focus.
-DeviceResult Acquire(InputDevice* device);
+// True when the device is acquired afterwards; false while its window lacks the focus.
+bool Acquire(InputDevice* device);
 void Unacquire(InputDevice* device);
 void ReleaseDevice(InputDevice* device);
 void ReleaseInputSystem(InputSystem* system);
 
-// Keyboard: 256 bytes by DirectInput key code, bit 7 = down. Mouse: 20 bytes, relative x, y and
-// wheel as three 32-bit ints, then eight button bytes. Fails unless the device is acquired and its
-// window still has the focus; a failed read leaves state as it was.
-DeviceResult ReadDeviceState(InputDevice* device, std::size_t size, void* state);
-
-// DirectInput key code (0..255) of a USB HID keyboard usage (the scancode numbering of the
-// keyboard layer); 0 for a usage the game's numbering lacks. Pure.
-int DirectInputCode(int hidUsage);
-
-// Fills keys (256 bytes) from the pressed flags indexed by HID usage: every key released when the
-// window lacks the focus, else bit 7 set for each pressed usage that has a code. Pure.
-void FillKeySnapshot(const std::uint8_t* pressedByUsage, int usageCount, bool focused,
-                     std::uint8_t keys[256]);
+// Reads the device's state in its data format (size bytes). False unless the device is acquired
+// and its window still has the focus; a failed read leaves state as it was.
+bool ReadDeviceState(InputDevice* device, std::size_t size, void* state);
 
 // ---- Fonts ------------------------------------------------------------------------------------
 
-struct GlyphBitmap {
-    int width;     // pixels
-    int rows;      // pixels
-    int rowBytes;  // ceil(width / 8)
-    int left;      // pen to the bitmap's left edge, pixels
-    int bottom;    // pen (baseline) to the bitmap's bottom row, pixels (negative below the baseline)
-    float advance; // pen advance, pixels
-    std::vector<std::uint8_t> bits; // 1 bit a pixel, most significant first, bottom row first
-};
-
-// Renders characters first .. first+count-1 of the closest installed match of family (bold when
-// asked), with height as the character cell (ascent plus descent) in pixels, 1 bit a pixel.
-// "Comic Sans" resolves to Comic Neue where that is installed. False when no face can be opened.
-bool RasterizeGlyphs(const char* family, int height, bool bold, int first, int count,
-                     std::vector<GlyphBitmap>& glyphs);
-
-// ---- Files ------------------------------------------------------------------------------------
-
-// Opens path for binary reading only when it is a regular file. The open never waits (a named pipe
-// or a device with nothing behind it does not block the call) and anything but a regular file is
-// closed again: null for those as for a missing file. Reads from the stream block as usual. (On
-// Win32: CreateFile with shared read access, kept when GetFileType is FILE_TYPE_DISK and the
-// attributes name no directory, then _open_osfhandle and _fdopen.)
-std::FILE* OpenRegularFile(const char* path);
+// Fills the count display lists from listBase with the glyphs of characters first .. first+count-1
+// of the closest installed match of face, bold, with height as the character cell (ascent plus
+// descent) in pixels: each list draws its glyph at the raster position and advances it. Needs a
+// current GL context on deviceContext. "Comic Sans" resolves to Comic Neue where that is
+// installed; a face equal to "symbol" in any case takes the symbol character set. False when no
+// face can be had (the lists stay as they were).
+bool BuildGlyphLists(DeviceContext* deviceContext, const char* face, int height, int first, int count,
+                     unsigned listBase);
 
 // ---- Screenshots ------------------------------------------------------------------------------
 

@@ -1,9 +1,22 @@
 #include "platform/Platform.hpp"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include <GL/gl.h>
-#include <png.h>
 
-#include <cstring>
+// The PNG writer of Debian's libstb-dev, compiled into this file only; its own code is not ours to
+// warn about.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wunused-parameter"
+#pragma GCC diagnostic ignored "-Wunused-function"
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+#pragma GCC diagnostic pop
+
 #include <vector>
 
 namespace platform {
@@ -14,8 +27,8 @@ bool WriteBackBufferPng(const char* path, int width, int height) {
     if (path == nullptr || width <= 0 || height <= 0 || width > 16384 || height > 16384) {
         return false;
     }
-    const std::size_t stride = static_cast<std::size_t>(width) * 3;
-    std::vector<unsigned char> pixels(stride * static_cast<std::size_t>(height));
+    const int stride = width * 3;
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
     // Errors left over from the frame are not this read's; the driver keeps only a few flags.
     for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
     }
@@ -25,17 +38,9 @@ bool WriteBackBufferPng(const char* path, int width, int height) {
     if (glGetError() != GL_NO_ERROR) {
         return false;
     }
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGB;
-    // GL rows run bottom-up: a negative row stride writes them top-down.
-    const int written =
-        png_image_write_to_file(&image, path, 0, pixels.data(), -static_cast<png_int_32>(stride), nullptr);
-    png_image_free(&image);
-    return written != 0;
+    // GL rows run bottom-up; the file's run top-down.
+    stbi_flip_vertically_on_write(1);
+    return stbi_write_png(path, width, height, 3, pixels.data(), stride) != 0;
 }
 
 } // namespace platform

@@ -47,9 +47,8 @@ GLWindow::GLWindow()
 
 bool GLWindow::Create(const char* name, const char* configPath) {
     std::snprintf(className, sizeof className, "%s", name);
-    instance = platform::ModuleInstance();
-
-    if (!platform::RegisterWindowClass(className, instance)) {
+    instance = platform::RegisterWindowClass(className);
+    if (instance == nullptr) {
         ShowMessage("ERROR", "Fallo al registrar la ventana.", MessageIcon::Information);
         return false;
     }
@@ -85,7 +84,7 @@ bool GLWindow::Create(const char* name, const char* configPath) {
 
     // The pixel format keeps the low 8 bits of the colour depth.
     const int formatColourBits = colourBits & 0xFF;
-    window = platform::CreateWindow(className, style, 0, 0, width, height, formatColourBits);
+    window = platform::OpenWindow(instance, className, style, 0, 0, width, height);
     if (window == nullptr) {
         Destroy();
         ShowCreateFailure("Fallo al crear la ventana.", MessageIcon::Information);
@@ -175,10 +174,11 @@ void GLWindow::Destroy() {
         }
         window = nullptr;
     }
-    if (!platform::UnregisterWindowClass(className, instance)) {
+    // The class record is gone after this call whatever its outcome.
+    if (!platform::UnregisterWindowClass(instance)) {
         ShowMessage("ERROR", "Fallo al intentar desregistrar la clase.", MessageIcon::Information);
-        instance = nullptr;
     }
+    instance = nullptr;
     platform::PostQuit(0);
 }
 

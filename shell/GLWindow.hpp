@@ -5,7 +5,7 @@
 // The one top-level window, its drawing surface, the OpenGL context and, in fullscreen, the changed
 // display mode. Created on the heap by the entry (mainWindow) and never deleted.
 struct GLWindow {
-    platform::Module* instance;             // the program's own module
+    platform::WindowClass* instance;        // the registered window class of the program's module
     platform::Window* window;               // the top-level window
     platform::GLContext* renderContext;     // the one OpenGL context
     platform::DeviceContext* deviceContext; // the window's drawing surface

@@ -1,4 +1,4 @@
-#include "platform/Platform.hpp"
+#include "platform/sdl/Glyphs.hpp"
 #include "shell/BitmapFont.hpp"
 #include "support/GLTestContext.hpp"
 

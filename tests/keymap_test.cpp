@@ -1,5 +1,5 @@
 #include "input/InputDevices.hpp"
-#include "platform/Platform.hpp"
+#include "platform/sdl/KeyMap.hpp"
 
 #include <gtest/gtest.h>
 

@@ -9,14 +9,12 @@ const char kTestClass[] = "jostrela-test";
 } // namespace
 
 GLTestContext::GLTestContext(int width_, int height_) : width(width_), height(height_) {
-    platform::Module* instance = platform::ModuleInstance();
-    registered = platform::RegisterWindowClass(kTestClass, instance);
-    if (!registered) {
-        return;
-    }
-    window = platform::CreateWindow(kTestClass, platform::WindowStyle::Hidden, 0, 0, width, height, 32);
+    windowClass = platform::RegisterWindowClass(kTestClass);
+    window =
+        platform::OpenWindow(windowClass, kTestClass, platform::WindowStyle::Hidden, 0, 0, width, height);
     deviceContext = platform::GetDeviceContext(window);
-    if (deviceContext == nullptr) {
+    if (deviceContext == nullptr ||
+        !platform::SetPixelFormat(deviceContext, platform::ChoosePixelFormat(deviceContext, 32, 32))) {
         return;
     }
     context = platform::CreateGLContext(deviceContext);
@@ -37,8 +35,8 @@ GLTestContext::~GLTestContext() {
     if (window != nullptr) {
         platform::DestroyWindow(window);
     }
-    if (registered) {
-        platform::UnregisterWindowClass(kTestClass, platform::ModuleInstance());
+    if (windowClass != nullptr) {
+        platform::UnregisterWindowClass(windowClass);
     }
 }
 

@@ -33,7 +33,7 @@ class GLTestContext {
   private:
     int width;
     int height;
-    bool registered = false;
+    platform::WindowClass* windowClass = nullptr;
     platform::Window* window = nullptr;
     platform::DeviceContext* deviceContext = nullptr;
     platform::GLContext* context = nullptr;

@@ -7,21 +7,29 @@
 
 #include <SDL.h>
 
+#include <string>
+
 namespace platform {
 
-struct Module {
-    int unused;
+struct WindowClass {
+    std::string name;
 };
 
 struct DeviceContext {
     SDL_Window* sdl;
-    int colourBits;
-    int depthBits; // the depth buffer the window was made with
+    Window* window; // the window this surface belongs to
+    int depthBits;  // the depth buffer of the chosen pixel format; 0 until chosen
 };
 
 struct Window {
     DeviceContext surface;
     WindowStyle style;
+    std::string title; // UTF-8
+    int x;
+    int y;
+    int width;
+    int height;
+    Uint32 flags; // SDL window flags but the OpenGL one
 };
 
 struct GLContext {

@@ -1,5 +1,6 @@
 #include "platform/Platform.hpp"
-#include "platform/PlatformState.hpp"
+#include "platform/sdl/KeyMap.hpp"
+#include "platform/sdl/PlatformState.hpp"
 
 #include <SDL.h>
 
@@ -8,9 +9,9 @@
 
 namespace platform {
 
-struct InputSystem {
-    Module* instance;
-};
+// SDL keeps the keyboard state with its video service's events: the device layer holds nothing of
+// its own.
+struct InputSystem {};
 
 struct InputDevice {
     DeviceKind kind;
@@ -23,11 +24,12 @@ bool HasKeyboardFocus(const Window* window) {
     return window != nullptr && SDL_GetKeyboardFocus() == window->surface.sdl;
 }
 
-InputSystem* CreateInputSystem(Module* instance) {
+InputSystem* CreateInputSystem() {
+    // The keyboard state comes with the video service's events.
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         return nullptr;
     }
-    return new InputSystem{instance};
+    return new InputSystem{};
 }
 
 InputDevice* CreateDevice(InputSystem* system, DeviceKind kind) {
@@ -53,21 +55,21 @@ bool SetCooperativeLevel(InputDevice* device, Window* window) {
     return true;
 }
 
-DeviceResult Acquire(InputDevice* device) {
+bool Acquire(InputDevice* device) {
     if (device == nullptr || !device->formatSet) {
-        return DeviceResult::NotAcquired;
+        return false;
     }
     // Exclusive and foreground: only the window with the focus may hold the device.
     if (device->window != nullptr && !HasKeyboardFocus(device->window)) {
         device->acquired = false;
-        return DeviceResult::OtherHasPriority;
+        return false;
     }
     if (device->kind == DeviceKind::Mouse && !device->acquired) {
         // Relative motion counts from the acquisition on.
         SDL_GetRelativeMouseState(nullptr, nullptr);
     }
     device->acquired = true;
-    return DeviceResult::Ok;
+    return true;
 }
 
 void Unacquire(InputDevice* device) {
@@ -84,25 +86,25 @@ void ReleaseInputSystem(InputSystem* system) {
     delete system;
 }
 
-DeviceResult ReadDeviceState(InputDevice* device, std::size_t size, void* state) {
+bool ReadDeviceState(InputDevice* device, std::size_t size, void* state) {
     if (device == nullptr || !device->acquired) {
-        return DeviceResult::NotAcquired;
+        return false;
     }
     if (device->window != nullptr && !HasKeyboardFocus(device->window)) {
         device->acquired = false;
-        return DeviceResult::InputLost;
+        return false;
     }
     if (device->kind == DeviceKind::Keyboard) {
         if (size != 256) {
-            return DeviceResult::NotAcquired;
+            return false;
         }
         int count = 0;
         const Uint8* pressed = SDL_GetKeyboardState(&count);
         FillKeySnapshot(pressed, count, true, static_cast<std::uint8_t*>(state));
-        return DeviceResult::Ok;
+        return true;
     }
     if (size != 20) {
-        return DeviceResult::NotAcquired;
+        return false;
     }
     int x = 0;
     int y = 0;
@@ -114,7 +116,7 @@ DeviceResult ReadDeviceState(InputDevice* device, std::size_t size, void* state)
         bytes[12 + i] = (buttons & (1u << i)) != 0 ? 0x80 : 0;
     }
     std::memcpy(state, bytes, sizeof bytes);
-    return DeviceResult::Ok;
+    return true;
 }
 
 } // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/PlatformState.hpp"
+#include "platform/sdl/PlatformState.hpp"
 
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>

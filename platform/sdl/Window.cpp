@@ -1,6 +1,6 @@
 #include "base/Text.hpp"
 #include "platform/Platform.hpp"
-#include "platform/PlatformState.hpp"
+#include "platform/sdl/PlatformState.hpp"
 
 #include <SDL.h>
 
@@ -10,8 +10,6 @@
 namespace platform {
 
 namespace {
-
-Module programModule;
 
 // The mode set by ChangeDisplayMode, taken by the next fullscreen window when it is shown.
 bool modePending = false;
@@ -56,11 +54,7 @@ bool StartedUnseen() {
 
 } // namespace
 
-Module* ModuleInstance() {
-    return &programModule;
-}
-
-bool RegisterWindowClass(const char*, Module*) {
+WindowClass* RegisterWindowClass(const char* className) {
     // The close box must reach the game as a close request, never as an automatic quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
@@ -78,15 +72,19 @@ bool RegisterWindowClass(const char*, Module*) {
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
         }
         if (attempt == tries) {
-            return false;
+            return nullptr;
         }
         SDL_Delay(100);
     }
     SDL_DisableScreenSaver();
-    return true;
+    return new WindowClass{className == nullptr ? "" : className};
 }
 
-bool UnregisterWindowClass(const char*, Module*) {
+bool UnregisterWindowClass(WindowClass* windowClass) {
+    if (windowClass == nullptr) {
+        return false;
+    }
+    delete windowClass;
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         return false;
     }
@@ -140,55 +138,58 @@ bool RestoreDisplayMode() {
     return restored;
 }
 
-Window* CreateWindow(const char* title, WindowStyle style, int x, int y, int width, int height,
-                     int colourBits) {
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+Window* OpenWindow(WindowClass* windowClass, const char* title, WindowStyle style, int x, int y,
+                     int width, int height) {
+    if (windowClass == nullptr) {
+        return nullptr;
+    }
+    Uint32 flags = SDL_WINDOW_HIDDEN;
     if (style == WindowStyle::Windowed) {
         flags |= SDL_WINDOW_RESIZABLE;
     } else if (style == WindowStyle::Fullscreen) {
         flags |= SDL_WINDOW_BORDERLESS;
     }
-    const std::string utf8Title = Cp1252ToUtf8(title);
-    width = width < 1 ? 1 : width;
-    height = height < 1 ? 1 : height;
-    SetColourAttributes(colourBits);
-    // A depth the driver cannot give fails at window creation, so each depth tried needs a fresh
-    // window: the deepest of 32, 24 and 16 bits wins.
-    for (const int depth : {32, 24, 16}) {
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
-        SDL_Window* sdl = SDL_CreateWindow(utf8Title.c_str(), x, y, width, height, flags);
-        if (sdl == nullptr) {
-            continue;
-        }
-        Window* window = new Window{};
-        window->surface.sdl = sdl;
-        window->surface.colourBits = colourBits;
-        window->surface.depthBits = depth;
-        window->style = style;
-        WatchDisplayConnection(sdl);
-        if (style == WindowStyle::Fullscreen && modePending) {
-            SDL_SetWindowDisplayMode(sdl, &pendingMode);
-            SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN);
-            fullscreenWindow = window;
-        }
-        return window;
+    Window* window = new Window{};
+    window->style = style;
+    window->title = Cp1252ToUtf8(title);
+    window->x = x;
+    window->y = y;
+    window->width = width < 1 ? 1 : width;
+    window->height = height < 1 ? 1 : height;
+    window->flags = flags;
+    // A plain window until the pixel format is chosen: the surface's visual is fixed when an
+    // OpenGL window is made, so ChoosePixelFormat replaces this one.
+    window->surface.sdl = SDL_CreateWindow(window->title.c_str(), x, y, window->width, window->height, flags);
+    if (window->surface.sdl == nullptr) {
+        delete window;
+        return nullptr;
     }
-    return nullptr;
+    // Every window of the game shares this one connection to the X server.
+    WatchDisplayConnection(window->surface.sdl);
+    window->surface.window = window;
+    return window;
 }
 
 bool ShowWindow(Window* window) {
     if (window == nullptr || window->style == WindowStyle::Hidden) {
         return true;
     }
-    SDL_ShowWindow(window->surface.sdl);
-    SDL_RaiseWindow(window->surface.sdl);
-    SDL_SetWindowInputFocus(window->surface.sdl);
-    if (window->style != WindowStyle::Fullscreen || !modePending) {
+    SDL_Window* sdl = window->surface.sdl;
+    const bool switching = window->style == WindowStyle::Fullscreen && modePending;
+    if (switching) {
+        SDL_SetWindowDisplayMode(sdl, &pendingMode);
+        SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN);
+        fullscreenWindow = window;
+    }
+    SDL_ShowWindow(sdl);
+    SDL_RaiseWindow(sdl);
+    SDL_SetWindowInputFocus(sdl);
+    if (!switching) {
         return true;
     }
     // The switch is only known to have worked when the display now runs the mode asked for.
     SDL_DisplayMode current{};
-    const int display = SDL_GetWindowDisplayIndex(window->surface.sdl);
+    const int display = SDL_GetWindowDisplayIndex(sdl);
     if (display < 0 || SDL_GetCurrentDisplayMode(display, &current) != 0) {
         return false;
     }
@@ -218,8 +219,32 @@ bool ReleaseDeviceContext(Window* window, DeviceContext* deviceContext) {
     return window != nullptr && deviceContext == &window->surface;
 }
 
-int ChoosePixelFormat(DeviceContext* deviceContext, int, int) {
-    return deviceContext == nullptr ? 0 : deviceContext->depthBits;
+int ChoosePixelFormat(DeviceContext* deviceContext, int colourBits, int depthBits) {
+    if (deviceContext == nullptr) {
+        return 0;
+    }
+    if (deviceContext->depthBits != 0) {
+        return deviceContext->depthBits;
+    }
+    const Window* window = deviceContext->window;
+    SetColourAttributes(colourBits);
+    // A depth the driver cannot give fails at window creation, so each depth tried needs a fresh
+    // window: the deepest of depthBits, 24 and 16 bits wins and takes the plain window's place.
+    for (const int depth : {depthBits, 24, 16}) {
+        if (depth > depthBits || depth <= 0) {
+            continue;
+        }
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+        SDL_Window* sdl = SDL_CreateWindow(window->title.c_str(), window->x, window->y, window->width,
+                                           window->height, window->flags | SDL_WINDOW_OPENGL);
+        if (sdl != nullptr) {
+            SDL_DestroyWindow(deviceContext->sdl);
+            deviceContext->sdl = sdl;
+            deviceContext->depthBits = depth;
+            return depth;
+        }
+    }
+    return 0;
 }
 
 bool SetPixelFormat(DeviceContext* deviceContext, int format) {

@@ -1,4 +1,4 @@
-#include "platform/PlatformState.hpp"
+#include "platform/sdl/PlatformState.hpp"
 
 #include <SDL_syswm.h>
 #ifdef SDL_VIDEO_DRIVER_X11

@@ -1,4 +1,4 @@
-#include "platform/Platform.hpp"
+#include "platform/sdl/KeyMap.hpp"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "platform/Platform.hpp"
+#include "platform/sdl/Glyphs.hpp"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

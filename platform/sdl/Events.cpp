@@ -1,7 +1,7 @@
 #include "platform/Platform.hpp"
 
 #include "base/StopRequest.hpp"
-#include "platform/PlatformState.hpp"
+#include "platform/sdl/PlatformState.hpp"
 
 #include <SDL.h>
 

@@ -1,0 +1,42 @@
+#pragma once
+
+// The layer's own records behind the opaque handles of Platform.hpp, Windows side. Included only
+// inside platform/win32.
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include "platform/Platform.hpp"
+
+#include <string>
+
+namespace platform {
+
+struct WindowClass {
+    std::string name;
+    HINSTANCE instance; // the module the class is registered for
+};
+
+struct Window {
+    HWND handle;
+    WindowStyle style;
+};
+
+struct DeviceContext {
+    HDC handle;
+    Window* window; // the window the context was taken from
+};
+
+struct GLContext {
+    HGLRC handle;
+};
+
+// The window procedure of every window of the game's classes.
+LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+} // namespace platform

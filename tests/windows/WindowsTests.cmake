@@ -1,0 +1,63 @@
+# The Windows build's tests, run under Wine: the unit tests that need neither a GL context nor a
+# host tool as oracle, then the real jostrela.exe under Xvfb (tests/windows/*.sh). Wine runs every
+# test in one prefix of the build's own, made by the first test and removed by the last.
+
+set(JOSTRELA_HOST_BUILD "" CACHE PATH "A Linux build of the same source, for the tests comparing the two")
+
+# GoogleTest from Debian's sources, built with the same cross compiler.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(JOSTRELA_WINDOWS_UNIT_TESTS
+  vector3_test camera_test collision_test frustum_test moving_block_test frame_controls_test
+  octree_build_test screen_config_test options_test state_dump_test timedemo_test key_script_test
+  json_text_test content_shapes_test content_penguin_test content_church_test)
+
+# Wine's desktop belongs to the first program of a prefix and stays on that program's X display
+# while its server runs, so the unit tests (no display) and the end-to-end tests (one virtual X
+# server each, one test at a time, a fresh Wine server for each: windows/helpers/jostrela-exe.sh)
+# have a prefix each, the second a copy of the first.
+set(JOSTRELA_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+set(JOSTRELA_WINE_E2E_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix-e2e)
+set(JOSTRELA_WINE ${CMAKE_SOURCE_DIR}/tools/windows/wine-run.sh)
+add_test(NAME wine_prefix_create COMMAND bash -c
+  "rm -rf '${JOSTRELA_WINE_PREFIX}' '${JOSTRELA_WINE_E2E_PREFIX}' && ${JOSTRELA_WINE} wineboot -i && /usr/lib/wine/wineserver -w && cp -a '${JOSTRELA_WINE_PREFIX}' '${JOSTRELA_WINE_E2E_PREFIX}'")
+add_test(NAME wine_prefix_remove COMMAND bash -c
+  "/usr/lib/wine/wineserver -k; WINEPREFIX='${JOSTRELA_WINE_E2E_PREFIX}' /usr/lib/wine/wineserver -k; rm -rf '${JOSTRELA_WINE_PREFIX}' '${JOSTRELA_WINE_E2E_PREFIX}'")
+set_tests_properties(wine_prefix_create PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
+set_tests_properties(wine_prefix_remove PROPERTIES FIXTURES_CLEANUP wine_prefix)
+
+foreach(name ${JOSTRELA_WINDOWS_UNIT_TESTS})
+  add_executable(${name} ${CMAKE_CURRENT_SOURCE_DIR}/${name}.cpp)
+  target_link_libraries(${name} PRIVATE shell writers content reference gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  # M_PI and its kin, which the C library of MinGW declares only on request.
+  target_compile_definitions(${name} PRIVATE _USE_MATH_DEFINES)
+  add_test(NAME windows_${name} COMMAND ${name})
+  set_tests_properties(windows_${name} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300)
+endforeach()
+
+# The Windows-only end-to-end tests, and those of the Linux game that hold for both as they are.
+file(GLOB JOSTRELA_WINDOWS_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/windows/*.sh)
+foreach(name close_request fullscreen_refused missing_config)
+  list(APPEND JOSTRELA_WINDOWS_E2E_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${name}.sh)
+endforeach()
+foreach(script ${JOSTRELA_WINDOWS_E2E_TESTS})
+  get_filename_component(name ${script} NAME_WE)
+  add_test(NAME windows_e2e_${name} COMMAND bash ${script})
+  set_tests_properties(windows_e2e_${name} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300
+    RESOURCE_LOCK x_server
+    ENVIRONMENT "WINEPREFIX=${JOSTRELA_WINE_E2E_PREFIX};JOSTRELA_BIN=${CMAKE_CURRENT_SOURCE_DIR}/windows/helpers/jostrela-exe.sh;JOSTRELA_EXE=$<TARGET_FILE:jostrela>;JOSTRELA_WINE=${JOSTRELA_WINE};JOSTRELA_BUILD=${CMAKE_BINARY_DIR};JOSTRELA_SOURCE=${CMAKE_SOURCE_DIR};JOSTRELA_HOST_BUILD=${JOSTRELA_HOST_BUILD};JOSTRELA_SEND_CLOSE=${JOSTRELA_HOST_BUILD}/tests/send_close_request")
+endforeach()
+
+foreach(name wine_prefix_create wine_prefix_remove ${JOSTRELA_WINDOWS_UNIT_TESTS})
+  if(TEST windows_${name})
+    set(name windows_${name})
+  endif()
+  set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "WINEPREFIX=${JOSTRELA_WINE_PREFIX}")
+endforeach()
+get_property(JOSTRELA_WINDOWS_TESTS DIRECTORY PROPERTY TESTS)
+foreach(test ${JOSTRELA_WINDOWS_TESTS})
+  set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "JOSTRELA_MESSAGES=stderr")
+endforeach()
