@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Same game, same numbers: each walk-through script, replayed by the Linux game and by jostrela.exe
+# over the same run folder for the same frames, leaves byte-identical state dumps (camera, penguin,
+# jump, blocks and the octree's counts of the last frame). Both run fullscreen on an 800 x 600
+# screen, where the window has no border on either system and both draw the same 800 x 600 view.
+source "$(dirname "$0")/../e2e/helpers/common.bash"
+run_under_xvfb "$@"
+
+: "${JOSTRELA_HOST_BUILD:?JOSTRELA_HOST_BUILD must name a Linux build}"
+make_run_folder $'Ancho=800\nAlto=600\nBits=32\nFullscreen=1\n'
+# The per-frame trace, where the game has it, must agree as well.
+trace=()
+usage="$("$JOSTRELA_HOST_BUILD/jostrela" --no-such-option 2>&1 || true)"
+if [[ "$usage" == *--trace* ]]; then
+    trace=(--trace trace.txt)
+fi
+for keys in "$JOSTRELA_SOURCE"/tests/walkthrough/*.keys; do
+    name=$(basename "$keys" .keys)
+    cp "$keys" "$RUN_DIR/keys.txt"
+    # A few frames past the script's last held key.
+    frames=$(awk '$1 ~ /^[0-9]+$/ && $2 > last { last = $2 } END { print last + 5 }' "$keys")
+    for system in linux windows; do
+        game="$JOSTRELA_HOST_BUILD/jostrela"
+        [[ $system == windows ]] && game="$JOSTRELA_BIN"
+        code=0
+        (cd "$RUN_DIR" && timeout -s KILL 120 "$game" --keys keys.txt --frames "$frames" \
+            --dump-state "$system.json" "${trace[@]}" 2>"$system.err") || code=$?
+        [[ $code == 0 ]] || fail "$name: the $system game ended with $code: $(cat "$RUN_DIR/$system.err")"
+        [[ ${#trace[@]} == 0 ]] || mv "$RUN_DIR/trace.txt" "$RUN_DIR/$system.trace"
+    done
+    cmp "$RUN_DIR/linux.json" "$RUN_DIR/windows.json" ||
+        fail "$name: the dumps differ:$(diff "$RUN_DIR/linux.json" "$RUN_DIR/windows.json")"
+    [[ ${#trace[@]} == 0 ]] || cmp "$RUN_DIR/linux.trace" "$RUN_DIR/windows.trace" ||
+        fail "$name: the traces differ"
+    echo "ok: $name, $frames frames: $(head -c 120 "$RUN_DIR/windows.json")..."
+done

@@ -1,0 +1,52 @@
+#!/bin/bash
+# Builds the Windows game on a Debian machine: installs the cross compiler, Wine and the rest when
+# they are missing, cross-builds into build-windows/, writes the run folder with the host's content
+# generator, and leaves build-windows/dist/ and build-windows/jostrela-windows.zip.
+# JOSTRELA_HOST_BUILD names a Linux build of this source to take the generator (and the Linux game,
+# for the tests comparing the two) from; without it one is made in build-windows/host.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/../.."
+source=$PWD
+out=$source/build-windows
+
+packages=(cmake g++ pkg-config g++-mingw-w64-x86-64 wine64 libstb-dev googletest python3 xvfb xauth
+    xfonts-base x11-utils xdotool imagemagick libsdl2-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri
+    libfreetype-dev libfontconfig-dev libx11-dev fonts-comic-neue fonts-dejavu-core fonts-liberation)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+done
+if ((${#missing[@]} > 0)); then
+    sudo=""
+    [[ $(id -u) == 0 ]] || sudo=sudo
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
+host=${JOSTRELA_HOST_BUILD:-$out/host}
+host=$(realpath -m "$host")
+if [[ ! -x $host/tools/content/jostrela-content || ! -x $host/jostrela || ! -x $host/tests/send_close_request ]]; then
+    cmake -S "$source" -B "$host" -DCMAKE_BUILD_TYPE=Release -DJOSTRELA_BENCH=OFF "${launcher[@]}"
+    cmake --build "$host" -j"$(nproc)" --target jostrela-content jostrela send_close_request
+fi
+
+cmake -S "$source" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DJOSTRELA_HOST_BUILD="$host" "${launcher[@]}"
+cmake --build "$out" -j"$(nproc)"
+"$host/tools/content/jostrela-content" "$out/run"
+
+dist=$out/dist
+rm -rf "$dist" "$out/jostrela-windows.zip"
+mkdir -p "$dist"
+cp "$out/jostrela.exe" "$out/tools/inspect/jostrela-inspect.exe" "$out/run/scr.txt" "$dist/"
+cp -r "$out/run/MODELOS" "$out/run/Texturas" "$dist/"
+# Notepad's own code page and line ends.
+iconv -f UTF-8 -t WINDOWS-1252 "$source/tools/windows/LEEME.txt" | sed 's/$/\r/' >"$dist/LEEME.txt"
+(cd "$dist" && python3 -m zipfile -c ../jostrela-windows.zip jostrela.exe jostrela-inspect.exe scr.txt \
+    LEEME.txt MODELOS Texturas)
+echo "build-windows/dist and build-windows/jostrela-windows.zip are ready"
