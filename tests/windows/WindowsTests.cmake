@@ -9,6 +9,13 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+# Tests read JSON with Debian's header-only nlohmann-json; its folder is linked alone into the
+# build so the cross compiler sees no other host header.
+find_path(NLOHMANN_JSON_DIR nlohmann/json.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+set(JOSTRELA_HOST_HEADERS ${CMAKE_BINARY_DIR}/host-headers)
+file(MAKE_DIRECTORY ${JOSTRELA_HOST_HEADERS})
+file(CREATE_LINK ${NLOHMANN_JSON_DIR}/nlohmann ${JOSTRELA_HOST_HEADERS}/nlohmann SYMBOLIC)
+
 set(JOSTRELA_WINDOWS_UNIT_TESTS
   vector3_test camera_test collision_test frustum_test moving_block_test frame_controls_test
   octree_build_test screen_config_test options_test state_dump_test timedemo_test key_script_test
@@ -31,7 +38,7 @@ set_tests_properties(wine_prefix_remove PROPERTIES FIXTURES_CLEANUP wine_prefix)
 foreach(name ${JOSTRELA_WINDOWS_UNIT_TESTS})
   add_executable(${name} ${CMAKE_CURRENT_SOURCE_DIR}/${name}.cpp)
   target_link_libraries(${name} PRIVATE shell writers content reference gtest_main)
-  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${JOSTRELA_HOST_HEADERS})
   # M_PI and its kin, which the C library of MinGW declares only on request.
   target_compile_definitions(${name} PRIVATE _USE_MATH_DEFINES)
   add_test(NAME windows_${name} COMMAND ${name})
@@ -46,7 +53,7 @@ endforeach()
 foreach(script ${JOSTRELA_WINDOWS_E2E_TESTS})
   get_filename_component(name ${script} NAME_WE)
   add_test(NAME windows_e2e_${name} COMMAND bash ${script})
-  set_tests_properties(windows_e2e_${name} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300
+  set_tests_properties(windows_e2e_${name} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 600
     RESOURCE_LOCK x_server
     ENVIRONMENT "WINEPREFIX=${JOSTRELA_WINE_E2E_PREFIX};JOSTRELA_BIN=${CMAKE_CURRENT_SOURCE_DIR}/windows/helpers/jostrela-exe.sh;JOSTRELA_EXE=$<TARGET_FILE:jostrela>;JOSTRELA_WINE=${JOSTRELA_WINE};JOSTRELA_BUILD=${CMAKE_BINARY_DIR};JOSTRELA_SOURCE=${CMAKE_SOURCE_DIR};JOSTRELA_HOST_BUILD=${JOSTRELA_HOST_BUILD};JOSTRELA_SEND_CLOSE=${JOSTRELA_HOST_BUILD}/tests/send_close_request")
 endforeach()

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Same game, same numbers: each walk-through script, replayed by the Linux game and by jostrela.exe
 # over the same run folder for the same frames, leaves byte-identical state dumps (camera, penguin,
-# jump, blocks and the octree's counts of the last frame). Both run fullscreen on an 800 x 600
-# screen, where the window has no border on either system and both draw the same 800 x 600 view.
+# jump, blocks and the octree's counts of the last frame) and traces. Both run fullscreen on an
+# 800 x 600 screen, where the window has no border on either system: the same 800 x 600 view.
+# Twelve runs of the game at 800 x 600: more than the default limit of a test.
+export E2E_TIMEOUT=500
 source "$(dirname "$0")/../e2e/helpers/common.bash"
 run_under_xvfb "$@"
 
