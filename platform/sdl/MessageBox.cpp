@@ -1,6 +1,6 @@
+#include "base/Text.hpp"
 #include "platform/MessageLine.hpp"
 #include "platform/Platform.hpp"
-#include "base/Text.hpp"
 
 #include <SDL.h>
 

@@ -138,8 +138,8 @@ bool RestoreDisplayMode() {
     return restored;
 }
 
-Window* OpenWindow(WindowClass* windowClass, const char* title, WindowStyle style, int x, int y,
-                     int width, int height) {
+Window* OpenWindow(WindowClass* windowClass, const char* title, WindowStyle style, int x, int y, int width,
+                   int height) {
     if (windowClass == nullptr) {
         return nullptr;
     }
