@@ -58,6 +58,7 @@ bool GLWindow::Create(const char* name, const char* configPath) {
         char message[512];
         std::snprintf(message, sizeof message, "No se ha podido abrir %s", configPath);
         ShowMessage("Aviso", message, MessageIcon::None);
+        ReleaseClass();
         return false;
     }
     // A file that opens but does not follow the pattern is refused like a missing one: nothing of
@@ -68,6 +69,7 @@ bool GLWindow::Create(const char* name, const char* configPath) {
         char message[768];
         std::snprintf(message, sizeof message, "%s: %s", configPath, problem.c_str());
         ShowMessage("Aviso", message, MessageIcon::None);
+        ReleaseClass();
         return false;
     }
     width = config.width;
@@ -143,6 +145,11 @@ void GLWindow::SwitchToFullscreen() {
 void GLWindow::RefuseFullscreen() {
     ShowMessage("ERROR", "Modo de visualizaci\xF3n no compatible", MessageIcon::Information);
     platform::PostQuit(0);
+}
+
+void GLWindow::ReleaseClass() {
+    platform::UnregisterWindowClass(instance);
+    instance = nullptr;
 }
 
 void GLWindow::Destroy() {

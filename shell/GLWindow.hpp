@@ -25,6 +25,10 @@ struct GLWindow {
     // afterwards, whatever the outcome) and posts the quit request.
     void Destroy();
 
+    // Gives back the window class quietly when Create stops before any window exists (a refused
+    // screen configuration ends the game without the release sequence's messages).
+    void ReleaseClass();
+
     // Viewport (0, 0, width, height) and the 45-degree perspective, near 1, far 5000; height 0 is
     // taken as 1. Leaves the modelview matrix selected and reset. Uses no field of the object.
     static void Resize(int width, int height);
