@@ -72,12 +72,9 @@ inline writers::SceneDescription Describe(const Model& model) {
         const MeshObject& object = model.objects[o];
         writers::ObjectDescription out;
         out.name = "Part" + std::to_string(o);
-        out.vertices.assign(object.vertices, object.vertices + object.vertexCount);
-        if (object.texCoords != nullptr) {
-            out.texCoords.assign(object.texCoords, object.texCoords + object.texCoordCount);
-        }
-        for (int f = 0; f < object.faceCount; ++f) {
-            const Face& face = object.faces[f];
+        out.vertices = object.vertices;
+        out.texCoords = object.texCoords;
+        for (const Face& face : object.faces) {
             out.faces.push_back({static_cast<std::uint16_t>(face.vertexIndex[0]),
                                  static_cast<std::uint16_t>(face.vertexIndex[1]),
                                  static_cast<std::uint16_t>(face.vertexIndex[2])});

@@ -41,7 +41,7 @@ std::vector<NamedFile> Files() {
 int CountFaces(const Model& model) {
     int faces = 0;
     for (const MeshObject& object : model.objects) {
-        faces += object.faceCount;
+        faces += object.FaceCount();
     }
     return faces;
 }
@@ -54,7 +54,6 @@ bool LoadOurs(const std::string& path, int* faces = nullptr) {
         *faces = CountFaces(model);
     }
     benchmark::DoNotOptimize(model.objects.data());
-    ReleaseModelArrays(model);
     return ok;
 }
 

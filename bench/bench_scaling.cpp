@@ -43,7 +43,7 @@ void ReferenceSizes(benchmark::internal::Benchmark* b) {
 void CountFaces(benchmark::State& state, const Model& model) {
     double faces = 0;
     for (const MeshObject& object : model.objects) {
-        faces += object.faceCount;
+        faces += object.FaceCount();
     }
     state.counters["faces"] = faces;
 }
@@ -71,18 +71,18 @@ const std::vector<Vector3>& QueryPlaces() {
 
 void BM_Scale_Load(benchmark::State& state) {
     const std::string path = bench_files::LevelFile(static_cast<int>(state.range(0)));
-    Model probe;
-    if (path.empty() || !Importar3DS(probe, path.c_str())) {
-        state.SkipWithError("the generated file cannot be read");
-        return;
+    {
+        Model probe;
+        if (path.empty() || !Importar3DS(probe, path.c_str())) {
+            state.SkipWithError("the generated file cannot be read");
+            return;
+        }
+        CountFaces(state, probe);
     }
-    CountFaces(state, probe);
-    ReleaseModelArrays(probe);
     for (auto _ : state) {
         Model model;
         Importar3DS(model, path.c_str());
         benchmark::DoNotOptimize(model.objects.data());
-        ReleaseModelArrays(model);
     }
 }
 BENCHMARK(BM_Scale_Load)->Apply(Sizes)->Unit(benchmark::kMillisecond);
@@ -97,9 +97,8 @@ void BM_Scale_Normals(benchmark::State& state) {
     CountFaces(state, model);
     for (auto _ : state) {
         BuildVertexNormals(model);
-        benchmark::DoNotOptimize(model.objects[0].normals);
+        benchmark::DoNotOptimize(model.objects[0].normals.data());
     }
-    ReleaseModelArrays(model);
 }
 BENCHMARK(BM_Scale_Normals)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 

@@ -1,21 +1,13 @@
 #include "model/Model.hpp"
 
-#include <cstring>
-
 int AppendMaterial(Model& model) {
-    Material material;
-    std::memset(&material, 0, sizeof material);
-    model.materials.push_back(material);
-    ++model.materialCount;
-    return model.materialCount - 1;
+    model.materials.push_back(Material{});
+    return model.MaterialCount() - 1;
 }
 
 int AppendObject(Model& model) {
-    MeshObject object;
-    std::memset(&object, 0, sizeof object);
-    model.objects.push_back(object);
-    ++model.objectCount;
-    return model.objectCount - 1;
+    model.objects.emplace_back();
+    return model.ObjectCount() - 1;
 }
 
 bool FaceWithinVertices(const Face& face, std::int32_t vertexCount) {
@@ -25,21 +17,4 @@ bool FaceWithinVertices(const Face& face, std::int32_t vertexCount) {
         }
     }
     return true;
-}
-
-void ReleaseModelArrays(Model& model) {
-    for (MeshObject& object : model.objects) {
-        delete[] object.vertices;
-        delete[] object.normals;
-        delete[] object.texCoords;
-        delete[] object.faces;
-        object.vertices = nullptr;
-        object.normals = nullptr;
-        object.texCoords = nullptr;
-        object.faces = nullptr;
-    }
-    model.objects.clear();
-    model.materials.clear();
-    model.objectCount = 0;
-    model.materialCount = 0;
 }

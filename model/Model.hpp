@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-// The in-memory form of one 3DS file. Plain records: a copy copies array pointers, not arrays.
-// The 3DS reader is the only producer of loaded models; the octree's build also makes face-subset
-// models of these records while it splits a node (its leaves have a type of their own).
+// The in-memory form of one 3DS file. Every record owns its arrays: a model frees all it holds when
+// it goes out of scope. The 3DS reader is the only producer of loaded models; the octree reads the
+// level's model and keeps index arrays of its own.
 
 constexpr int kTextFieldSize = 255; // names keep up to 254 bytes plus their NUL
 
@@ -28,36 +28,35 @@ struct Material {
     std::int32_t textureSlot;         // written once by ModelObject::LoadTextures
 };
 
+// The arrays are flat runs of floats and ints, handed to the GL array calls through data(). The
+// counts are the arrays' sizes: at most 65535, read from 16-bit values.
 struct MeshObject {
-    std::int32_t vertexCount;   // entries in vertices and normals
-    std::int32_t faceCount;     // entries in faces
-    std::int32_t texCoordCount; // entries in texCoords
-    std::int32_t materialIndex; // -1: the last material group named no known material
-    bool textured;
-    char name[kTextFieldSize];
-    Vector3* vertices;
-    Vector3* normals;
-    TexCoord* texCoords;
-    Face* faces;
+    std::int32_t materialIndex = 0; // -1: the last material group named no known material
+    bool textured = false;
+    char name[kTextFieldSize] = {};
+    std::vector<Vector3> vertices;   // empty when the file has no vertex list for the object
+    std::vector<Vector3> normals;    // one per vertex once the reader has built them
+    std::vector<TexCoord> texCoords; // indexed by vertex index; empty when the file has none
+    std::vector<Face> faces;         // empty when the file has no face list for the object
+
+    std::int32_t VertexCount() const { return static_cast<std::int32_t>(vertices.size()); }
+    std::int32_t FaceCount() const { return static_cast<std::int32_t>(faces.size()); }
+    std::int32_t TexCoordCount() const { return static_cast<std::int32_t>(texCoords.size()); }
 };
 
 struct Model {
-    std::int32_t objectCount = 0;
-    std::int32_t materialCount = 0;
     std::vector<Material> materials;
     std::vector<MeshObject> objects;
+
+    std::int32_t MaterialCount() const { return static_cast<std::int32_t>(materials.size()); }
+    std::int32_t ObjectCount() const { return static_cast<std::int32_t>(objects.size()); }
 };
 
-// Appends a zero-filled record and raises the matching count in the same step; returns the record's
-// position (records may move on the next append, so callers keep positions, not pointers).
+// Appends a zero-filled record; returns its position (records may move on the next append, so
+// callers keep positions, not pointers).
 int AppendMaterial(Model& model);
 int AppendObject(Model& model);
 
 // True when all three of face's vertex indices lie in 0 .. vertexCount - 1; a damaged file's faces
 // may name vertices their object lacks, and those faces are never drawn nor given normals.
 bool FaceWithinVertices(const Face& face, std::int32_t vertexCount);
-
-// Frees the arrays a loaded model's records point to (vertices, normals, texCoords, faces)
-// and empties both lists. Only for models that own their arrays: never for an octree face-subset
-// model, whose vertex arrays belong to the level.
-void ReleaseModelArrays(Model& model);

@@ -10,12 +10,8 @@ ModelObject::ModelObject(const char* path) {
     Importar3DS(model, path);
 }
 
-ModelObject::~ModelObject() {
-    ReleaseModelArrays(model);
-}
-
 TextureResult ModelObject::LoadTextures() {
-    for (std::int32_t i = 0; i < model.materialCount; ++i) {
+    for (std::int32_t i = 0; i < model.MaterialCount(); ++i) {
         Material& material = model.materials[i];
         if (material.textureFile[0] != '\0') {
             TextureResult result =
@@ -39,9 +35,8 @@ void ModelObject::Draw(bool repeatWrap) const {
     glPushMatrix();
     glRotatef(yaw, 0.0f, 1.0f, 0.0f);
     glTranslatef(position.x, position.y, position.z);
-    for (std::int32_t i = 0; i < model.objectCount; ++i) {
-        const MeshObject& object = model.objects[i];
-        const bool hasMaterial = object.materialIndex >= 0 && object.materialIndex < model.materialCount;
+    for (const MeshObject& object : model.objects) {
+        const bool hasMaterial = object.materialIndex >= 0 && object.materialIndex < model.MaterialCount();
         if (object.textured) {
             const bool hasSlot = object.materialIndex >= 0 && object.materialIndex < kModelTextureSlots;
             glEnable(GL_TEXTURE_2D);
@@ -55,12 +50,10 @@ void ModelObject::Draw(bool repeatWrap) const {
             glDisable(GL_TEXTURE_2D);
             glColor3ub(255, 255, 255);
         }
-        const std::int32_t vertexCount = object.vertices != nullptr ? object.vertexCount : 0;
-        const std::int32_t texCoordCount = object.texCoords != nullptr ? object.texCoordCount : 0;
+        const std::int32_t texCoordCount = object.TexCoordCount();
         glBegin(GL_TRIANGLES);
-        for (std::int32_t f = 0; f < object.faceCount && object.faces != nullptr; ++f) {
-            const Face& face = object.faces[f];
-            if (!FaceWithinVertices(face, vertexCount)) {
+        for (const Face& face : object.faces) {
+            if (!FaceWithinVertices(face, object.VertexCount())) {
                 continue;
             }
             for (const std::int32_t k : face.vertexIndex) {

@@ -22,9 +22,6 @@ struct ModelObject {
     // Reads the 3DS file at path (Importar3DS shows what goes wrong; a failed read leaves the model
     // empty). Issues no GL calls, so it may run during static construction.
     explicit ModelObject(const char* path);
-    // Releases the model's arrays as well as its lists, so nothing stays allocated at exit. The
-    // level's octree, which shares its vertex arrays, is destroyed first (constructed later).
-    ~ModelObject();
     ModelObject(const ModelObject&) = delete;
     ModelObject& operator=(const ModelObject&) = delete;
 

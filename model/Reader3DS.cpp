@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -135,26 +136,23 @@ void ReadVersion(Reader& reader, ChunkCursor& chunk) {
     SkipRest(reader, chunk);
 }
 
-// Reads a 16-bit count and that many entries of kBytes each into a fresh zero-filled array that
-// replaces any earlier one; entries missing from a chunk shorter than its count stay zero.
-// extraPerEntry is memory each entry implies beyond its own (a vertex's normal); nothing is taken
-// when the budget cannot hold it all, and the list is then left empty.
+// Reads a 16-bit count and that many entries of kBytes each into a fresh zero-filled list that
+// replaces any earlier one (freed first); entries missing from a chunk shorter than its count stay
+// zero. extraPerEntry is memory each entry implies beyond its own (a vertex's normal); nothing is
+// taken when the budget cannot hold it all, and the list is then left empty.
 template <typename Entry, std::size_t kBytes, typename DecodeEntry>
-void ReadList(Reader& reader, ChunkCursor& chunk, std::int32_t& count, Entry*& entries,
-              std::size_t extraPerEntry, DecodeEntry decode) {
+void ReadList(Reader& reader, ChunkCursor& chunk, std::vector<Entry>& entries, std::size_t extraPerEntry,
+              DecodeEntry decode) {
     const std::int32_t listed = ReadCount(reader, chunk);
-    delete[] entries;
-    entries = nullptr;
-    count = 0;
+    entries = std::vector<Entry>();
     if (!Charge(reader, static_cast<std::uint64_t>(listed) * (sizeof(Entry) + extraPerEntry))) {
         return;
     }
-    count = listed;
-    entries = new Entry[count]();
-    for (std::int32_t i = 0; i < count; ++i) {
+    entries.resize(static_cast<std::size_t>(listed));
+    for (Entry& entry : entries) {
         std::uint8_t bytes[kBytes] = {};
         const std::size_t got = ReadInto(reader, chunk, bytes, kBytes);
-        decode(bytes, entries[i]);
+        decode(bytes, entry);
         if (got < kBytes) {
             break;
         }
@@ -164,16 +162,15 @@ void ReadList(Reader& reader, ChunkCursor& chunk, std::int32_t& count, Entry*& e
 // Bytes past the count are read and dropped.
 void ReadVertexList(Reader& reader, MeshObject& object, ChunkCursor& chunk) {
     ReadList<Vector3, 12>(
-        reader, chunk, object.vertexCount, object.vertices, sizeof(Vector3),
+        reader, chunk, object.vertices, sizeof(Vector3),
         [](const std::uint8_t* b, Vector3& v) { v = Vector3(LoadF32(b), LoadF32(b + 4), LoadF32(b + 8)); });
     SkipRest(reader, chunk);
 }
 
 void ReadTexCoordList(Reader& reader, MeshObject& object, ChunkCursor& chunk) {
-    ReadList<TexCoord, 8>(reader, chunk, object.texCoordCount, object.texCoords, 0,
-                          [](const std::uint8_t* b, TexCoord& t) {
-                              t = TexCoord{LoadF32(b), LoadF32(b + 4)};
-                          });
+    ReadList<TexCoord, 8>(reader, chunk, object.texCoords, 0, [](const std::uint8_t* b, TexCoord& t) {
+        t = TexCoord{LoadF32(b), LoadF32(b + 4)};
+    });
     SkipRest(reader, chunk);
 }
 
@@ -181,12 +178,11 @@ void ReadTexCoordList(Reader& reader, MeshObject& object, ChunkCursor& chunk) {
 // chunks (its material groups) are left for the object loop, which meets them as if they followed
 // the list.
 void ReadFaceList(Reader& reader, MeshObject& object, ChunkCursor& chunk) {
-    ReadList<Face, 8>(reader, chunk, object.faceCount, object.faces, 0,
-                      [](const std::uint8_t* b, Face& face) {
-                          for (int k = 0; k < 3; ++k) {
-                              face.vertexIndex[k] = LoadU16(b + 2 * k);
-                          }
-                      });
+    ReadList<Face, 8>(reader, chunk, object.faces, 0, [](const std::uint8_t* b, Face& face) {
+        for (int k = 0; k < 3; ++k) {
+            face.vertexIndex[k] = LoadU16(b + 2 * k);
+        }
+    });
 }
 
 // The last group decides the material; textured, once set, stays set. A name that matches none
@@ -195,7 +191,7 @@ void ReadMaterialGroup(Reader& reader, Model& model, int objectIndex, ChunkCurso
     char name[kTextFieldSize];
     ReadName(reader, chunk, name);
     MeshObject& object = model.objects[objectIndex];
-    for (std::int32_t i = 0; i < model.materialCount; ++i) {
+    for (std::int32_t i = 0; i < model.MaterialCount(); ++i) {
         const Material& material = model.materials[i];
         if (std::string(name) == material.name) {
             object.materialIndex = i;
@@ -379,7 +375,7 @@ namespace {
 
 bool HasDrawableObject(const Model& model) {
     for (const MeshObject& object : model.objects) {
-        if (object.vertexCount > 0 && object.faceCount > 0) {
+        if (!object.vertices.empty() && !object.faces.empty()) {
             return true;
         }
     }
@@ -403,7 +399,7 @@ bool Read3dsBytes(Model& model, const std::uint8_t* data, std::size_t size, cons
     ParseMainChunks(reader, model, main, 0);
     if (reader.overBudget) {
         // As costly as the file would be, it is refused as one that cannot be loaded.
-        ReleaseModelArrays(model);
+        model = Model();
         ShowMessage("Importar3DS", (std::string("Error al cargar el archivo: ") + path + "!").c_str(),
                     MessageIcon::None);
         return false;

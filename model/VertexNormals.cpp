@@ -5,14 +5,11 @@
 namespace {
 
 void BuildObjectNormals(MeshObject& object) {
-    const std::int32_t vertexCount =
-        object.vertices != nullptr && object.vertexCount > 0 ? object.vertexCount : 0;
-    delete[] object.normals;
-    object.normals = new Vector3[object.vertexCount > 0 ? object.vertexCount : 0]();
+    const std::int32_t vertexCount = object.VertexCount();
+    object.normals.assign(object.vertices.size(), Vector3(0.0f, 0.0f, 0.0f));
     // The normals array holds the running sums until the last face has been added.
     std::vector<std::int32_t> shared(static_cast<std::size_t>(vertexCount), 0);
-    for (std::int32_t f = 0; f < object.faceCount && object.faces != nullptr; ++f) {
-        const Face& face = object.faces[f];
+    for (const Face& face : object.faces) {
         if (!FaceWithinVertices(face, vertexCount)) {
             continue;
         }
@@ -43,7 +40,7 @@ void BuildObjectNormals(MeshObject& object) {
 } // namespace
 
 void BuildVertexNormals(Model& model) {
-    for (std::int32_t i = 0; i < model.objectCount; ++i) {
-        BuildObjectNormals(model.objects[i]);
+    for (MeshObject& object : model.objects) {
+        BuildObjectNormals(object);
     }
 }

@@ -2,7 +2,7 @@
 
 #include "model/Model.hpp"
 
-// Gives every object of model a fresh normals array of vertexCount entries (replacing any it had):
+// Gives every object of model a fresh normals array of one entry per vertex (replacing any it had):
 // at each vertex, Normalized(sum / -shared), where sum adds, in face order, the unnormalised
 // (p0 - p2) x (p2 - p1) of every face that names the vertex (once, even if it names it twice) and
 // shared counts those faces. The sums are gathered in one pass over the faces, so time grows with

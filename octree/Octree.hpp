@@ -48,9 +48,20 @@ struct FaceSelection {
     std::int32_t count = 0;              // number of set flags
 };
 
+// The faces a node is built from (build time only): per object of the level, the positions in its
+// face array of the faces routed to the node, ascending. The root takes every face of the level and
+// has no lists. The level's arrays are read where they are, never copied.
+struct RoutedFaces {
+    const Model* level = nullptr;
+    std::vector<std::vector<std::int32_t>> positions; // one list per level object; empty at the root
+
+    int FaceCount(int object) const;
+    const Face& FaceAt(int object, int j) const; // face j of those routed from the object
+};
+
 // One node of the level's partition into axis-aligned cubes. The root is the world's octree; every
 // other node is owned by its parent. A leaf owns only index arrays: its batches index the vertex
-// arrays of the full level model's objects of the same position, which the tree never frees.
+// arrays of the full level model's objects of the same position, which the level model owns.
 struct Octree {
     bool subdivided = false;                 // split into children; false in a leaf
     float width = 0.0f;                      // edge length of the cube
@@ -77,17 +88,19 @@ struct Octree {
     // Builds this node, as the root of a new tree, and its subtree from triangles faces of model
     // within the cube given. Reports running out of memory in its result; shows nothing.
     OctreeBuildResult BuildNode(const Model& model, int triangles, Vector3 centre, float width);
-    // Builds this node and its subtree at the depth state holds (the full level at the root, a
-    // face-subset model below); every leaf made raises state's leafCount.
+    // Builds this node and its subtree at the depth state holds, from every face of model (at the
+    // root) or from the faces routed to the node; every leaf made raises state's leafCount.
     void BuildSubtree(const Model& model, int triangles, Vector3 centre, float width,
                       OctreeBuildState& state);
-    // Creates child octant from the faces selections mark and builds it one level deeper; no child
-    // when triangles is 0.
-    void BuildChild(const Model& model, std::vector<FaceSelection> selections, int triangles,
+    void BuildSubtree(const RoutedFaces& routed, int triangles, Vector3 centre, float width,
+                      OctreeBuildState& state);
+    // Creates child octant from the faces selections mark among those routed here and builds it one
+    // level deeper; no child when triangles is 0.
+    void BuildChild(const RoutedFaces& routed, std::vector<FaceSelection> selections, int triangles,
                     Vector3 parentCentre, float parentWidth, int octant, OctreeBuildState& state);
-    // Turns this node into a leaf holding the vertex indices of model's faces; takes the next ordinal
-    // from state.
-    void MakeLeaf(const Model& model, int triangles, OctreeBuildState& state);
+    // Turns this node into a leaf holding the vertex indices of the faces routed to it; takes the
+    // next ordinal from state.
+    void MakeLeaf(const RoutedFaces& routed, int triangles, OctreeBuildState& state);
     // Appends objectIndex to objectIndices unless it is there already.
     void RecordObject(int objectIndex);
     // The centre of octant's child cube; (0, 0, 0) for an octant outside 0..7.

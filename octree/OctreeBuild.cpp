@@ -12,25 +12,13 @@ const int maxDepth = 4;
 
 namespace {
 
-// Objects a loop may visit: the count and the list agree in every model the game makes, but a
-// record that is not there is never read.
-int ObjectTotal(const Model& model) {
-    const int listed = static_cast<int>(model.objects.size());
-    return model.objectCount < listed ? model.objectCount : listed;
-}
-
-// Faces of object that exist to be read.
-int FaceTotal(const MeshObject& object) {
-    return object.faces != nullptr && object.faceCount > 0 ? object.faceCount : 0;
-}
-
 bool FaceInRange(const MeshObject& object, const Face& face) {
     return VertexInRange(object, face.vertexIndex[0]) && VertexInRange(object, face.vertexIndex[1]) &&
            VertexInRange(object, face.vertexIndex[2]);
 }
 
-// What one build may take, counted before each allocation: the split flags, the face-subset models
-// and the leaf records, plus what the display lists will hold for every face a leaf keeps. A face
+// What one build may take, counted before each allocation: the split flags, the children's face
+// lists and the leaf records, plus what the display lists will hold for every face a leaf keeps. A face
 // met at the centre of a node goes into every octant, so a few coincident faces can be copied into
 // all 4,096 leaves; a build that would pass the budget stops and reports running out of memory.
 // Real levels take a small part of it (the church a few megabytes).
@@ -51,7 +39,16 @@ bool ChargeBuild(OctreeBuildState& state, std::uint64_t bytes) {
 } // namespace
 
 bool VertexInRange(const MeshObject& object, std::int32_t k) {
-    return object.vertices != nullptr && k >= 0 && k < object.vertexCount;
+    return k >= 0 && k < object.VertexCount();
+}
+
+int RoutedFaces::FaceCount(int object) const {
+    return positions.empty() ? level->objects[object].FaceCount()
+                             : static_cast<int>(positions[object].size());
+}
+
+const Face& RoutedFaces::FaceAt(int object, int j) const {
+    return level->objects[object].faces[positions.empty() ? j : positions[object][j]];
 }
 
 bool InOctant(Vector3 p, Vector3 c, int octant) {
@@ -83,16 +80,11 @@ void Octree::MeasureScene(const Model* model) {
     }
     centre = Vector3(0.0f, 0.0f, 0.0f);
     std::int64_t vertexTotal = 0;
-    const int objects = ObjectTotal(*model);
-    for (int i = 0; i < objects; ++i) {
-        const MeshObject& object = model->objects[i];
-        if (object.vertices == nullptr || object.vertexCount <= 0) {
-            continue;
+    for (const MeshObject& object : model->objects) {
+        for (const Vector3& v : object.vertices) {
+            centre = centre + v;
         }
-        for (int k = 0; k < object.vertexCount; ++k) {
-            centre = centre + object.vertices[k];
-        }
-        vertexTotal += object.vertexCount;
+        vertexTotal += object.VertexCount();
     }
     // Without vertices there is nothing to average: the scene is a point at the origin, width 0.
     if (vertexTotal > 0) {
@@ -104,13 +96,8 @@ void Octree::MeasureScene(const Model* model) {
     // numbers and a vertex can lie up to one unit outside the root cube. truncf keeps that rule
     // without converting out-of-range distances to int.
     Vector3 extent(0.0f, 0.0f, 0.0f);
-    for (int i = 0; i < objects; ++i) {
-        const MeshObject& object = model->objects[i];
-        if (object.vertices == nullptr) {
-            continue;
-        }
-        for (int k = 0; k < object.vertexCount; ++k) {
-            const Vector3 v = object.vertices[k];
+    for (const MeshObject& object : model->objects) {
+        for (const Vector3& v : object.vertices) {
             const float dx = std::fabs(std::trunc(v.x - centre.x));
             const float dy = std::fabs(std::trunc(v.y - centre.y));
             const float dz = std::fabs(std::trunc(v.z - centre.z));
@@ -137,9 +124,8 @@ void Octree::MeasureScene(const Model* model) {
 
 int Octree::CountSceneTriangles(const Model& model) const {
     int total = 0;
-    const int objects = ObjectTotal(model);
-    for (int i = 0; i < objects; ++i) {
-        total += model.objects[i].faceCount;
+    for (const MeshObject& object : model.objects) {
+        total += object.FaceCount();
     }
     return total;
 }
@@ -152,8 +138,8 @@ OctreeBuildResult Octree::Build(const Model& model) {
 OctreeBuildResult Octree::BuildNode(const Model& model, int triangles, Vector3 centre_, float width_) {
     OctreeBuildState state;
     OctreeBuildResult result;
-    // The build allocates per node, per face-subset model and per leaf record; running out of memory
-    // anywhere abandons the whole tree and says so.
+    // The build allocates per node, per child's face lists and per leaf record; running out of
+    // memory anywhere abandons the whole tree and says so.
     try {
         BuildSubtree(model, triangles, centre_, width_, state);
     } catch (const std::bad_alloc&) {
@@ -167,6 +153,11 @@ OctreeBuildResult Octree::BuildNode(const Model& model, int triangles, Vector3 c
 
 void Octree::BuildSubtree(const Model& model, int triangles, Vector3 centre_, float width_,
                           OctreeBuildState& state) {
+    BuildSubtree(RoutedFaces{&model, {}}, triangles, centre_, width_, state);
+}
+
+void Octree::BuildSubtree(const RoutedFaces& routed, int triangles, Vector3 centre_, float width_,
+                          OctreeBuildState& state) {
     // A stop request leaves the rest of the tree unbuilt; the game is about to end.
     if (StopRequested() || state.overBudget) {
         return;
@@ -174,14 +165,14 @@ void Octree::BuildSubtree(const Model& model, int triangles, Vector3 centre_, fl
     centre = centre_;
     width = width_;
     if (triangles <= maxNodeTriangles || state.depth >= maxDepth) {
-        MakeLeaf(model, triangles, state);
+        MakeLeaf(routed, triangles, state);
         return;
     }
 
-    const int objects = ObjectTotal(model);
+    const int objects = routed.level->ObjectCount();
     std::uint64_t faceTotal = 0;
     for (int i = 0; i < objects; ++i) {
-        faceTotal += static_cast<std::uint64_t>(FaceTotal(model.objects[i]));
+        faceTotal += static_cast<std::uint64_t>(routed.FaceCount(i));
     }
     if (!ChargeBuild(state, 8 * (objects * sizeof(FaceSelection) + faceTotal))) {
         return;
@@ -192,13 +183,13 @@ void Octree::BuildSubtree(const Model& model, int triangles, Vector3 centre_, fl
         list.resize(objects);
     }
     for (int i = 0; i < objects; ++i) {
-        const MeshObject& object = model.objects[i];
-        const int faces = FaceTotal(object);
+        const MeshObject& object = routed.level->objects[i];
+        const int faces = routed.FaceCount(i);
         for (std::vector<FaceSelection>& list : selections) {
             list[i].faceFlags.assign(faces, 0);
         }
         for (int j = 0; j < faces; ++j) {
-            for (const std::int32_t k : object.faces[j].vertexIndex) {
+            for (const std::int32_t k : routed.FaceAt(i, j).vertexIndex) {
                 // A corner naming a vertex the object lacks routes nowhere.
                 if (!VertexInRange(object, k)) {
                     continue;
@@ -218,7 +209,7 @@ void Octree::BuildSubtree(const Model& model, int triangles, Vector3 centre_, fl
 
     int totals[8] = {};
     for (int i = 0; i < objects; ++i) {
-        const int faces = FaceTotal(model.objects[i]);
+        const int faces = routed.FaceCount(i);
         for (int j = 0; j < faces; ++j) {
             for (int octant = 0; octant < 8; ++octant) {
                 if (selections[octant][i].faceFlags[j]) {
@@ -232,43 +223,34 @@ void Octree::BuildSubtree(const Model& model, int triangles, Vector3 centre_, fl
     // Depth first: each child's whole subtree is built before the next octant is started, which is
     // what numbers the leaves.
     for (int octant = 0; octant < 8; ++octant) {
-        BuildChild(model, std::move(selections[octant]), totals[octant], centre, width, octant, state);
+        BuildChild(routed, std::move(selections[octant]), totals[octant], centre, width, octant, state);
     }
 }
 
-void Octree::BuildChild(const Model& model, std::vector<FaceSelection> selections, int triangles,
+void Octree::BuildChild(const RoutedFaces& routed, std::vector<FaceSelection> selections, int triangles,
                         Vector3 parentCentre, float parentWidth, int octant, OctreeBuildState& state) {
     if (triangles <= 0 || octant < 0 || octant > 7) {
         return;
     }
 
-    // The face-subset model: the selected faces in their original order, over the parent's own
-    // vertex arrays, which stay shared and unowned. The face copies live in faceStore.
-    const int objects = ObjectTotal(model);
-    if (!ChargeBuild(state, objects * (sizeof(MeshObject) + sizeof(std::vector<Face>)) +
-                                static_cast<std::uint64_t>(triangles) * sizeof(Face))) {
+    // The child's faces: the positions, in the level's objects, of the selected faces in their
+    // original order. Nothing of the level is copied.
+    const int objects = routed.level->ObjectCount();
+    if (!ChargeBuild(state, objects * sizeof(std::vector<std::int32_t>) +
+                                static_cast<std::uint64_t>(triangles) * sizeof(std::int32_t))) {
         return;
     }
-    Model subset;
-    std::vector<std::vector<Face>> faceStore(objects);
+    RoutedFaces childFaces{routed.level, std::vector<std::vector<std::int32_t>>(objects)};
     for (int i = 0; i < objects; ++i) {
-        const MeshObject& source = model.objects[i];
         const FaceSelection& selection = selections[i];
-        std::vector<Face>& copies = faceStore[i];
-        copies.reserve(selection.count);
+        std::vector<std::int32_t>& positions = childFaces.positions[i];
+        positions.reserve(selection.count);
         for (std::size_t j = 0; j < selection.faceFlags.size(); ++j) {
             if (selection.faceFlags[j]) {
-                copies.push_back(source.faces[j]);
+                const int at = static_cast<int>(j);
+                positions.push_back(routed.positions.empty() ? at : routed.positions[i][at]);
             }
         }
-        const int record = AppendObject(subset);
-        MeshObject& object = subset.objects[record];
-        object.faceCount = selection.count;
-        object.materialIndex = source.materialIndex;
-        object.textured = source.textured;
-        object.vertices = source.vertices;
-        object.vertexCount = source.vertexCount; // kept so the child can still check its faces' corners
-        object.faces = copies.empty() ? nullptr : copies.data();
     }
 
     children[octant] = std::make_unique<Octree>();
@@ -276,29 +258,29 @@ void Octree::BuildChild(const Model& model, std::vector<FaceSelection> selection
     const Vector3 childCentre = ChildCentre(parentCentre, parentWidth, octant);
     child.centre = childCentre;
     ++state.depth;
-    child.BuildSubtree(subset, triangles, childCentre, parentWidth * 0.5f, state);
+    child.BuildSubtree(childFaces, triangles, childCentre, parentWidth * 0.5f, state);
     --state.depth;
 }
 
-void Octree::MakeLeaf(const Model& model, int triangles, OctreeBuildState& state) {
+void Octree::MakeLeaf(const RoutedFaces& routed, int triangles, OctreeBuildState& state) {
     subdivided = false;
     triangleCount = triangles;
-    const int objects = ObjectTotal(model);
-    const std::uint64_t routed = static_cast<std::uint64_t>(triangles > 0 ? triangles : 0);
+    const int objects = routed.level->ObjectCount();
+    const std::uint64_t routedFaces = static_cast<std::uint64_t>(triangles > 0 ? triangles : 0);
     if (!ChargeBuild(state, objects * sizeof(LeafBatch) +
-                                routed * (3 * sizeof(std::uint32_t) + kListBytesPerFace))) {
+                                routedFaces * (3 * sizeof(std::uint32_t) + kListBytesPerFace))) {
         return;
     }
     leaf = std::make_unique<OctreeLeaf>();
     leaf->batches.resize(static_cast<std::size_t>(objects));
     for (int i = 0; i < objects; ++i) {
-        const MeshObject& object = model.objects[i];
-        const int faces = FaceTotal(object);
+        const MeshObject& object = routed.level->objects[i];
+        const int faces = routed.FaceCount(i);
         // A face with a corner outside its object's vertex array is left out: the index arrays go
         // straight to the draw call and to the collision test.
         int kept = 0;
         for (int j = 0; j < faces; ++j) {
-            if (FaceInRange(object, object.faces[j])) {
+            if (FaceInRange(object, routed.FaceAt(i, j))) {
                 ++kept;
             }
         }
@@ -308,7 +290,7 @@ void Octree::MakeLeaf(const Model& model, int triangles, OctreeBuildState& state
         std::vector<std::uint32_t>& indices = leaf->batches[static_cast<std::size_t>(i)].indices;
         indices.reserve(3 * static_cast<std::size_t>(kept));
         for (int j = 0; j < faces; ++j) {
-            const Face& face = object.faces[j];
+            const Face& face = routed.FaceAt(i, j);
             if (FaceInRange(object, face)) {
                 indices.push_back(static_cast<std::uint32_t>(face.vertexIndex[0]));
                 indices.push_back(static_cast<std::uint32_t>(face.vertexIndex[1]));

@@ -6,6 +6,8 @@
 
 #include <GL/gl.h>
 
+#include <vector>
+
 namespace {
 
 // The largest vertex index a leaf batch hands to the draw call; 0 for an empty batch.
@@ -17,6 +19,11 @@ std::uint32_t LargestIndex(const LeafBatch& batch) {
         }
     }
     return largest;
+}
+
+// An array for the GL calls: null when there is nothing in it.
+template <typename Entry> const void* DataOrNull(const std::vector<Entry>& entries) {
+    return entries.empty() ? nullptr : entries.data();
 }
 
 // Enables the client array and points it at data when the batch may read it; otherwise disables it,
@@ -65,20 +72,19 @@ void CompileBatch(const Model& model, const std::uint32_t* textures, int texture
         glColor3ub(255, 255, 255);
     }
     // The material colour replaces the white, so textures are tinted by it.
-    if (model.materialCount > 0 && object.materialIndex >= 0 &&
-        object.materialIndex < static_cast<int>(model.materials.size())) {
+    if (object.materialIndex >= 0 && object.materialIndex < model.MaterialCount()) {
         const std::uint8_t* colour = model.materials[object.materialIndex].colour;
         glColor3ub(colour[0], colour[1], colour[2]);
     }
 
     // The leaf's indices are all inside the vertex array (and so the normal array, which has one
     // entry per vertex); a texture-coordinate array shorter than that is left out of the batch.
-    const bool coordsCover = object.texCoords != nullptr && object.texCoordCount > 0 &&
-                             LargestIndex(batch) < static_cast<std::uint32_t>(object.texCoordCount);
-    UseTexCoordArray(coordsCover ? object.texCoords : nullptr);
-    UseVertexArray(object.vertices);
-    UseNormalArray(object.normals);
-    if (object.vertices != nullptr && !batch.indices.empty()) {
+    const bool coordsCover =
+        !object.texCoords.empty() && LargestIndex(batch) < static_cast<std::uint32_t>(object.TexCoordCount());
+    UseTexCoordArray(coordsCover ? object.texCoords.data() : nullptr);
+    UseVertexArray(DataOrNull(object.vertices));
+    UseNormalArray(DataOrNull(object.normals));
+    if (!object.vertices.empty() && !batch.indices.empty()) {
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(batch.indices.size()), GL_UNSIGNED_INT,
                        batch.indices.data());
     }

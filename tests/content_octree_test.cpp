@@ -31,7 +31,7 @@ TEST(ContentOctree, QueryFindsEveryContactTheFacesHaveWhereThePlayerWalks) {
     ModelObject level(path.c_str());
     ModelObject sphere(path.c_str());
     std::filesystem::remove(path);
-    ASSERT_EQ(level.model.objectCount, static_cast<int>(scene.parts.size()));
+    ASSERT_EQ(level.model.ObjectCount(), static_cast<int>(scene.parts.size()));
 
     Octree root;
     const int leafCount = root.Build(level.model).leafCount;
@@ -50,7 +50,7 @@ TEST(ContentOctree, QueryFindsEveryContactTheFacesHaveWhereThePlayerWalks) {
     };
     std::vector<Box> faces;
     for (const MeshObject& object : level.model.objects) {
-        for (int f = 0; f < object.faceCount; ++f) {
+        for (int f = 0; f < object.FaceCount(); ++f) {
             Box box{object.vertices[object.faces[f].vertexIndex[0]],
                     object.vertices[object.faces[f].vertexIndex[0]], &object, f};
             for (int k = 1; k < 3; ++k) {

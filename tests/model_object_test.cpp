@@ -88,7 +88,7 @@ TEST_F(ModelObjects, MoreThanThirtyMaterialsNeverWritePastTheTextures) {
 TEST(ModelObject, PlaceReplacesThePositionAndAddsTheYaw) {
     MessageLog log;
     ModelObject object("/nonexistent/pinguino.3DS");
-    EXPECT_EQ(object.model.objectCount, 0);
+    EXPECT_EQ(object.model.ObjectCount(), 0);
     EXPECT_EQ(log.Messages().size(), 1u);
     object.Place(1, 2, 3, 0);
     object.Place(4, 5, 6, 0);

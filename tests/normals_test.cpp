@@ -18,8 +18,8 @@ namespace {
 void ExpectSameBits(const Model& model) {
     for (const MeshObject& object : model.objects) {
         const std::vector<Vector3> expected = testing_tools::ReferenceNormals(object);
-        ASSERT_NE(object.normals, nullptr);
-        ASSERT_EQ(std::memcmp(expected.data(), object.normals, expected.size() * sizeof(Vector3)), 0)
+        ASSERT_EQ(object.normals.size(), expected.size());
+        ASSERT_EQ(std::memcmp(expected.data(), object.normals.data(), expected.size() * sizeof(Vector3)), 0)
             << object.name;
     }
 }
@@ -64,7 +64,6 @@ TEST(VertexNormals, LinearBuildMatchesTheReferenceScanOnReadModels) {
     const MeshObject& sphere = model.objects[0];
     const int equator = 12 * 40 + 7;
     EXPECT_GT(DotProduct(sphere.normals[equator], Normalized(sphere.vertices[equator])), 0.9f);
-    ReleaseModelArrays(model);
 }
 
 TEST(VertexNormals, LinearBuildMatchesTheReferenceScanOnRandomMeshes) {
@@ -73,25 +72,22 @@ TEST(VertexNormals, LinearBuildMatchesTheReferenceScanOnRandomMeshes) {
         Model model;
         const int index = AppendObject(model);
         MeshObject& object = model.objects[index];
-        object.vertexCount = 1 + static_cast<int>(random() % 60);
-        object.vertices = new Vector3[object.vertexCount];
+        object.vertices.resize(1 + random() % 60);
         std::uniform_real_distribution<float> coordinate(-1000.0f, 1000.0f);
-        for (int i = 0; i < object.vertexCount; ++i) {
-            object.vertices[i] = Vector3(coordinate(random), coordinate(random), coordinate(random));
+        for (Vector3& vertex : object.vertices) {
+            vertex = Vector3(coordinate(random), coordinate(random), coordinate(random));
         }
-        object.faceCount = static_cast<int>(random() % 200);
-        object.faces = new Face[object.faceCount]();
-        for (int f = 0; f < object.faceCount; ++f) {
-            for (int k = 0; k < 3; ++k) {
+        object.faces.resize(random() % 200);
+        for (Face& face : object.faces) {
+            for (std::int32_t& index : face.vertexIndex) {
                 // Repeated corners and, now and then, an index past the vertices.
-                object.faces[f].vertexIndex[k] = static_cast<int>(random() % (object.vertexCount + 2));
+                index = static_cast<int>(random() % (object.VertexCount() + 2));
             }
         }
         BuildVertexNormals(model);
         ExpectSameBits(model);
         BuildVertexNormals(model); // a second build replaces the array with the same values
         ExpectSameBits(model);
-        ReleaseModelArrays(model);
     }
 }
 
@@ -101,8 +97,7 @@ TEST(VertexNormals, LinearBuildMatchesTheReferenceScanOnTheGamesModels) {
     for (const char* file : {"/MODELOS/pinguino.3DS", "/MODELOS/church.3DS"}) {
         Model model;
         ASSERT_TRUE(Importar3DS(model, (folder + file).c_str()));
-        ASSERT_GT(model.objectCount, 0);
+        ASSERT_GT(model.ObjectCount(), 0);
         ExpectSameBits(model);
-        ReleaseModelArrays(model);
     }
 }

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cmath>
-#include <deque>
 #include <map>
 #include <random>
 #include <set>
@@ -21,30 +20,22 @@ namespace {
 
 using Triangle = std::array<Vector3, 3>;
 
-// A model built in memory: each object's arrays live here, the Model records point at them.
+// A model built in memory.
 struct TestLevel {
     Model model;
-    std::deque<std::vector<Vector3>> vertexStore;
-    std::deque<std::vector<Face>> faceStore;
 
     // Appends an object whose faces use three vertices of their own each, in order.
     int AddObject(const std::vector<Triangle>& triangles) {
-        std::vector<Vector3>& vertices = vertexStore.emplace_back();
-        std::vector<Face>& faces = faceStore.emplace_back();
+        const int i = AppendObject(model);
+        MeshObject& object = model.objects[i];
         for (const Triangle& t : triangles) {
             Face face{};
             for (int corner = 0; corner < 3; ++corner) {
-                face.vertexIndex[corner] = static_cast<std::int32_t>(vertices.size());
-                vertices.push_back(t[corner]);
+                face.vertexIndex[corner] = object.VertexCount();
+                object.vertices.push_back(t[corner]);
             }
-            faces.push_back(face);
+            object.faces.push_back(face);
         }
-        const int i = AppendObject(model);
-        MeshObject& object = model.objects[i];
-        object.vertexCount = static_cast<int>(vertices.size());
-        object.faceCount = static_cast<int>(faces.size());
-        object.vertices = vertices.empty() ? nullptr : vertices.data();
-        object.faces = faces.empty() ? nullptr : faces.data();
         return i;
     }
 };
@@ -278,8 +269,7 @@ TEST(OctreeBuild, ModelsWithoutVerticesGiveAnEmptyTree) {
         TestLevel level;
         std::vector<Triangle> triangles(faces, SmallAt(Vector3(1, 2, 3)));
         level.AddObject(triangles);
-        level.model.objects[0].vertices = nullptr;
-        level.model.objects[0].vertexCount = 0;
+        level.model.objects[0].vertices.clear();
         Octree root;
         root.Build(level.model);
         EXPECT_FALSE(std::isnan(root.GetCentre().x));
@@ -299,7 +289,7 @@ TEST(OctreeBuild, FacesNamingMissingVerticesNeverReachTheIndexArrays) {
             triangles.push_back(SmallAt(Vector3(float(i % 7) * 10, float(i % 5) * 10, float(i % 3) * 10)));
         }
         level.AddObject(triangles);
-        Face* f = level.faceStore[0].data();
+        Face* f = level.model.objects[0].faces.data();
         f[1].vertexIndex[2] = 3 * faces; // one past the last vertex
         f[2].vertexIndex[0] = -1;        // negative
         f[3].vertexIndex[1] = 70000;     // far beyond
@@ -378,7 +368,7 @@ TEST(OctreeBuild, RandomModelsRouteEachFaceExactlyWhereItsCornersLie) {
         }
         for (int o = 0; o < objectTotal; ++o) {
             const MeshObject& object = level.model.objects[o];
-            for (int f = 0; f < object.faceCount; ++f) {
+            for (int f = 0; f < object.FaceCount(); ++f) {
                 std::set<int> expected;
                 for (std::size_t n = 0; n < leaves.size(); ++n) {
                     bool reaches = true;
@@ -417,14 +407,10 @@ TEST(OctreeBuildDeathTest, RunningOutOfMemoryIsReportedInTheResult) {
     }
     auto buildUnderLimit = [] {
         // Two million faces with a corner at the centre: every child copies all of them.
-        std::vector<Vector3> vertices = {Vector3(0, 0, 0), Vector3(1, 1, 1), Vector3(-1, -1, -1)};
-        std::vector<Face> faces(2000000, Face{{0, 1, 2}, {0, 0, 0}});
         Model model;
         AppendObject(model);
-        model.objects[0].vertexCount = 3;
-        model.objects[0].faceCount = int(faces.size());
-        model.objects[0].vertices = vertices.data();
-        model.objects[0].faces = faces.data();
+        model.objects[0].vertices = {Vector3(0, 0, 0), Vector3(1, 1, 1), Vector3(-1, -1, -1)};
+        model.objects[0].faces.assign(2000000, Face{{0, 1, 2}, {0, 0, 0}});
         long pages = 0;
         FILE* statm = std::fopen("/proc/self/statm", "r");
         if (statm == nullptr || std::fscanf(statm, "%ld", &pages) != 1) {

@@ -89,7 +89,7 @@ bool ReachedFacesTouched(const std::vector<Leaf>& leaves, const Model& model, Ve
         if (!reached) {
             continue;
         }
-        for (int i = 0; i < model.objectCount; ++i) {
+        for (int i = 0; i < model.ObjectCount(); ++i) {
             const LeafBatch& record = leaf.node->leaf->batches[i];
             for (int f = 0; f < record.FaceCount(); ++f) {
                 if (TouchesFace(c, r, model.objects[i], record.indices.data() + 3 * f)) {
@@ -104,7 +104,7 @@ bool ReachedFacesTouched(const std::vector<Leaf>& leaves, const Model& model, Ve
 // Every face of the model, with no tree at all.
 bool AnyFaceTouched(const Model& model, Vector3 c, float r) {
     for (const MeshObject& object : model.objects) {
-        for (int f = 0; f < object.faceCount; ++f) {
+        for (int f = 0; f < object.FaceCount(); ++f) {
             const std::uint32_t corner[3] = {std::uint32_t(object.faces[f].vertexIndex[0]),
                                              std::uint32_t(object.faces[f].vertexIndex[1]),
                                              std::uint32_t(object.faces[f].vertexIndex[2])};
@@ -118,26 +118,19 @@ bool AnyFaceTouched(const Model& model, Vector3 c, float r) {
 
 // A model of loose triangles, each with three vertices of its own.
 struct LooseTriangles {
-    std::vector<Vector3> vertices;
-    std::vector<Face> faces;
     Model model;
 
+    LooseTriangles() { AppendObject(model); }
     void Add(Vector3 a, Vector3 b, Vector3 c) {
-        const std::int32_t k = std::int32_t(vertices.size());
+        MeshObject& object = model.objects[0];
+        const std::int32_t k = object.VertexCount();
         // One at a time: GCC 12 warns wrongly about inserting a braced list.
-        vertices.push_back(a);
-        vertices.push_back(b);
-        vertices.push_back(c);
-        faces.push_back(Face{{k, k + 1, k + 2}, {0, 0, 0}});
+        object.vertices.push_back(a);
+        object.vertices.push_back(b);
+        object.vertices.push_back(c);
+        object.faces.push_back(Face{{k, k + 1, k + 2}, {0, 0, 0}});
     }
-    const Model& Finish() {
-        AppendObject(model);
-        model.objects[0].vertexCount = int(vertices.size());
-        model.objects[0].faceCount = int(faces.size());
-        model.objects[0].vertices = vertices.data();
-        model.objects[0].faces = faces.data();
-        return model;
-    }
+    const Model& Finish() const { return model; }
 };
 
 } // namespace
@@ -161,7 +154,7 @@ TEST(OctreeCollide, AgreesWithEveryFaceTheCubeRuleReachesOnThousandsOfSpheres) {
             // Right at a face: the centre one radius (give or take a hair) off a random face's plane,
             // where the strict and inclusive comparisons decide.
             const MeshObject& object = level.model.objects[random() % level.model.objects.size()];
-            const Face& face = object.faces[random() % object.faceCount];
+            const Face& face = object.faces[random() % object.FaceCount()];
             const Vector3 p = object.vertices[face.vertexIndex[0]] * 0.5f +
                               object.vertices[face.vertexIndex[1]] * 0.25f +
                               object.vertices[face.vertexIndex[2]] * 0.25f;

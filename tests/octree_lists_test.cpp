@@ -126,25 +126,18 @@ TEST_F(OctreeLists, EachLeafListDrawsTheSamePixelsAsItsFacesInImmediateMode) {
 TEST_F(OctreeLists, ABatchNeverReadsAnArrayItsObjectLacks) {
     // Object 0 has every array; object 1 has neither normals nor texture coordinates; object 2 has
     // texture coordinates too few for its vertices. All share one leaf.
-    std::vector<Vector3> vertices = {Vector3(-1, -1, -5), Vector3(1, -1, -5), Vector3(0, 1, -5)};
-    std::vector<Vector3> normals(3, Vector3(0, 0, 1));
-    std::vector<TexCoord> coords = {{0, 0}, {1, 0}, {0.5f, 1}};
-    std::vector<Face> faces = {Face{{0, 1, 2}, {0, 0, 0}}};
+    const std::vector<TexCoord> coords = {{0, 0}, {1, 0}, {0.5f, 1}};
     Model model;
     for (int o = 0; o < 3; ++o) {
         AppendObject(model);
         MeshObject& object = model.objects[o];
-        object.vertexCount = 3;
-        object.faceCount = 1;
-        object.vertices = vertices.data();
-        object.faces = faces.data();
+        object.vertices = {Vector3(-1, -1, -5), Vector3(1, -1, -5), Vector3(0, 1, -5)};
+        object.faces = {Face{{0, 1, 2}, {0, 0, 0}}};
         object.materialIndex = -1;
     }
-    model.objects[0].normals = normals.data();
-    model.objects[0].texCoords = coords.data();
-    model.objects[0].texCoordCount = 3;
-    model.objects[2].texCoords = coords.data();
-    model.objects[2].texCoordCount = 2;
+    model.objects[0].normals.assign(3, Vector3(0, 0, 1));
+    model.objects[0].texCoords = coords;
+    model.objects[2].texCoords.assign(coords.begin(), coords.begin() + 2);
     model.objects[2].textured = true;
     model.objects[2].materialIndex = 29; // no texture table entry is read past the table's end
 

@@ -25,12 +25,11 @@ std::string WriteScene(const std::string& name, const writers::SceneDescription&
     return WriteBytes(name, bytes);
 }
 
-// Reads path into a fresh model; the model's arrays are released when it goes.
+// Reads path into a fresh model.
 struct LoadedModel {
     Model model;
     bool ok;
     explicit LoadedModel(const std::string& path) : ok(Importar3DS(model, path.c_str())) {}
-    ~LoadedModel() { ReleaseModelArrays(model); }
 };
 
 writers::ObjectDescription Triangle(const std::string& name, std::vector<std::string> groups) {
@@ -99,18 +98,18 @@ TEST(Reader3DS, ReadsWhatTheWriterWrote) {
     ASSERT_TRUE(loaded.ok);
     EXPECT_TRUE(log.Messages().empty());
     const Model& m = loaded.model;
-    ASSERT_EQ(m.materialCount, 2);
+    ASSERT_EQ(m.MaterialCount(), 2);
     EXPECT_STREQ(m.materials[0].name, "Red");
     EXPECT_STREQ(m.materials[0].textureFile, "");
     EXPECT_EQ(m.materials[0].colour[0], 200);
     EXPECT_EQ(m.materials[0].colour[2], 20);
     EXPECT_STREQ(m.materials[1].textureFile, "BRICK.BMP");
-    ASSERT_EQ(m.objectCount, 2);
+    ASSERT_EQ(m.ObjectCount(), 2);
     const MeshObject& box = m.objects[0];
     EXPECT_STREQ(box.name, "Box");
-    EXPECT_EQ(box.vertexCount, 4);
-    EXPECT_EQ(box.faceCount, 2);
-    EXPECT_EQ(box.texCoordCount, 4);
+    EXPECT_EQ(box.VertexCount(), 4);
+    EXPECT_EQ(box.FaceCount(), 2);
+    EXPECT_EQ(box.TexCoordCount(), 4);
     EXPECT_EQ(box.vertices[3].z, 1.5f);
     EXPECT_EQ(box.texCoords[3].v, 0.25f);
     EXPECT_EQ(box.faces[1].vertexIndex[2], 3);
@@ -118,7 +117,7 @@ TEST(Reader3DS, ReadsWhatTheWriterWrote) {
     EXPECT_TRUE(box.textured);
     EXPECT_EQ(m.objects[1].materialIndex, 0);
     EXPECT_FALSE(m.objects[1].textured);
-    EXPECT_EQ(m.objects[1].texCoords, nullptr);
+    EXPECT_TRUE(m.objects[1].texCoords.empty());
     // The triangle (0,0,0), (10,0,0), (0,10,0) runs counter-clockwise seen from +z.
     EXPECT_EQ(m.objects[1].normals[0].z, 1.0f);
 }
@@ -127,7 +126,7 @@ TEST(Reader3DS, MaterialMatchingFollowsFileOrderAndTheLastGroup) {
     writers::SceneDescription scene;
     scene.objects.push_back(Triangle("Alone", {"Tex"})); // no material read at all: index left at 0
     LoadedModel none(WriteScene("none.3ds", scene));
-    EXPECT_EQ(none.model.materialCount, 0);
+    EXPECT_EQ(none.model.MaterialCount(), 0);
     EXPECT_EQ(none.model.objects[0].materialIndex, 0);
     EXPECT_FALSE(none.model.objects[0].textured);
 
@@ -150,7 +149,7 @@ TEST(Reader3DS, MaterialMatchingFollowsFileOrderAndTheLastGroup) {
     });
     LoadedModel after(WriteBytes("after.3ds", bytes));
     EXPECT_EQ(after.model.objects[0].materialIndex, -1);
-    EXPECT_EQ(after.model.materialCount, 2);
+    EXPECT_EQ(after.model.MaterialCount(), 2);
 
     scene.materials.push_back({"Tex", {0, 0, 0}, "A.BMP"});
     scene.materials.push_back({"Late", {9, 9, 9}, ""});
@@ -179,16 +178,13 @@ TEST(Reader3DS, ObjectsWithoutFacesOrVerticesAndLargeCounts) {
     scene.objects.push_back(writers::ObjectDescription{"Empty", {}, {}, {}, {}});
     LoadedModel loaded(WriteScene("cloud.3ds", scene));
     const MeshObject& big = loaded.model.objects[0];
-    EXPECT_EQ(big.vertexCount, 40000);
+    EXPECT_EQ(big.VertexCount(), 40000);
     EXPECT_EQ(big.vertices[39999].x, 39999.0f);
-    EXPECT_EQ(big.faceCount, 0);
-    EXPECT_EQ(big.faces, nullptr);
-    ASSERT_NE(big.normals, nullptr);
+    EXPECT_EQ(big.FaceCount(), 0);
+    ASSERT_EQ(big.normals.size(), 40000u);
     EXPECT_EQ(big.normals[5].x, 0.0f); // no face uses it
     const MeshObject& empty = loaded.model.objects[1];
-    EXPECT_EQ(empty.vertexCount, 0);
-    EXPECT_EQ(empty.vertices, nullptr);
-    EXPECT_NE(empty.normals, nullptr);
+    EXPECT_TRUE(empty.vertices.empty() && empty.normals.empty());
 }
 
 TEST(Reader3DS, MessagesAndTheirCaptions) {
@@ -218,7 +214,7 @@ TEST(Reader3DS, MessagesAndTheirCaptions) {
         scene.version = version;
         LoadedModel loaded(WriteScene("version.3ds", scene));
         EXPECT_TRUE(loaded.ok);
-        EXPECT_EQ(loaded.model.objectCount, 2); // loading goes on after the warning
+        EXPECT_EQ(loaded.model.ObjectCount(), 2); // loading goes on after the warning
         if (version == 4) {
             ASSERT_EQ(log.Messages().size(), 1u);
             EXPECT_EQ(log.Messages()[0].caption, "Atencion!!!");
@@ -271,7 +267,7 @@ TEST(Reader3DS, EditorChunkLosesItsFirstChildAndOnlyTheFirstMapIsEntered) {
         return w.Data();
     }();
     LoadedModel loaded(WriteBytes("editor.3ds", bytes));
-    ASSERT_EQ(loaded.model.materialCount, 1);
+    ASSERT_EQ(loaded.model.MaterialCount(), 1);
     EXPECT_STREQ(loaded.model.materials[0].name, "Kept");
     EXPECT_STREQ(loaded.model.materials[0].textureFile, "FIRST.BMP");
 }
@@ -288,7 +284,7 @@ TEST(Reader3DS, DiffuseColoursFromBytesAndFromFloats) {
     });
     LoadedModel loaded(WriteBytes("colours.3ds", bytes));
     const Model& m = loaded.model;
-    ASSERT_EQ(m.materialCount, 7);
+    ASSERT_EQ(m.MaterialCount(), 7);
     const std::uint8_t expected[7][3] = {{10, 20, 30}, {40, 50, 60}, {255, 128, 0}, {255, 0, 1},
                                          {1, 2, 3},    {9, 0, 0},    {7, 8, 9}};
     for (int i = 0; i < 7; ++i) {
@@ -344,24 +340,24 @@ TEST(Reader3DS, LongNamesAreTruncatedAndListsReadForTheirCountOnly) {
     const Model& m = loaded.model;
     EXPECT_EQ(std::string(m.materials[0].name), name400.substr(0, 254));
     EXPECT_EQ(std::string(m.materials[0].textureFile), name254);
-    ASSERT_EQ(m.objectCount, 2);
+    ASSERT_EQ(m.ObjectCount(), 2);
     const MeshObject& object = m.objects[0];
     EXPECT_EQ(std::string(object.name), name400.substr(0, 254));
-    EXPECT_EQ(object.vertexCount, 2);
+    EXPECT_EQ(object.VertexCount(), 2);
     EXPECT_EQ(object.vertices[1].z, 6.0f);
-    EXPECT_EQ(object.texCoordCount, 3);
+    EXPECT_EQ(object.TexCoordCount(), 3);
     EXPECT_EQ(object.texCoords[0].v, 0.75f);
     EXPECT_EQ(object.texCoords[1].u, 0.5f);
     EXPECT_EQ(object.texCoords[1].v, 0.0f);
     EXPECT_EQ(object.texCoords[2].u, 0.0f);
-    ASSERT_EQ(object.faceCount, 1);
+    ASSERT_EQ(object.FaceCount(), 1);
     EXPECT_EQ(object.faces[0].vertexIndex[2], 9);
     EXPECT_EQ(object.normals[0].x, 0.0f); // the face reaches outside the vertices: left out
     EXPECT_EQ(std::string(m.objects[1].name), name254);
 }
 
 // Whatever the bytes, the reader ends without reading or writing out of bounds (run under the
-// sanitizers to make that visible) and its lists stay consistent with their counts.
+// sanitizers to make that visible) and every vertex gets its normal.
 TEST(Reader3DS, DamagedFilesEndTheReadingSafely) {
     std::vector<std::uint8_t> valid;
     ASSERT_TRUE(writers::Build3ds(SmallScene(), valid));
@@ -369,11 +365,9 @@ TEST(Reader3DS, DamagedFilesEndTheReadingSafely) {
         MessageLog log;
         LoadedModel loaded(WriteBytes("damaged.3ds", bytes));
         const Model& m = loaded.model;
-        EXPECT_EQ(m.objectCount, static_cast<int>(m.objects.size()));
-        EXPECT_EQ(m.materialCount, static_cast<int>(m.materials.size()));
         for (const MeshObject& object : m.objects) {
             EXPECT_LT(std::char_traits<char>::length(object.name), static_cast<std::size_t>(kTextFieldSize));
-            EXPECT_TRUE(object.vertexCount == 0 || object.vertices != nullptr);
+            EXPECT_EQ(object.normals.size(), object.vertices.size());
         }
     };
     for (std::size_t cut = 0; cut <= valid.size(); ++cut) {
@@ -415,5 +409,5 @@ TEST(Reader3DS, DeeplyNestedChunksDoNotExhaustTheStack) {
     w.End();
     LoadedModel loaded(WriteBytes("deep.3ds", w.Data()));
     EXPECT_TRUE(loaded.ok);
-    EXPECT_EQ(loaded.model.objectCount, 1);
+    EXPECT_EQ(loaded.model.ObjectCount(), 1);
 }

@@ -88,33 +88,23 @@ inline bool Terminated(const char* text) {
     return std::memchr(text, '\0', kTextFieldSize) != nullptr;
 }
 
-// 3DS files: the counts match the lists and arrays, names stay inside their fields, every object
-// has a normal per vertex, and no finite normal is longer than a unit (sums too small to measure
-// in single precision keep their tiny length). The model's arrays are then released: anything
-// the reader allocated and lost is a leak.
+// 3DS files: names stay inside their fields, every object has a normal per vertex, and no finite
+// normal is longer than a unit (sums too small to measure in single precision keep their tiny
+// length).
 inline void Check3ds(const std::uint8_t* data, std::size_t size) {
     Model model;
     Read3dsBytes(model, data, size, "fuzz.3DS");
-    Require(model.objectCount == static_cast<std::int32_t>(model.objects.size()), "objectCount");
-    Require(model.materialCount == static_cast<std::int32_t>(model.materials.size()), "materialCount");
     for (const Material& material : model.materials) {
         Require(Terminated(material.name) && Terminated(material.textureFile), "a material name overflows");
     }
     for (const MeshObject& object : model.objects) {
         Require(Terminated(object.name), "an object name overflows");
-        Require(object.vertexCount >= 0 && object.faceCount >= 0 && object.texCoordCount >= 0,
-                "a negative count");
-        Require(Touch(object.vertices, object.vertexCount), "vertices missing");
-        Require(Touch(object.normals, object.vertexCount), "normals missing");
-        Require(Touch(object.faces, object.faceCount), "faces missing");
-        Require(Touch(object.texCoords, object.texCoordCount), "texture coordinates missing");
-        for (std::int32_t i = 0; i < object.vertexCount; ++i) {
-            const Vector3 n = object.normals[i];
+        Require(object.normals.size() == object.vertices.size(), "normals missing");
+        for (const Vector3& n : object.normals) {
             const double length = std::sqrt(double(n.x) * n.x + double(n.y) * n.y + double(n.z) * n.z);
             Require(!std::isfinite(length) || length < 1.5, "a finite normal longer than a unit");
         }
     }
-    ReleaseModelArrays(model);
 }
 
 // The game's start-up short of GL over a level file: the reader with its normals, the octree build
@@ -144,7 +134,7 @@ inline void CheckStartUp(const std::uint8_t* data, std::size_t size) {
             Require(node.leaf->batches.size() == model.objects.size(), "a leaf without a batch per object");
             for (std::size_t i = 0; i < model.objects.size(); ++i) {
                 for (const std::uint32_t index : node.leaf->batches[i].indices) {
-                    Require(index < std::uint32_t(model.objects[i].vertexCount),
+                    Require(index < std::uint32_t(model.objects[i].VertexCount()),
                             "a leaf index past its vertices");
                 }
             }
@@ -152,7 +142,6 @@ inline void CheckStartUp(const std::uint8_t* data, std::size_t size) {
         walk(root, walk);
         Require(leaves == state.leafCount && leaves <= 4096, "leaf count");
     }
-    ReleaseModelArrays(model);
 }
 
 // BMP files: a decoded picture has a positive size within the reader's limits and all of its

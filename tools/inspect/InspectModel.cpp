@@ -24,11 +24,10 @@ void AppendMaterial(std::string& out, const Material& material) {
     out += "]}";
 }
 
-// "[[...], ...]" of count entries of width floats each (Vector3 and TexCoord are packed floats); an
-// absent array lists nothing.
+// "[[...], ...]" of count entries of width floats each (Vector3 and TexCoord are packed floats).
 void AppendFloatRows(std::string& out, const float* values, int count, int width) {
     out += '[';
-    for (int i = 0; values != nullptr && i < count; ++i) {
+    for (int i = 0; i < count; ++i) {
         out += i > 0 ? ", " : "";
         AppendJsonFloats(out, values + static_cast<std::size_t>(i) * width, width);
     }
@@ -37,9 +36,9 @@ void AppendFloatRows(std::string& out, const float* values, int count, int width
 
 void AppendFullArrays(std::string& out, const MeshObject& object) {
     out += ", \"vertices\": ";
-    AppendFloatRows(out, reinterpret_cast<const float*>(object.vertices), object.vertexCount, 3);
+    AppendFloatRows(out, reinterpret_cast<const float*>(object.vertices.data()), object.VertexCount(), 3);
     out += ", \"faces\": [";
-    for (int f = 0; object.faces != nullptr && f < object.faceCount; ++f) {
+    for (int f = 0; f < object.FaceCount(); ++f) {
         const Face& face = object.faces[f];
         out += f > 0 ? ", [" : "[";
         for (int k = 0; k < 3; ++k) {
@@ -49,20 +48,20 @@ void AppendFullArrays(std::string& out, const MeshObject& object) {
         out += ']';
     }
     out += "], \"texCoords\": ";
-    AppendFloatRows(out, reinterpret_cast<const float*>(object.texCoords), object.texCoordCount, 2);
+    AppendFloatRows(out, reinterpret_cast<const float*>(object.texCoords.data()), object.TexCoordCount(), 2);
     out += ", \"normals\": ";
-    AppendFloatRows(out, reinterpret_cast<const float*>(object.normals), object.vertexCount, 3);
+    AppendFloatRows(out, reinterpret_cast<const float*>(object.normals.data()), object.VertexCount(), 3);
 }
 
 void AppendObject(std::string& out, const MeshObject& object, bool full) {
     out += "{\"name\": ";
     AppendJsonString(out, object.name);
     out += ", \"vertexCount\": ";
-    AppendInt(out, object.vertexCount);
+    AppendInt(out, object.VertexCount());
     out += ", \"faceCount\": ";
-    AppendInt(out, object.faceCount);
+    AppendInt(out, object.FaceCount());
     out += ", \"texCoordCount\": ";
-    AppendInt(out, object.texCoordCount);
+    AppendInt(out, object.TexCoordCount());
     out += ", \"materialIndex\": ";
     AppendInt(out, object.materialIndex);
     out += object.textured ? ", \"textured\": true" : ", \"textured\": false";
@@ -86,16 +85,15 @@ int InspectModel(int argc, char** argv, std::string& out) {
     out += ok ? "{\"ok\": true, " : "{\"ok\": false, ";
     AppendMessages(out);
     out += ", \"materials\": [";
-    for (int i = 0; i < model.materialCount; ++i) {
+    for (int i = 0; i < model.MaterialCount(); ++i) {
         out += i > 0 ? ", " : "";
         AppendMaterial(out, model.materials[i]);
     }
     out += "], \"objects\": [";
-    for (int i = 0; i < model.objectCount; ++i) {
+    for (int i = 0; i < model.ObjectCount(); ++i) {
         out += i > 0 ? ", " : "";
         AppendObject(out, model.objects[i], full);
     }
     out += "]}";
-    ReleaseModelArrays(model);
     return ok ? 0 : 1;
 }

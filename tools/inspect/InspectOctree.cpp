@@ -13,19 +13,15 @@ int InspectOctree(int argc, char** argv, std::string& out) {
     CollectMessages();
     Model model;
     const bool ok = Importar3DS(model, argv[0]);
-    bool built = true;
-    {
-        // Partitioned as the game partitions its level; a file that cannot be read gives the tree
-        // of an empty model. The tree shares the model's vertex arrays, so it goes first.
-        Octree root;
-        built = !root.Build(model).outOfMemory;
-        out += ok ? "{\"ok\": true, " : "{\"ok\": false, ";
-        AppendMessages(out);
-        out += ", ";
-        AppendOctreeJsonMembers(out, root);
-        out += '}';
-    }
-    ReleaseModelArrays(model);
+    // Partitioned as the game partitions its level; a file that cannot be read gives the tree of an
+    // empty model.
+    Octree root;
+    const bool built = !root.Build(model).outOfMemory;
+    out += ok ? "{\"ok\": true, " : "{\"ok\": false, ";
+    AppendMessages(out);
+    out += ", ";
+    AppendOctreeJsonMembers(out, root);
+    out += '}';
     if (!built) {
         std::fprintf(stderr, "jostrela-inspect: not enough memory to partition %s\n", argv[0]);
         out.clear();

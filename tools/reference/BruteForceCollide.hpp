@@ -14,8 +14,7 @@ namespace testing_tools {
 inline bool BruteForceTouches(const Model& model, Vector3 centre, float radius,
                               std::int64_t* tested = nullptr) {
     for (const MeshObject& object : model.objects) {
-        for (int f = 0; f < object.faceCount; ++f) {
-            const Face& face = object.faces[f];
+        for (const Face& face : object.faces) {
             const Vector3 triangle[3] = {object.vertices[face.vertexIndex[0]],
                                          object.vertices[face.vertexIndex[1]],
                                          object.vertices[face.vertexIndex[2]]};

@@ -2,15 +2,13 @@
 
 // A level built in memory for the octree's tests and benchmarks: a long hall with floor, ceiling,
 // walls and rows of pillars, every surface a grid of shared-vertex quads, split into objects of at
-// most 65535 vertices as a 3DS file would hold them. The Model's records point into the arrays kept
-// here, so the level must outlive every use of its model.
+// most 65535 vertices as a 3DS file would hold them.
 
 #include "geometry/Vector3.hpp"
 #include "model/Model.hpp"
 
 #include <cmath>
 #include <cstdint>
-#include <deque>
 #include <vector>
 
 namespace testing_tools {
@@ -60,16 +58,12 @@ class GeneratedLevel {
     int TriangleCount() const {
         int total = 0;
         for (const MeshObject& object : model.objects) {
-            total += object.faceCount;
+            total += object.FaceCount();
         }
         return total;
     }
 
   private:
-    std::deque<std::vector<Vector3>> vertexStore, normalStore;
-    std::deque<std::vector<TexCoord>> coordStore;
-    std::deque<std::vector<Face>> faceStore;
-
     static int Estimate(int n) {
         return 2 * (24 * n * n + 6 * n * n + 6 * n * n + 4 * n * n + 64 * (n / 2 + 1));
     }
@@ -80,10 +74,13 @@ class GeneratedLevel {
         const int rowsPerObject = 65535 / (nu + 1) - 1;
         for (int firstRow = 0; firstRow < nv; firstRow += rowsPerObject) {
             const int rows = nv - firstRow < rowsPerObject ? nv - firstRow : rowsPerObject;
-            std::vector<Vector3>& vertices = vertexStore.emplace_back();
-            std::vector<Vector3>& normals = normalStore.emplace_back();
-            std::vector<TexCoord>& coords = coordStore.emplace_back();
-            std::vector<Face>& faces = faceStore.emplace_back();
+            MeshObject& object = model.objects[AppendObject(model)];
+            object.materialIndex = material;
+            object.textured = textured;
+            std::vector<Vector3>& vertices = object.vertices;
+            std::vector<Vector3>& normals = object.normals;
+            std::vector<TexCoord>& coords = object.texCoords;
+            std::vector<Face>& faces = object.faces;
             const Vector3 cross(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
             const float length = std::sqrt(cross.x * cross.x + cross.y * cross.y + cross.z * cross.z);
             const Vector3 normal = cross * (1.0f / length);
@@ -103,17 +100,6 @@ class GeneratedLevel {
                     faces.push_back(Face{{p, p + nu + 2, p + nu + 1}, {0, 0, 0}});
                 }
             }
-            const int o = AppendObject(model);
-            MeshObject& object = model.objects[o];
-            object.vertexCount = int(vertices.size());
-            object.faceCount = int(faces.size());
-            object.texCoordCount = int(coords.size());
-            object.materialIndex = material;
-            object.textured = textured;
-            object.vertices = vertices.data();
-            object.normals = normals.data();
-            object.texCoords = coords.data();
-            object.faces = faces.data();
         }
     }
 };

@@ -14,10 +14,11 @@ namespace testing_tools {
 // the unnormalised (p0 - p2) x (p2 - p1) of every face naming it once, then normalise the sum over
 // the negated count. Faces reaching outside the vertices are left out; unused vertices get zero.
 inline std::vector<Vector3> ReferenceNormals(const MeshObject& object) {
-    const int vertexCount = object.vertices != nullptr ? object.vertexCount : 0;
-    std::vector<Vector3> scratch(object.faceCount, Vector3(0, 0, 0));
-    std::vector<bool> usable(object.faceCount, false);
-    for (int f = 0; f < object.faceCount; ++f) {
+    const int vertexCount = object.VertexCount();
+    const int faceCount = object.FaceCount();
+    std::vector<Vector3> scratch(faceCount, Vector3(0, 0, 0));
+    std::vector<bool> usable(faceCount, false);
+    for (int f = 0; f < faceCount; ++f) {
         const Face& face = object.faces[f];
         usable[f] = true;
         for (const int k : face.vertexIndex) {
@@ -30,11 +31,11 @@ inline std::vector<Vector3> ReferenceNormals(const MeshObject& object) {
             scratch[f] = CrossProduct(VectorFromPoints(p0, p2), VectorFromPoints(p2, p1));
         }
     }
-    std::vector<Vector3> normals(object.vertexCount, Vector3(0, 0, 0));
+    std::vector<Vector3> normals(vertexCount, Vector3(0, 0, 0));
     for (int i = 0; i < vertexCount; ++i) {
         Vector3 sum(0, 0, 0);
         int shared = 0;
-        for (int f = 0; f < object.faceCount; ++f) {
+        for (int f = 0; f < faceCount; ++f) {
             const Face& face = object.faces[f];
             if (usable[f] &&
                 (face.vertexIndex[0] == i || face.vertexIndex[1] == i || face.vertexIndex[2] == i)) {
