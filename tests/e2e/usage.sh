@@ -20,3 +20,19 @@ for help in --help -h; do
     done
 done
 echo "ok: help"
+
+# The content generator's --help prints its usage and writes nothing; an option it does not know is
+# refused with code 2, never taken for the name of the folder to write.
+content="$JOSTRELA_BUILD/tools/content/jostrela-content"
+empty="$RUN_DIR/empty"
+mkdir "$empty"
+code=0
+(cd "$empty" && "$content" --help) >"$RUN_DIR/help.txt" 2>&1 || code=$?
+[[ "$code" == 0 ]] && grep -q '^usage: jostrela-content ' "$RUN_DIR/help.txt" || fail "content --help: code $code"
+for arguments in "--no-such-option" "--large --no-such-option"; do
+    code=0
+    (cd "$empty" && $content $arguments) 2>/dev/null || code=$?
+    [[ "$code" == 2 ]] || fail "content $arguments: exit code $code"
+done
+[[ -z "$(ls -A "$empty")" ]] || fail "the content generator wrote: $(ls -A "$empty")"
+echo "ok: content generator options"

@@ -3,12 +3,27 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+const char kUsage[] =
+    "usage: jostrela-content [--large] RUN_FOLDER\n"
+    "Writes the game's run folder (scr.txt, MODELOS/, Texturas/) into RUN_FOLDER, the same\n"
+    "bytes on every run; --large puts a benchmark level of forty churches in place of the\n"
+    "church.\n";
+
+} // namespace
+
 // jostrela-content DIR: writes the game's run folder into DIR, the same bytes on every run.
 // jostrela-content --large DIR: the same with the large benchmark level in place of the church.
+// An option it does not know is refused rather than taken for a folder's name.
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     const bool large = argc == 3 && std::strcmp(argv[1], "--large") == 0;
-    if (argc != 2 && !large) {
-        std::fprintf(stderr, "usage: jostrela-content [--large] RUN_FOLDER\n");
+    if ((argc != 2 && !large) || argv[argc - 1][0] == '-') {
+        std::fputs(kUsage, stderr);
         return 2;
     }
     return WriteRunFolder(argv[argc - 1], large) ? 0 : 1;
