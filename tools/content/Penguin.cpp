@@ -22,7 +22,8 @@ const ProfilePoint kProfile[] = {
     {0.0f, 8.3f},    {2.5f, 7.9f},    {5.0f, 6.8f},    {7.0f, 5.0f},    {8.3f, 2.8f},    {9.0f, 0.0f},
 };
 constexpr int kProfileCount = sizeof kProfile / sizeof kProfile[0];
-constexpr int kAround = 48;          // columns round a ring: two halves of the bands below
+// The penguin is drawn vertex by vertex every frame: columns and rings only where they show.
+constexpr int kAround = 40;          // columns round a ring: two halves of the bands below
 constexpr float kWidthScale = 0.72f; // the outline's radii, narrowed to a penguin's slim build
 constexpr float kDepthScale = 0.9f;  // and a little flatter front to back than side to side
 
@@ -49,8 +50,8 @@ struct Band {
     Coat coat;
     int columns;
 };
-const Band kBands[] = {{Coat::White, 6}, {Coat::Black, 4}, {Coat::Yellow, 6}, {Coat::Black, 8}};
-constexpr int kHalfColumns = 24;
+const Band kBands[] = {{Coat::White, 6}, {Coat::Black, 3}, {Coat::Yellow, 6}, {Coat::Black, 5}};
+constexpr int kHalfColumns = 20;
 
 // The angles of the half ring at height y, kHalfColumns + 1 of them from 0 to pi.
 std::vector<float> HalfRingAngles(float y) {
@@ -124,12 +125,18 @@ class CoatSplitter {
 };
 
 void AddBody(Scene& scene, int black, int white, int yellow) {
-    // A finer profile: each pair of outline points is split in two.
+    // The outline's points, and between two of them a further ring where the collar's edges run:
+    // a midpoint adds nothing to the outline (it lies on the straight segment), only to the
+    // collar's curves, whose few rings would otherwise show as steps.
     std::vector<ProfilePoint> rings;
     for (int i = 0; i + 1 < kProfileCount; ++i) {
         rings.push_back(kProfile[i]);
-        rings.push_back(ProfilePoint{(kProfile[i].y + kProfile[i + 1].y) * 0.5f,
-                                     (kProfile[i].r + kProfile[i + 1].r) * 0.5f});
+        const bool collar = kProfile[i + 1].y > kCollar.yCentre - kCollar.yHalf &&
+                            kProfile[i].y < kCollar.yCentre + kCollar.yHalf;
+        if (collar) {
+            rings.push_back(ProfilePoint{(kProfile[i].y + kProfile[i + 1].y) * 0.5f,
+                                         (kProfile[i].r + kProfile[i + 1].r) * 0.5f});
+        }
     }
     rings.push_back(kProfile[kProfileCount - 1]);
     std::vector<Vector3> points;
@@ -209,9 +216,9 @@ void BuildPenguin(Scene& scene) {
     AddBody(scene, black, white, yellow);
     // Flippers hang at the sides, leaning out a little at the bottom.
     AddEllipsoid(scene.Part("Flippers", black), Vector3(-10.0f, -19.0f, 0.5f), Vector3(1.6f, 11.0f, 4.5f),
-                 0.22f, 8, 12);
+                 0.22f, 8, 8);
     AddEllipsoid(scene.Part("Flippers", black), Vector3(10.0f, -19.0f, 0.5f), Vector3(1.6f, 11.0f, 4.5f),
-                 -0.22f, 8, 12);
+                 -0.22f, 8, 8);
     AddCone(scene.Part("Beak", orange), Vector3(0.0f, 1.0f, -4.5f), Vector3(0.0f, -0.5f, -12.5f), 2.0f, 0.7f,
             12);
     AddEllipsoid(scene.Part("Feet", orange), Vector3(-4.2f, -38.8f, -3.5f), Vector3(3.2f, 1.2f, 6.0f), 0.0f,

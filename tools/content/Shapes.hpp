@@ -5,8 +5,9 @@
 #include <vector>
 
 // Building blocks for the level and the penguin. Flat surfaces are cut into cells no larger than
-// the given size: the level's octree hands a face only to the cubes its corners lie in, so a
-// collision surface the player can walk into must have corners every few steps.
+// the given size. The game's octree hands a face only to the cubes its corners lie in; the church
+// needs no cells for that, as the octree fit cuts its faces along the octree's planes, and asks for
+// whole faces (fewer triangles to draw).
 
 // The rectangle origin + U*[0, uLen] + V*[0, vLen] (U and V unit and perpendicular), in cells of at
 // most cellU x cellV, facing facing.
