@@ -84,7 +84,7 @@ TEST(ContentOctreeFit, TheGameMeasuresTheChosenCubeAndEveryFlatFaceLiesInOneCell
 
 TEST(ContentOctreeFit, TheLargeLevelIsTheChurchStackedIntoMoreThan150000TrianglesThatTheOctreeTakes) {
     Scene church;
-    BuildChurch(church);
+    BuildChurch(church, kBenchmarkCell);
     Scene large;
     BuildLargeLevel(large);
     ASSERT_EQ(large.parts.size(), church.parts.size() * kLargeCopies);

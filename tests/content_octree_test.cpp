@@ -17,8 +17,7 @@
 // The church through the whole chain the game uses: written by the 3DS writer, read back by the
 // game's reader, partitioned by the game's octree. The octree hands a face only to the cubes its
 // corners lie in, so a large face could be missed where the sphere touches it far from its corners;
-// the church's walls are cut into small cells so that this never happens where the player walks.
-// The church as shipped: its faces cut to the tree's cubes.
+// the church as shipped has its flat faces cut to the tree's cubes so that this never happens.
 TEST(ContentOctree, QueryFindsEveryContactTheFacesHaveWhereThePlayerWalks) {
     GLTestContext gl; // the query sets the GL colour on contact
     ASSERT_TRUE(gl.IsOpen());

@@ -45,18 +45,19 @@ constexpr float kFirstColumnZ = 110.0f;
 constexpr float kColumnStep = 100.0f;
 constexpr float kColumnRadius = 12.0f;
 
-// Surfaces are not diced into cells: the octree fit cuts every flat face along the planes of the
-// game's octree, so each face lies in one cube and the collision query finds it whatever its size.
-// Every further triangle costs the game vertex and set-up work each frame it is drawn.
-constexpr float kWhole = 10000.0f;
-const WallCells kWallCells{kWhole, kWhole, kWhole, 40.0f};
-
+// The church's materials, and the largest cell its flat surfaces are cut into.
 struct Materials {
     int brick, stone, floor, wood, roof, glass, clerestory, rose, carpet, gold, linen, candle;
+    float cell;
 };
 
-Materials AddMaterials(Scene& scene) {
+WallCells Cells(const Materials& m) {
+    return WallCells{m.cell, m.cell, m.cell, 40.0f};
+}
+
+Materials AddMaterials(Scene& scene, float cell) {
     Materials m;
+    m.cell = cell;
     m.brick = scene.AddMaterial("Brick", "RedBrick.bmp", 255, 255, 255);
     m.stone = scene.AddMaterial("Stone", "STONE.BMP", 255, 255, 255);
     m.floor = scene.AddMaterial("FloorTiles", "FLOORTIL.BMP", 255, 255, 255);
@@ -124,7 +125,7 @@ void AddWallWithWindows(Scene& scene, const Materials& m, const WallFrame& frame
     const UvMap front = BrickMap(frame.front);
     const UvMap back = BrickMap(frame.front * -1.0f);
     const int faces = ((seen & kSeenFront) ? kWallFront : 0) | ((seen & kSeenBack) ? kWallBack : 0);
-    AddWall(scene.Part("Walls", m.brick), frame, a0, a1, y0, y1, windows, kWallCells, front, back,
+    AddWall(scene.Part("Walls", m.brick), frame, a0, a1, y0, y1, windows, Cells(m), front, back,
             BrickMap(frame.front), faces);
     for (const Opening& o : windows) {
         AddWindowPane(scene.Part("Windows", glass), frame, o, seen);
@@ -137,7 +138,7 @@ void AddFloors(Scene& scene, const Materials& m) {
     // screen's face, then the choir between the stalls and the sanctuary up to the steps' front.
     const auto floor = [&](float x0, float x1, float zWest, float zEast) {
         AddGridRect(scene.Part("Floor", m.floor), Vector3(x0, kFloorY, zWest), kPlusX, kEast, x1 - x0,
-                    zWest - zEast, kWhole, kWhole, kUp, tiles);
+                    zWest - zEast, m.cell, m.cell, kUp, tiles);
     };
     floor(kLeftAisleX, kRightAisleX, kWestInnerZ, kScreenFrontZ);
     floor(kLeftArcadeX, kRightArcadeX, kScreenFrontZ, kStallsWestZ);
@@ -147,9 +148,9 @@ void AddFloors(Scene& scene, const Materials& m) {
     const UvMap none = FloorMap(100.0f, 100.0f);
     const float runnerY = kFloorY + 0.4f;
     AddGridRect(scene.Part("Carpet", m.carpet), Vector3(-50.0f, runnerY, 150.0f), kPlusX, kEast, 60.0f,
-                585.0f, kWhole, kWhole, kUp, none);
+                585.0f, m.cell, m.cell, kUp, none);
     AddGridRect(scene.Part("Carpet", m.carpet), Vector3(-50.0f, runnerY, -480.0f), kPlusX, kEast, 60.0f,
-                375.0f, kWhole, kWhole, kUp, none);
+                375.0f, m.cell, m.cell, kUp, none);
 }
 
 // The two arcades of the nave, continued east as the solid walls of the choir and the sanctuary.
@@ -191,10 +192,10 @@ void AddArcades(Scene& scene, const Materials& m) {
         for (int i = 0; i < kColumnCount; ++i) {
             const float cz = kFirstColumnZ - kColumnStep * i;
             AddBox(scene.Part("Columns", m.stone), Vector3(cx - 16.0f, kFloorY, cz - 16.0f),
-                   Vector3(cx + 16.0f, -30.0f, cz + 16.0f), 40.0f, kWhole, kBoxAll & ~kBoxBottom);
-            AddCylinder(scene.Part("Columns", m.stone), cx, cz, -30.0f, 68.0f, kColumnRadius, 16, 5, 40.0f);
+                   Vector3(cx + 16.0f, -30.0f, cz + 16.0f), 40.0f, m.cell, kBoxAll & ~kBoxBottom);
+            AddCylinder(scene.Part("Columns", m.stone), cx, cz, -30.0f, 68.0f, kColumnRadius, 16, 1, 40.0f);
             AddBox(scene.Part("Columns", m.stone), Vector3(cx - 15.0f, 68.0f, cz - 15.0f),
-                   Vector3(cx + 15.0f, kArchSpringY, cz + 15.0f), 40.0f, kWhole);
+                   Vector3(cx + 15.0f, kArchSpringY, cz + 15.0f), 40.0f, m.cell);
         }
     }
 }
@@ -218,7 +219,7 @@ void AddAisles(Scene& scene, const Materials& m) {
         const float x0 = left ? kLeftAisleX : kRightArcadeX + kArcadeThickness;
         const float x1 = left ? kLeftArcadeX - kArcadeThickness : kRightAisleX;
         AddGridRect(scene.Part("Ceiling", m.wood), Vector3(x0, kAisleCeilingY, kWestInnerZ), kPlusX, kEast,
-                    x1 - x0, kWestInnerZ - kScreenFrontZ, kWhole, kWhole, kUp * -1.0f,
+                    x1 - x0, kWestInnerZ - kScreenFrontZ, m.cell, m.cell, kUp * -1.0f,
                     FloorMap(60.0f, 30.0f));
         // The aisle ends east in a wall in line with the screen.
         WallFrame end;
@@ -243,7 +244,7 @@ void AddEndWall(Scene& scene, const Materials& m, float frontZ, Vector3 front, f
     const float a0 = facesPlusZ ? x0 : -x1;
     const float a1 = facesPlusZ ? x1 : -x0;
     const bool backSeen = (seen & kSeenBack) != 0;
-    AddWall(scene.Part("Walls", m.brick), frame, a0, a1, kFloorY, kWallTopY, openings, kWallCells,
+    AddWall(scene.Part("Walls", m.brick), frame, a0, a1, kFloorY, kWallTopY, openings, Cells(m),
             BrickMap(front), BrickMap(front * -1.0f), BrickMap(front),
             kWallFront | (backSeen ? kWallBack : 0));
     for (const Opening& o : openings) {
@@ -268,14 +269,14 @@ void AddEndWalls(Scene& scene, const Materials& m) {
     // West: the entrance wall behind the player's start, with the main door set against it.
     AddEndWall(scene, m, kWestInnerZ, kPlusZ * -1.0f, 20.0f, -300.0f, 260.0f, {}, m.glass, kSeenFront);
     AddBox(scene.Part("Doors", m.wood), Vector3(-60.0f, kFloorY, kWestInnerZ - 3.0f),
-           Vector3(20.0f, 60.0f, kWestInnerZ), 60.0f, kWhole, kBoxBack,
+           Vector3(20.0f, 60.0f, kWestInnerZ), 60.0f, m.cell, kBoxBack,
            kWoodGrain); // the rest lies in the frame
     AddBox(scene.Part("Trim", m.stone), Vector3(-72.0f, kFloorY, kWestInnerZ - 5.0f),
-           Vector3(-60.0f, 72.0f, kWestInnerZ), 40.0f, kWhole, kBoxAll & ~kBoxFront & ~kBoxBottom);
+           Vector3(-60.0f, 72.0f, kWestInnerZ), 40.0f, m.cell, kBoxAll & ~kBoxFront & ~kBoxBottom);
     AddBox(scene.Part("Trim", m.stone), Vector3(20.0f, kFloorY, kWestInnerZ - 5.0f),
-           Vector3(32.0f, 72.0f, kWestInnerZ), 40.0f, kWhole, kBoxAll & ~kBoxFront & ~kBoxBottom);
+           Vector3(32.0f, 72.0f, kWestInnerZ), 40.0f, m.cell, kBoxAll & ~kBoxFront & ~kBoxBottom);
     AddBox(scene.Part("Trim", m.stone), Vector3(-60.0f, 60.0f, kWestInnerZ - 5.0f),
-           Vector3(20.0f, 72.0f, kWestInnerZ), 40.0f, kWhole, kBoxTop | kBoxBottom | kBoxBack);
+           Vector3(20.0f, 72.0f, kWestInnerZ), 40.0f, m.cell, kBoxTop | kBoxBottom | kBoxBack);
 
     // The wall of the second door, with a round window high above the doorway.
     const Opening doorway{kDoorLeftX, kDoorRightX, kFloorY, kDoorTopY};
@@ -284,16 +285,16 @@ void AddEndWalls(Scene& scene, const Materials& m) {
     // Pilasters and a lintel frame the doorway; the switch sits on a brass plate to its left.
     const float face = kDoorWallFrontZ;
     AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX - 12.0f, kFloorY, face),
-           Vector3(kDoorLeftX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, kWhole,
+           Vector3(kDoorLeftX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, m.cell,
            kBoxAll & ~kBoxBack & ~kBoxBottom);
     AddBox(scene.Part("Trim", m.stone), Vector3(kDoorRightX, kFloorY, face),
-           Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, face + 4.0f), 40.0f, kWhole,
+           Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, face + 4.0f), 40.0f, m.cell,
            kBoxAll & ~kBoxBack & ~kBoxBottom);
     AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX, kDoorTopY, face),
-           Vector3(kDoorRightX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, kWhole,
+           Vector3(kDoorRightX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, m.cell,
            kBoxTop | kBoxBottom | kBoxFront);
     AddBox(scene.Part("Trim", m.gold), Vector3(-160.0f, -20.0f, face), Vector3(-136.0f, 4.0f, face + 0.4f),
-           40.0f, kWhole, kBoxAll & ~kBoxBack);
+           40.0f, m.cell, kBoxAll & ~kBoxBack);
 
     // East: the end of the sanctuary, with a rose window over the altar's cross.
     AddEndWall(scene, m, kApseInnerZ, kPlusZ, 20.0f, kLeftArcadeX - kArcadeThickness,
@@ -311,29 +312,29 @@ void AddScreen(Scene& scene, const Materials& m) {
     frame.thickness = kScreenFrontZ - kScreenBackZ;
     const Opening arch{kDoorLeftX, kDoorRightX, kFloorY, kDoorTopY};
     AddWall(scene.Part("Walls", m.brick), frame, kLeftArcadeX, kRightArcadeX, kFloorY, kScreenTopY, {arch},
-            kWallCells, BrickMap(kPlusZ), BrickMap(kPlusZ * -1.0f), BrickMap(kPlusZ), kWallFront | kWallBack);
+            Cells(m), BrickMap(kPlusZ), BrickMap(kPlusZ * -1.0f), BrickMap(kPlusZ), kWallFront | kWallBack);
     AddBox(scene.Part("Trim", m.stone), Vector3(kLeftArcadeX, kScreenTopY, kScreenBackZ - 3.0f),
-           Vector3(kRightArcadeX, kScreenTopY + 8.0f, kScreenFrontZ + 3.0f), 40.0f, kWhole,
+           Vector3(kRightArcadeX, kScreenTopY + 8.0f, kScreenFrontZ + 3.0f), 40.0f, m.cell,
            kBoxAll & ~kBoxLeft & ~kBoxRight);
     for (float zFace : {kScreenFrontZ, kScreenBackZ}) {
         const float z0 = zFace > kScreenBackZ ? zFace : zFace - 4.0f;
         const float z1 = z0 + 4.0f;
         const int skip = zFace > kScreenBackZ ? kBoxBack : kBoxFront;
         AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX - 12.0f, kFloorY, z0),
-               Vector3(kDoorLeftX, kDoorTopY + 12.0f, z1), 40.0f, kWhole, kBoxAll & ~skip & ~kBoxBottom);
+               Vector3(kDoorLeftX, kDoorTopY + 12.0f, z1), 40.0f, m.cell, kBoxAll & ~skip & ~kBoxBottom);
         AddBox(scene.Part("Trim", m.stone), Vector3(kDoorRightX, kFloorY, z0),
-               Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, z1), 40.0f, kWhole,
+               Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, z1), 40.0f, m.cell,
                kBoxAll & ~skip & ~kBoxBottom);
         AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX, kDoorTopY, z0),
-               Vector3(kDoorRightX, kDoorTopY + 12.0f, z1), 40.0f, kWhole,
+               Vector3(kDoorRightX, kDoorTopY + 12.0f, z1), 40.0f, m.cell,
                kBoxAll & ~skip & ~kBoxLeft & ~kBoxRight);
     }
     const float cz = (kScreenFrontZ + kScreenBackZ) * 0.5f;
     // The cross stands on the cornice; its arms are a little thinner than its post.
     AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 3.0f, kScreenTopY + 8.0f, cz - 3.0f),
-           Vector3(kNaveAxisX + 3.0f, kScreenTopY + 70.0f, cz + 3.0f), 40.0f, kWhole, kBoxAll & ~kBoxBottom);
+           Vector3(kNaveAxisX + 3.0f, kScreenTopY + 70.0f, cz + 3.0f), 40.0f, m.cell, kBoxAll & ~kBoxBottom);
     AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 22.0f, kScreenTopY + 44.0f, cz - 2.5f),
-           Vector3(kNaveAxisX + 22.0f, kScreenTopY + 50.0f, cz + 2.5f), 40.0f, kWhole);
+           Vector3(kNaveAxisX + 22.0f, kScreenTopY + 50.0f, cz + 2.5f), 40.0f, m.cell);
 }
 
 // One pew: seat, back rest and two ends, its back rest toward +z (the people face the altar). Seat and
@@ -343,12 +344,12 @@ void AddPew(Scene& scene, const Materials& m, float x0, float x1, float zFront) 
     const float zBack = zFront + kPewDepth;
     const int between = kBoxAll & ~kBoxLeft & ~kBoxRight;
     AddBox(wood, Vector3(x0 + 3.0f, -25.0f, zFront + 4.0f), Vector3(x1 - 3.0f, -22.0f, zBack - 3.0f), 60.0f,
-           kWhole, between & ~kBoxFront, kWoodGrain);
-    AddBox(wood, Vector3(x0 + 3.0f, -34.0f, zBack - 3.0f), Vector3(x1 - 3.0f, kPewTopY, zBack), 60.0f, kWhole,
+           m.cell, between & ~kBoxFront, kWoodGrain);
+    AddBox(wood, Vector3(x0 + 3.0f, -34.0f, zBack - 3.0f), Vector3(x1 - 3.0f, kPewTopY, zBack), 60.0f, m.cell,
            between, kWoodGrain);
-    AddBox(wood, Vector3(x0, kFloorY, zFront), Vector3(x0 + 3.0f, kPewTopY, zBack), 60.0f, kWhole,
+    AddBox(wood, Vector3(x0, kFloorY, zFront), Vector3(x0 + 3.0f, kPewTopY, zBack), 60.0f, m.cell,
            kBoxAll & ~kBoxBottom, kWoodGrain);
-    AddBox(wood, Vector3(x1 - 3.0f, kFloorY, zFront), Vector3(x1, kPewTopY, zBack), 60.0f, kWhole,
+    AddBox(wood, Vector3(x1 - 3.0f, kFloorY, zFront), Vector3(x1, kPewTopY, zBack), 60.0f, m.cell,
            kBoxAll & ~kBoxBottom, kWoodGrain);
 }
 
@@ -368,25 +369,25 @@ void AddFurniture(Scene& scene, const Materials& m) {
         const Vector3 hi(std::fmax(wall, inner), -22.0f, kStallsWestZ);
         // Not the side against the wall.
         const int open = kBoxAll & ~kBoxBottom & ~(side == 0 ? kBoxLeft : kBoxRight);
-        AddBox(scene.Part("Stalls", m.wood), lo, hi, 60.0f, kWhole, open, kWoodGrain);
+        AddBox(scene.Part("Stalls", m.wood), lo, hi, 60.0f, m.cell, open, kWoodGrain);
         const float backOuter = wall + sign * 6.0f;
         AddBox(scene.Part("Stalls", m.wood), Vector3(std::fmin(wall, backOuter), -22.0f, kStallsEastZ),
-               Vector3(std::fmax(wall, backOuter), 12.0f, kStallsWestZ), 60.0f, kWhole, open, kWoodGrain);
+               Vector3(std::fmax(wall, backOuter), 12.0f, kStallsWestZ), 60.0f, m.cell, open, kWoodGrain);
     }
     // The sanctuary: two low steps, the altar with its cloth, candles and the cross on the wall.
     // The steps run from wall to wall: only their tops and fronts show, the upper one resting on the
     // lower one's level.
     AddBox(scene.Part("Steps", m.stone), Vector3(kLeftArcadeX, kFloorY, kUpperStepFrontZ),
-           Vector3(kRightArcadeX, -34.0f, kLowerStepFrontZ), 60.0f, kWhole, kBoxTop | kBoxFront);
+           Vector3(kRightArcadeX, -34.0f, kLowerStepFrontZ), 60.0f, m.cell, kBoxTop | kBoxFront);
     AddBox(scene.Part("Steps", m.stone), Vector3(kLeftArcadeX, -34.0f, kApseInnerZ),
-           Vector3(kRightArcadeX, kStepTopY, kUpperStepFrontZ), 60.0f, kWhole, kBoxTop | kBoxFront);
+           Vector3(kRightArcadeX, kStepTopY, kUpperStepFrontZ), 60.0f, m.cell, kBoxTop | kBoxFront);
     AddBox(scene.Part("Altar", m.stone), Vector3(-70.0f, kStepTopY, -1045.0f),
-           Vector3(30.0f, -3.0f, -1005.0f), 60.0f, kWhole,
+           Vector3(30.0f, -3.0f, -1005.0f), 60.0f, m.cell,
            kBoxAll & ~kBoxBottom & ~kBoxTop); // the cloth covers its top
     AddBox(scene.Part("Cloth", m.linen), Vector3(-73.0f, -3.0f, -1048.0f), Vector3(33.0f, 0.0f, -1002.0f),
-           60.0f, kWhole, kBoxAll & ~kBoxBottom);
+           60.0f, m.cell, kBoxAll & ~kBoxBottom);
     AddBox(scene.Part("Cloth", m.carpet), Vector3(-50.0f, -24.0f, -1005.0f), Vector3(10.0f, -3.0f, -1004.0f),
-           60.0f, kWhole, kBoxAll & ~kBoxBack);
+           60.0f, m.cell, kBoxAll & ~kBoxBack);
     for (float x : {-58.0f, 18.0f}) {
         AddCylinder(scene.Part("Candles", m.gold), x, -1025.0f, 0.0f, 14.0f, 2.0f, 8, 1, 20.0f);
         AddDisc(scene.Part("Candles", m.gold), x, 0.2f, -1025.0f, 5.0f, 10, true, 20.0f);
@@ -395,9 +396,9 @@ void AddFurniture(Scene& scene, const Materials& m) {
     }
     const float crossZ = kApseInnerZ;
     AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 4.0f, 20.0f, crossZ),
-           Vector3(kNaveAxisX + 4.0f, 125.0f, crossZ + 3.0f), 40.0f, kWhole, kBoxAll & ~kBoxBack);
+           Vector3(kNaveAxisX + 4.0f, 125.0f, crossZ + 3.0f), 40.0f, m.cell, kBoxAll & ~kBoxBack);
     AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 30.0f, 88.0f, crossZ),
-           Vector3(kNaveAxisX + 30.0f, 96.0f, crossZ + 2.5f), 40.0f, kWhole, kBoxAll & ~kBoxBack);
+           Vector3(kNaveAxisX + 30.0f, 96.0f, crossZ + 2.5f), 40.0f, m.cell, kBoxAll & ~kBoxBack);
 }
 
 // The open timber roof: two boarded slopes from the wall tops to the ridge, over the whole length,
@@ -418,23 +419,23 @@ void AddRoof(Scene& scene, const Materials& m) {
         map.tAxis = kEast;
         map.sTile = 70.0f;
         map.tTile = 70.0f;
-        AddGridRect(scene.Part("Roof", m.roof), eave, slope, kEast, length, z0 - z1, kWhole, kWhole,
+        AddGridRect(scene.Part("Roof", m.roof), eave, slope, kEast, length, z0 - z1, m.cell, m.cell,
                     inward.y < 0.0f ? inward : inward * -1.0f, map);
     }
     for (float z = kFirstColumnZ; z > kApseInnerZ + 50.0f; z -= 140.0f) {
         AddBox(scene.Part("Beams", m.wood), Vector3(kLeftArcadeX, kWallTopY - 10.0f, z - 5.0f),
-               Vector3(kRightArcadeX, kWallTopY, z + 5.0f), 60.0f, kWhole, kBoxAll & ~(kBoxLeft | kBoxRight),
+               Vector3(kRightArcadeX, kWallTopY, z + 5.0f), 60.0f, m.cell, kBoxAll & ~(kBoxLeft | kBoxRight),
                kWoodGrain);
         AddBox(scene.Part("Beams", m.wood), Vector3(kNaveAxisX - 4.0f, kWallTopY, z - 4.0f),
-               Vector3(kNaveAxisX + 4.0f, kRidgeY - 4.0f, z + 4.0f), 60.0f, kWhole, kBoxAll & ~kBoxBottom,
+               Vector3(kNaveAxisX + 4.0f, kRidgeY - 4.0f, z + 4.0f), 60.0f, m.cell, kBoxAll & ~kBoxBottom,
                kWoodGrain);
     }
 }
 
 } // namespace
 
-void BuildChurch(Scene& scene) {
-    const Materials m = AddMaterials(scene);
+void BuildChurch(Scene& scene, float cell) {
+    const Materials m = AddMaterials(scene, cell);
     AddFloors(scene, m);
     AddArcades(scene, m);
     AddAisles(scene, m);

@@ -25,5 +25,11 @@ constexpr float kStepTopY = -28.0f; // below -15: the sanctuary steps never touc
 
 } // namespace church
 
-// Fills scene with the church's materials and objects.
-void BuildChurch(Scene& scene);
+// Fills scene with the church's materials and objects, its flat surfaces cut into cells of at most
+// cell units. The church the game ships has whole faces: the octree fit cuts every flat face along
+// the planes of the game's octree, so each lies in one cube and the collision query finds it
+// whatever its size, and every further triangle costs the game work each frame it is drawn. The
+// benchmark level asks for small cells (kBenchmarkCell), to be heavy in geometry.
+constexpr float kWholeFaces = 10000.0f;
+constexpr float kBenchmarkCell = 40.0f;
+void BuildChurch(Scene& scene, float cell = kWholeFaces);

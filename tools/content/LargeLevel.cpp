@@ -6,7 +6,7 @@
 
 void BuildLargeLevel(Scene& scene) {
     Scene church;
-    BuildChurch(church);
+    BuildChurch(church, kBenchmarkCell);
     scene.materials = church.materials;
     for (int copy = 0; copy < kLargeCopies; ++copy) {
         const Vector3 offset(0.0f, kStoreyHeight * static_cast<float>(copy), 0.0f);

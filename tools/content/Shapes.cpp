@@ -202,27 +202,41 @@ void AddWall(MeshPart& part, const WallFrame& frame, float a0, float a1, float y
     const std::vector<float> as = Breakpoints(a0, a1, aCuts, -1e30f, cells.cellA, cells.cellA);
     const std::vector<float> ys = Breakpoints(y0, y1, yCuts, cells.bandTop, cells.cellLow, cells.cellHigh);
     const Vector3 back = frame.front * -frame.thickness;
+    const auto emit = [&](float aLo, float aHi, float yLo, float yHi) {
+        const Vector3 p00 = FramePoint(frame, aLo, yLo);
+        const Vector3 p10 = FramePoint(frame, aHi, yLo);
+        const Vector3 p11 = FramePoint(frame, aHi, yHi);
+        const Vector3 p01 = FramePoint(frame, aLo, yHi);
+        if (faces & kWallFront) {
+            AddQuad(part, p00, p10, p11, p01, frame.front, frontMap);
+        }
+        if (faces & kWallBack) {
+            AddQuad(part, p00 + back, p10 + back, p11 + back, p01 + back, frame.front * -1.0f, backMap);
+        }
+    };
+    // Row by row, each run of solid cells becomes one quad as long as it stays within the cell
+    // size: every triangle costs the game work each frame it is drawn.
     for (std::size_t j = 0; j + 1 < ys.size(); ++j) {
+        const float ym = (ys[j] + ys[j + 1]) * 0.5f;
+        float runStart = 0.0f;
+        bool inRun = false;
         for (std::size_t i = 0; i + 1 < as.size(); ++i) {
             const float am = (as[i] + as[i + 1]) * 0.5f;
-            const float ym = (ys[j] + ys[j + 1]) * 0.5f;
             bool open = false;
             for (const Opening& o : openings) {
                 open = open || (am > o.a0 && am < o.a1 && ym > o.y0 && ym < o.y1);
             }
-            if (open) {
-                continue;
+            if (inRun && (open || as[i + 1] - runStart > cells.cellA + 1e-3f)) {
+                emit(runStart, as[i], ys[j], ys[j + 1]);
+                inRun = false;
             }
-            const Vector3 p00 = FramePoint(frame, as[i], ys[j]);
-            const Vector3 p10 = FramePoint(frame, as[i + 1], ys[j]);
-            const Vector3 p11 = FramePoint(frame, as[i + 1], ys[j + 1]);
-            const Vector3 p01 = FramePoint(frame, as[i], ys[j + 1]);
-            if (faces & kWallFront) {
-                AddQuad(part, p00, p10, p11, p01, frame.front, frontMap);
+            if (!open && !inRun) {
+                runStart = as[i];
+                inRun = true;
             }
-            if (faces & kWallBack) {
-                AddQuad(part, p00 + back, p10 + back, p11 + back, p01 + back, frame.front * -1.0f, backMap);
-            }
+        }
+        if (inRun) {
+            emit(runStart, as.back(), ys[j], ys[j + 1]);
         }
     }
     const Vector3 depth = frame.front * -1.0f;
