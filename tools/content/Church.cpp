@@ -79,6 +79,17 @@ Materials AddMaterials(Scene& scene, float cell) {
 UvMap BrickMap(Vector3 facing) {
     return WallMap(facing, 180.0f, 80.0f, 110.0f / 180.0f, 0.5f);
 }
+// A solid box resting on or against its neighbours: AddBox without the faces nobody sees. From the
+// eye's one height the top of a box above it, or the bottom of one below it, shows only through the
+// box itself; those out of the sphere's reach as well go, so collisions stay as they were.
+void AddSolid(MeshPart& part, Vector3 lo, Vector3 hi, float tile, float cell, int faces = kBoxAll,
+              float tileHeight = 0.0f) {
+    const bool topHidden = hi.y > kEyeY && hi.y > kSphereHighY;
+    const bool bottomHidden = lo.y < kEyeY && lo.y < kSphereLowY;
+    const int hidden = (topHidden ? kBoxTop : 0) | (bottomHidden ? kBoxBottom : 0);
+    AddBox(part, lo, hi, tile, cell, faces & ~hidden, tileHeight);
+}
+
 // The oak's picture is twice as long as it is high: every wooden box tiles it 60 x 30 units.
 constexpr float kWoodGrain = 30.0f;
 
@@ -191,11 +202,11 @@ void AddArcades(Scene& scene, const Materials& m) {
         const float cx = frame.origin.x - frame.front.x * kArcadeThickness * 0.5f;
         for (int i = 0; i < kColumnCount; ++i) {
             const float cz = kFirstColumnZ - kColumnStep * i;
-            AddBox(scene.Part("Columns", m.stone), Vector3(cx - 16.0f, kFloorY, cz - 16.0f),
-                   Vector3(cx + 16.0f, -30.0f, cz + 16.0f), 40.0f, m.cell, kBoxAll & ~kBoxBottom);
+            AddSolid(scene.Part("Columns", m.stone), Vector3(cx - 16.0f, kFloorY, cz - 16.0f),
+                     Vector3(cx + 16.0f, -30.0f, cz + 16.0f), 40.0f, m.cell, kBoxAll & ~kBoxBottom);
             AddCylinder(scene.Part("Columns", m.stone), cx, cz, -30.0f, 68.0f, kColumnRadius, 16, 1, 40.0f);
-            AddBox(scene.Part("Columns", m.stone), Vector3(cx - 15.0f, 68.0f, cz - 15.0f),
-                   Vector3(cx + 15.0f, kArchSpringY, cz + 15.0f), 40.0f, m.cell);
+            AddSolid(scene.Part("Columns", m.stone), Vector3(cx - 15.0f, 68.0f, cz - 15.0f),
+                     Vector3(cx + 15.0f, kArchSpringY, cz + 15.0f), 40.0f, m.cell);
         }
     }
 }
@@ -268,15 +279,15 @@ void AddEndWall(Scene& scene, const Materials& m, float frontZ, Vector3 front, f
 void AddEndWalls(Scene& scene, const Materials& m) {
     // West: the entrance wall behind the player's start, with the main door set against it.
     AddEndWall(scene, m, kWestInnerZ, kPlusZ * -1.0f, 20.0f, -300.0f, 260.0f, {}, m.glass, kSeenFront);
-    AddBox(scene.Part("Doors", m.wood), Vector3(-60.0f, kFloorY, kWestInnerZ - 3.0f),
-           Vector3(20.0f, 60.0f, kWestInnerZ), 60.0f, m.cell, kBoxBack,
-           kWoodGrain); // the rest lies in the frame
-    AddBox(scene.Part("Trim", m.stone), Vector3(-72.0f, kFloorY, kWestInnerZ - 5.0f),
-           Vector3(-60.0f, 72.0f, kWestInnerZ), 40.0f, m.cell, kBoxAll & ~kBoxFront & ~kBoxBottom);
-    AddBox(scene.Part("Trim", m.stone), Vector3(20.0f, kFloorY, kWestInnerZ - 5.0f),
-           Vector3(32.0f, 72.0f, kWestInnerZ), 40.0f, m.cell, kBoxAll & ~kBoxFront & ~kBoxBottom);
-    AddBox(scene.Part("Trim", m.stone), Vector3(-60.0f, 60.0f, kWestInnerZ - 5.0f),
-           Vector3(20.0f, 72.0f, kWestInnerZ), 40.0f, m.cell, kBoxTop | kBoxBottom | kBoxBack);
+    AddSolid(scene.Part("Doors", m.wood), Vector3(-60.0f, kFloorY, kWestInnerZ - 3.0f),
+             Vector3(20.0f, 60.0f, kWestInnerZ), 60.0f, m.cell, kBoxBack,
+             kWoodGrain); // the rest lies in the frame
+    AddSolid(scene.Part("Trim", m.stone), Vector3(-72.0f, kFloorY, kWestInnerZ - 5.0f),
+             Vector3(-60.0f, 72.0f, kWestInnerZ), 40.0f, m.cell, kBoxAll & ~kBoxFront & ~kBoxBottom);
+    AddSolid(scene.Part("Trim", m.stone), Vector3(20.0f, kFloorY, kWestInnerZ - 5.0f),
+             Vector3(32.0f, 72.0f, kWestInnerZ), 40.0f, m.cell, kBoxAll & ~kBoxFront & ~kBoxBottom);
+    AddSolid(scene.Part("Trim", m.stone), Vector3(-60.0f, 60.0f, kWestInnerZ - 5.0f),
+             Vector3(20.0f, 72.0f, kWestInnerZ), 40.0f, m.cell, kBoxTop | kBoxBottom | kBoxBack);
 
     // The wall of the second door, with a round window high above the doorway.
     const Opening doorway{kDoorLeftX, kDoorRightX, kFloorY, kDoorTopY};
@@ -284,17 +295,17 @@ void AddEndWalls(Scene& scene, const Materials& m) {
                kRightArcadeX, {doorway, Opening{-52.0f, 12.0f, 148.0f, 212.0f}}, m.rose, kSeenBoth);
     // Pilasters and a lintel frame the doorway; the switch sits on a brass plate to its left.
     const float face = kDoorWallFrontZ;
-    AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX - 12.0f, kFloorY, face),
-           Vector3(kDoorLeftX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, m.cell,
-           kBoxAll & ~kBoxBack & ~kBoxBottom);
-    AddBox(scene.Part("Trim", m.stone), Vector3(kDoorRightX, kFloorY, face),
-           Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, face + 4.0f), 40.0f, m.cell,
-           kBoxAll & ~kBoxBack & ~kBoxBottom);
-    AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX, kDoorTopY, face),
-           Vector3(kDoorRightX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, m.cell,
-           kBoxTop | kBoxBottom | kBoxFront);
-    AddBox(scene.Part("Trim", m.gold), Vector3(-160.0f, -20.0f, face), Vector3(-136.0f, 4.0f, face + 0.4f),
-           40.0f, m.cell, kBoxAll & ~kBoxBack);
+    AddSolid(scene.Part("Trim", m.stone), Vector3(kDoorLeftX - 12.0f, kFloorY, face),
+             Vector3(kDoorLeftX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, m.cell,
+             kBoxAll & ~kBoxBack & ~kBoxBottom);
+    AddSolid(scene.Part("Trim", m.stone), Vector3(kDoorRightX, kFloorY, face),
+             Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, face + 4.0f), 40.0f, m.cell,
+             kBoxAll & ~kBoxBack & ~kBoxBottom);
+    AddSolid(scene.Part("Trim", m.stone), Vector3(kDoorLeftX, kDoorTopY, face),
+             Vector3(kDoorRightX, kDoorTopY + 12.0f, face + 4.0f), 40.0f, m.cell,
+             kBoxTop | kBoxBottom | kBoxFront);
+    AddSolid(scene.Part("Trim", m.gold), Vector3(-160.0f, -20.0f, face), Vector3(-136.0f, 4.0f, face + 0.4f),
+             40.0f, m.cell, kBoxAll & ~kBoxBack);
 
     // East: the end of the sanctuary, with a rose window over the altar's cross.
     AddEndWall(scene, m, kApseInnerZ, kPlusZ, 20.0f, kLeftArcadeX - kArcadeThickness,
@@ -313,28 +324,29 @@ void AddScreen(Scene& scene, const Materials& m) {
     const Opening arch{kDoorLeftX, kDoorRightX, kFloorY, kDoorTopY};
     AddWall(scene.Part("Walls", m.brick), frame, kLeftArcadeX, kRightArcadeX, kFloorY, kScreenTopY, {arch},
             Cells(m), BrickMap(kPlusZ), BrickMap(kPlusZ * -1.0f), BrickMap(kPlusZ), kWallFront | kWallBack);
-    AddBox(scene.Part("Trim", m.stone), Vector3(kLeftArcadeX, kScreenTopY, kScreenBackZ - 3.0f),
-           Vector3(kRightArcadeX, kScreenTopY + 8.0f, kScreenFrontZ + 3.0f), 40.0f, m.cell,
-           kBoxAll & ~kBoxLeft & ~kBoxRight);
+    AddSolid(scene.Part("Trim", m.stone), Vector3(kLeftArcadeX, kScreenTopY, kScreenBackZ - 3.0f),
+             Vector3(kRightArcadeX, kScreenTopY + 8.0f, kScreenFrontZ + 3.0f), 40.0f, m.cell,
+             kBoxAll & ~kBoxLeft & ~kBoxRight);
     for (float zFace : {kScreenFrontZ, kScreenBackZ}) {
         const float z0 = zFace > kScreenBackZ ? zFace : zFace - 4.0f;
         const float z1 = z0 + 4.0f;
         const int skip = zFace > kScreenBackZ ? kBoxBack : kBoxFront;
-        AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX - 12.0f, kFloorY, z0),
-               Vector3(kDoorLeftX, kDoorTopY + 12.0f, z1), 40.0f, m.cell, kBoxAll & ~skip & ~kBoxBottom);
-        AddBox(scene.Part("Trim", m.stone), Vector3(kDoorRightX, kFloorY, z0),
-               Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, z1), 40.0f, m.cell,
-               kBoxAll & ~skip & ~kBoxBottom);
-        AddBox(scene.Part("Trim", m.stone), Vector3(kDoorLeftX, kDoorTopY, z0),
-               Vector3(kDoorRightX, kDoorTopY + 12.0f, z1), 40.0f, m.cell,
-               kBoxAll & ~skip & ~kBoxLeft & ~kBoxRight);
+        AddSolid(scene.Part("Trim", m.stone), Vector3(kDoorLeftX - 12.0f, kFloorY, z0),
+                 Vector3(kDoorLeftX, kDoorTopY + 12.0f, z1), 40.0f, m.cell, kBoxAll & ~skip & ~kBoxBottom);
+        AddSolid(scene.Part("Trim", m.stone), Vector3(kDoorRightX, kFloorY, z0),
+                 Vector3(kDoorRightX + 12.0f, kDoorTopY + 12.0f, z1), 40.0f, m.cell,
+                 kBoxAll & ~skip & ~kBoxBottom);
+        AddSolid(scene.Part("Trim", m.stone), Vector3(kDoorLeftX, kDoorTopY, z0),
+                 Vector3(kDoorRightX, kDoorTopY + 12.0f, z1), 40.0f, m.cell,
+                 kBoxAll & ~skip & ~kBoxLeft & ~kBoxRight);
     }
     const float cz = (kScreenFrontZ + kScreenBackZ) * 0.5f;
     // The cross stands on the cornice; its arms are a little thinner than its post.
-    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 3.0f, kScreenTopY + 8.0f, cz - 3.0f),
-           Vector3(kNaveAxisX + 3.0f, kScreenTopY + 70.0f, cz + 3.0f), 40.0f, m.cell, kBoxAll & ~kBoxBottom);
-    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 22.0f, kScreenTopY + 44.0f, cz - 2.5f),
-           Vector3(kNaveAxisX + 22.0f, kScreenTopY + 50.0f, cz + 2.5f), 40.0f, m.cell);
+    AddSolid(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 3.0f, kScreenTopY + 8.0f, cz - 3.0f),
+             Vector3(kNaveAxisX + 3.0f, kScreenTopY + 70.0f, cz + 3.0f), 40.0f, m.cell,
+             kBoxAll & ~kBoxBottom);
+    AddSolid(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 22.0f, kScreenTopY + 44.0f, cz - 2.5f),
+             Vector3(kNaveAxisX + 22.0f, kScreenTopY + 50.0f, cz + 2.5f), 40.0f, m.cell);
 }
 
 // One pew: seat, back rest and two ends, its back rest toward +z (the people face the altar). Seat and
@@ -343,14 +355,14 @@ void AddPew(Scene& scene, const Materials& m, float x0, float x1, float zFront) 
     MeshPart& wood = scene.Part("Pews", m.wood);
     const float zBack = zFront + kPewDepth;
     const int between = kBoxAll & ~kBoxLeft & ~kBoxRight;
-    AddBox(wood, Vector3(x0 + 3.0f, -25.0f, zFront + 4.0f), Vector3(x1 - 3.0f, -22.0f, zBack - 3.0f), 60.0f,
-           m.cell, between & ~kBoxFront, kWoodGrain);
-    AddBox(wood, Vector3(x0 + 3.0f, -34.0f, zBack - 3.0f), Vector3(x1 - 3.0f, kPewTopY, zBack), 60.0f, m.cell,
-           between, kWoodGrain);
-    AddBox(wood, Vector3(x0, kFloorY, zFront), Vector3(x0 + 3.0f, kPewTopY, zBack), 60.0f, m.cell,
-           kBoxAll & ~kBoxBottom, kWoodGrain);
-    AddBox(wood, Vector3(x1 - 3.0f, kFloorY, zFront), Vector3(x1, kPewTopY, zBack), 60.0f, m.cell,
-           kBoxAll & ~kBoxBottom, kWoodGrain);
+    AddSolid(wood, Vector3(x0 + 3.0f, -25.0f, zFront + 4.0f), Vector3(x1 - 3.0f, -22.0f, zBack - 3.0f), 60.0f,
+             m.cell, between & ~kBoxFront, kWoodGrain);
+    AddSolid(wood, Vector3(x0 + 3.0f, -34.0f, zBack - 3.0f), Vector3(x1 - 3.0f, kPewTopY, zBack), 60.0f,
+             m.cell, between, kWoodGrain);
+    AddSolid(wood, Vector3(x0, kFloorY, zFront), Vector3(x0 + 3.0f, kPewTopY, zBack), 60.0f, m.cell,
+             kBoxAll & ~kBoxBottom, kWoodGrain);
+    AddSolid(wood, Vector3(x1 - 3.0f, kFloorY, zFront), Vector3(x1, kPewTopY, zBack), 60.0f, m.cell,
+             kBoxAll & ~kBoxBottom, kWoodGrain);
 }
 
 void AddFurniture(Scene& scene, const Materials& m) {
@@ -369,25 +381,25 @@ void AddFurniture(Scene& scene, const Materials& m) {
         const Vector3 hi(std::fmax(wall, inner), -22.0f, kStallsWestZ);
         // Not the side against the wall.
         const int open = kBoxAll & ~kBoxBottom & ~(side == 0 ? kBoxLeft : kBoxRight);
-        AddBox(scene.Part("Stalls", m.wood), lo, hi, 60.0f, m.cell, open, kWoodGrain);
+        AddSolid(scene.Part("Stalls", m.wood), lo, hi, 60.0f, m.cell, open, kWoodGrain);
         const float backOuter = wall + sign * 6.0f;
-        AddBox(scene.Part("Stalls", m.wood), Vector3(std::fmin(wall, backOuter), -22.0f, kStallsEastZ),
-               Vector3(std::fmax(wall, backOuter), 12.0f, kStallsWestZ), 60.0f, m.cell, open, kWoodGrain);
+        AddSolid(scene.Part("Stalls", m.wood), Vector3(std::fmin(wall, backOuter), -22.0f, kStallsEastZ),
+                 Vector3(std::fmax(wall, backOuter), 12.0f, kStallsWestZ), 60.0f, m.cell, open, kWoodGrain);
     }
     // The sanctuary: two low steps, the altar with its cloth, candles and the cross on the wall.
     // The steps run from wall to wall: only their tops and fronts show, the upper one resting on the
     // lower one's level.
-    AddBox(scene.Part("Steps", m.stone), Vector3(kLeftArcadeX, kFloorY, kUpperStepFrontZ),
-           Vector3(kRightArcadeX, -34.0f, kLowerStepFrontZ), 60.0f, m.cell, kBoxTop | kBoxFront);
-    AddBox(scene.Part("Steps", m.stone), Vector3(kLeftArcadeX, -34.0f, kApseInnerZ),
-           Vector3(kRightArcadeX, kStepTopY, kUpperStepFrontZ), 60.0f, m.cell, kBoxTop | kBoxFront);
-    AddBox(scene.Part("Altar", m.stone), Vector3(-70.0f, kStepTopY, -1045.0f),
-           Vector3(30.0f, -3.0f, -1005.0f), 60.0f, m.cell,
-           kBoxAll & ~kBoxBottom & ~kBoxTop); // the cloth covers its top
-    AddBox(scene.Part("Cloth", m.linen), Vector3(-73.0f, -3.0f, -1048.0f), Vector3(33.0f, 0.0f, -1002.0f),
-           60.0f, m.cell, kBoxAll & ~kBoxBottom);
-    AddBox(scene.Part("Cloth", m.carpet), Vector3(-50.0f, -24.0f, -1005.0f), Vector3(10.0f, -3.0f, -1004.0f),
-           60.0f, m.cell, kBoxAll & ~kBoxBack);
+    AddSolid(scene.Part("Steps", m.stone), Vector3(kLeftArcadeX, kFloorY, kUpperStepFrontZ),
+             Vector3(kRightArcadeX, -34.0f, kLowerStepFrontZ), 60.0f, m.cell, kBoxTop | kBoxFront);
+    AddSolid(scene.Part("Steps", m.stone), Vector3(kLeftArcadeX, -34.0f, kApseInnerZ),
+             Vector3(kRightArcadeX, kStepTopY, kUpperStepFrontZ), 60.0f, m.cell, kBoxTop | kBoxFront);
+    AddSolid(scene.Part("Altar", m.stone), Vector3(-70.0f, kStepTopY, -1045.0f),
+             Vector3(30.0f, -3.0f, -1005.0f), 60.0f, m.cell,
+             kBoxAll & ~kBoxBottom & ~kBoxTop); // the cloth covers its top
+    AddSolid(scene.Part("Cloth", m.linen), Vector3(-73.0f, -3.0f, -1048.0f), Vector3(33.0f, 0.0f, -1002.0f),
+             60.0f, m.cell, kBoxAll & ~kBoxBottom);
+    AddSolid(scene.Part("Cloth", m.carpet), Vector3(-50.0f, -24.0f, -1005.0f),
+             Vector3(10.0f, -3.0f, -1004.0f), 60.0f, m.cell, kBoxAll & ~kBoxBack);
     for (float x : {-58.0f, 18.0f}) {
         AddCylinder(scene.Part("Candles", m.gold), x, -1025.0f, 0.0f, 14.0f, 2.0f, 8, 1, 20.0f);
         AddDisc(scene.Part("Candles", m.gold), x, 0.2f, -1025.0f, 5.0f, 10, true, 20.0f);
@@ -395,10 +407,10 @@ void AddFurniture(Scene& scene, const Materials& m) {
         AddDisc(scene.Part("Candles", m.candle), x, 26.0f, -1025.0f, 1.4f, 8, true, 20.0f);
     }
     const float crossZ = kApseInnerZ;
-    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 4.0f, 20.0f, crossZ),
-           Vector3(kNaveAxisX + 4.0f, 125.0f, crossZ + 3.0f), 40.0f, m.cell, kBoxAll & ~kBoxBack);
-    AddBox(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 30.0f, 88.0f, crossZ),
-           Vector3(kNaveAxisX + 30.0f, 96.0f, crossZ + 2.5f), 40.0f, m.cell, kBoxAll & ~kBoxBack);
+    AddSolid(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 4.0f, 20.0f, crossZ),
+             Vector3(kNaveAxisX + 4.0f, 125.0f, crossZ + 3.0f), 40.0f, m.cell, kBoxAll & ~kBoxBack);
+    AddSolid(scene.Part("Rood", m.gold), Vector3(kNaveAxisX - 30.0f, 88.0f, crossZ),
+             Vector3(kNaveAxisX + 30.0f, 96.0f, crossZ + 2.5f), 40.0f, m.cell, kBoxAll & ~kBoxBack);
 }
 
 // The open timber roof: two boarded slopes from the wall tops to the ridge, over the whole length,
@@ -423,12 +435,12 @@ void AddRoof(Scene& scene, const Materials& m) {
                     inward.y < 0.0f ? inward : inward * -1.0f, map);
     }
     for (float z = kFirstColumnZ; z > kApseInnerZ + 50.0f; z -= 140.0f) {
-        AddBox(scene.Part("Beams", m.wood), Vector3(kLeftArcadeX, kWallTopY - 10.0f, z - 5.0f),
-               Vector3(kRightArcadeX, kWallTopY, z + 5.0f), 60.0f, m.cell, kBoxAll & ~(kBoxLeft | kBoxRight),
-               kWoodGrain);
-        AddBox(scene.Part("Beams", m.wood), Vector3(kNaveAxisX - 4.0f, kWallTopY, z - 4.0f),
-               Vector3(kNaveAxisX + 4.0f, kRidgeY - 4.0f, z + 4.0f), 60.0f, m.cell, kBoxAll & ~kBoxBottom,
-               kWoodGrain);
+        AddSolid(scene.Part("Beams", m.wood), Vector3(kLeftArcadeX, kWallTopY - 10.0f, z - 5.0f),
+                 Vector3(kRightArcadeX, kWallTopY, z + 5.0f), 60.0f, m.cell,
+                 kBoxAll & ~(kBoxLeft | kBoxRight), kWoodGrain);
+        AddSolid(scene.Part("Beams", m.wood), Vector3(kNaveAxisX - 4.0f, kWallTopY, z - 4.0f),
+                 Vector3(kNaveAxisX + 4.0f, kRidgeY - 4.0f, z + 4.0f), 60.0f, m.cell, kBoxAll & ~kBoxBottom,
+                 kWoodGrain);
     }
 }
 

@@ -22,6 +22,11 @@ constexpr float kFirstPewFrontZ = -84.0f;
 constexpr float kPewDepth = 24.0f;
 constexpr float kPewPitch = 70.0f;
 constexpr float kStepTopY = -28.0f; // below -15: the sanctuary steps never touch the sphere
+// The camera circles the penguin at one height; the penguin's sphere (radius 15 round y = 0, a jump
+// lifts it 12 at most) reaches from -15 to 27.
+constexpr float kEyeY = 10.0f;
+constexpr float kSphereLowY = -15.0f;
+constexpr float kSphereHighY = 27.0f;
 
 } // namespace church
 
