@@ -145,23 +145,45 @@ void AddWallWithWindows(Scene& scene, const Materials& m, const WallFrame& frame
 
 void AddFloors(Scene& scene, const Materials& m) {
     const UvMap tiles = FloorMap(80.0f, 80.0f);
-    // Only inside the walls and only where nothing stands on it: the nave and aisles up to the
-    // screen's face, then the choir between the stalls and the sanctuary up to the steps' front.
-    const auto floor = [&](float x0, float x1, float zWest, float zEast) {
-        AddGridRect(scene.Part("Floor", m.floor), Vector3(x0, kFloorY, zWest), kPlusX, kEast, x1 - x0,
-                    zWest - zEast, m.cell, m.cell, kUp, tiles);
+    // The runner down the middle, lying just on the tiles, in two lengths (west and east edges).
+    const float runnerX0 = -50.0f;
+    const float runnerX1 = 10.0f;
+    const float runners[2][2] = {{150.0f, -435.0f}, {-480.0f, -855.0f}};
+    const auto tilesRect = [&](float x0, float x1, float zWest, float zEast) {
+        if (x1 > x0 && zWest > zEast) {
+            AddGridRect(scene.Part("Floor", m.floor), Vector3(x0, kFloorY, zWest), kPlusX, kEast, x1 - x0,
+                        zWest - zEast, m.cell, m.cell, kUp, tiles);
+        }
     };
+    // Tiles only inside the walls and only where nothing covers them: none under the runner (but
+    // for a margin that keeps the gap below its edge closed however low the eye looks across it).
+    const float margin = 5.0f;
+    const auto floor = [&](float x0, float x1, float zWest, float zEast) {
+        for (const auto& runner : runners) {
+            const float holeWest = std::fmin(zWest, runner[0] - margin);
+            const float holeEast = std::fmax(zEast, runner[1] + margin);
+            if (holeWest > holeEast) {
+                tilesRect(x0, runnerX0 + margin, zWest, zEast);
+                tilesRect(runnerX1 - margin, x1, zWest, zEast);
+                tilesRect(runnerX0 + margin, runnerX1 - margin, zWest, holeWest);
+                tilesRect(runnerX0 + margin, runnerX1 - margin, holeEast, zEast);
+                return;
+            }
+        }
+        tilesRect(x0, x1, zWest, zEast);
+    };
+    // The nave and aisles up to the screen's face, then the choir between the stalls and the
+    // sanctuary up to the steps' front.
     floor(kLeftAisleX, kRightAisleX, kWestInnerZ, kScreenFrontZ);
     floor(kLeftArcadeX, kRightArcadeX, kScreenFrontZ, kStallsWestZ);
     floor(kLeftArcadeX + kStallDepth, kRightArcadeX - kStallDepth, kStallsWestZ, kStallsEastZ);
     floor(kLeftArcadeX, kRightArcadeX, kStallsEastZ, kLowerStepFrontZ);
-    // The runner down the middle, lying just on the tiles.
     const UvMap none = FloorMap(100.0f, 100.0f);
     const float runnerY = kFloorY + 0.4f;
-    AddGridRect(scene.Part("Carpet", m.carpet), Vector3(-50.0f, runnerY, 150.0f), kPlusX, kEast, 60.0f,
-                585.0f, m.cell, m.cell, kUp, none);
-    AddGridRect(scene.Part("Carpet", m.carpet), Vector3(-50.0f, runnerY, -480.0f), kPlusX, kEast, 60.0f,
-                375.0f, m.cell, m.cell, kUp, none);
+    for (const auto& runner : runners) {
+        AddGridRect(scene.Part("Carpet", m.carpet), Vector3(runnerX0, runnerY, runner[0]), kPlusX, kEast,
+                    runnerX1 - runnerX0, runner[0] - runner[1], m.cell, m.cell, kUp, none);
+    }
 }
 
 // The two arcades of the nave, continued east as the solid walls of the choir and the sanctuary.
