@@ -18,6 +18,10 @@ namespace {
 // load below is reported in a box too.
 const MessageSink noSinkBeforeTheGame = SetMessageSink(ShowInPlatformBox);
 
+// Before the models are read: from here on a stop signal ends the game cleanly with code 0,
+// whatever it is doing (reading, starting up or running frames).
+const bool stopSignalsCaught = (CatchStopSignals(), true);
+
 // The game's one world. Made during static construction, so both models are read before the entry
 // and before any window exists; reached only through the references the entry hands out.
 World world("MODELOS/pinguino.3DS", "MODELOS/church.3DS");
