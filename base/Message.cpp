@@ -15,6 +15,10 @@ void ShowMessage(const char* caption, const char* text, MessageIcon icon) {
     }
     // No host installed a sink (a tool or a test that does not collect): the message is a line
     // of standard error, the same line the game writes for a box with JOSTRELA_MESSAGES=stderr.
+    WriteMessageLine(caption, text);
+}
+
+void WriteMessageLine(const char* caption, const char* text) {
     std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(caption).c_str(), Cp1252ToUtf8(text).c_str());
     std::fflush(stderr);
 }

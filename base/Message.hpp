@@ -16,6 +16,10 @@ using MessageSink = void (*)(const char* caption, const char* text, MessageIcon 
 // a line of UTF-8 on standard error.
 void ShowMessage(const char* caption, const char* text, MessageIcon icon);
 
+// Writes "caption: text" as a line of UTF-8 on standard error and flushes it: a message where no
+// box is shown.
+void WriteMessageLine(const char* caption, const char* text);
+
 // Installs sink (nullptr restores the line on standard error) and returns the previous one.
 // Written only by main-thread set-up code: the game and tools at start, tests around a case.
 MessageSink SetMessageSink(MessageSink sink);

@@ -359,13 +359,18 @@ void ParseMainChunks(Reader& reader, Model& model, ChunkCursor& parent, int dept
     });
 }
 
+// The reader's one message for a file it cannot load, whatever the reason.
+void ShowLoadFailure(const char* path) {
+    ShowMessage("Importar3DS", (std::string("Error al cargar el archivo: ") + path + "!").c_str(),
+                MessageIcon::None);
+}
+
 } // namespace
 
 bool Importar3DS(Model& model, const char* path) {
     FileBytes bytes;
     if (!bytes.Open(path)) {
-        ShowMessage("Importar3DS", (std::string("Error al cargar el archivo: ") + path + "!").c_str(),
-                    MessageIcon::None);
+        ShowLoadFailure(path);
         return false;
     }
     return Read3dsBytes(model, bytes.Data(), bytes.Size(), path);
@@ -400,8 +405,7 @@ bool Read3dsBytes(Model& model, const std::uint8_t* data, std::size_t size, cons
     if (reader.overBudget) {
         // As costly as the file would be, it is refused as one that cannot be loaded.
         model = Model();
-        ShowMessage("Importar3DS", (std::string("Error al cargar el archivo: ") + path + "!").c_str(),
-                    MessageIcon::None);
+        ShowLoadFailure(path);
         return false;
     }
     BuildVertexNormals(model);

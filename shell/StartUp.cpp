@@ -39,10 +39,8 @@ void StartUp(World& world) {
     ShowLoadingMessage(world);
 
     // The keyboard: a device that cannot be had has shown its message, and the game goes on without
-    // it (a replayed key script still drives the game).
-    if (!world.input.Init(world.mainWindow->window)) {
-        // Nothing more to do: what was made before the failed step stays in place.
-    }
+    // it (a replayed key script still drives the game); what was made before the failed step stays.
+    world.input.Init(world.mainWindow->window);
 
     // After a stop signal the rest is not worth doing: the main loop's first turn takes the
     // signal as a close request.

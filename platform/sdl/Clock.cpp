@@ -1,5 +1,6 @@
 #include "platform/Platform.hpp"
 
+#include <cerrno>
 #include <ctime>
 
 namespace platform {
@@ -18,8 +19,8 @@ void SleepMilliseconds(std::uint32_t milliseconds) {
     timespec wait{};
     wait.tv_sec = static_cast<time_t>(milliseconds / 1000u);
     wait.tv_nsec = static_cast<long>(milliseconds % 1000u) * 1000000L;
-    // A signal may cut the sleep short: sleep on for what is left.
-    while (nanosleep(&wait, &wait) != 0) {
+    // A signal may cut the sleep short: sleep on for what is left. Any other failure ends it.
+    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
     }
 }
 

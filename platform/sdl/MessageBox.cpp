@@ -1,3 +1,4 @@
+#include "base/Message.hpp"
 #include "base/Text.hpp"
 #include "platform/MessageLine.hpp"
 #include "platform/Platform.hpp"

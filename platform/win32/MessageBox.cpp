@@ -1,5 +1,6 @@
 #include "platform/win32/PlatformState.hpp"
 
+#include "base/Message.hpp"
 #include "platform/MessageLine.hpp"
 
 #include <cstdio>

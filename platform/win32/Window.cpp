@@ -73,10 +73,7 @@ bool ChangeDisplayMode(const DisplayMode& mode) {
     if (wanted.dmFields == 0) {
         wanted.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL | DM_DISPLAYFREQUENCY;
     }
-    if (ChangeDisplaySettingsA(&wanted, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
-        return false;
-    }
-    return true;
+    return ChangeDisplaySettingsA(&wanted, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
 }
 
 bool RestoreDisplayMode() {

@@ -62,23 +62,30 @@ void AddPolygon(MeshPart& part, const Vector3* p, int count, Vector3 facing, con
     }
     const bool reverse = DotProduct(sum, facing) < 0.0f;
     const std::size_t base = part.vertices.size();
-    if (base + static_cast<std::size_t>(count) > 65535) {
-        std::fprintf(stderr, "jostrela-content: object %s has too many vertices\n", part.name.c_str());
-        std::exit(1);
-    }
+    CheckVertexRoom(part, static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const Vector3 v = p[reverse ? count - 1 - i : i];
         part.vertices.push_back(v);
         part.texCoords.push_back(MapPoint(map, v));
     }
-    for (int i = 1; i + 1 < count; ++i) {
-        const Vector3 n =
-            FaceNormal(part.vertices[base], part.vertices[base + i], part.vertices[base + i + 1]);
+    AddFan(part, base);
+}
+
+void CheckVertexRoom(const MeshPart& part, std::size_t count) {
+    if (part.vertices.size() + count > 65535) {
+        std::fprintf(stderr, "jostrela-content: object %s has too many vertices\n", part.name.c_str());
+        std::exit(1);
+    }
+}
+
+void AddFan(MeshPart& part, std::size_t base) {
+    for (std::size_t i = base + 1; i + 1 < part.vertices.size(); ++i) {
+        const Vector3 n = FaceNormal(part.vertices[base], part.vertices[i], part.vertices[i + 1]);
         if (Length(n) < 1e-4f) {
             continue;
         }
-        part.triangles.push_back({static_cast<std::uint16_t>(base), static_cast<std::uint16_t>(base + i),
-                                  static_cast<std::uint16_t>(base + i + 1)});
+        part.triangles.push_back({static_cast<std::uint16_t>(base), static_cast<std::uint16_t>(i),
+                                  static_cast<std::uint16_t>(i + 1)});
     }
 }
 

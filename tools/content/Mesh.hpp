@@ -4,6 +4,7 @@
 #include "model/Model.hpp"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -61,6 +62,11 @@ class Scene {
 // taken from map. The winding is turned round when needed so the face's normal points along
 // facing; triangles of (nearly) zero area are left out.
 void AddPolygon(MeshPart& part, const Vector3* p, int count, Vector3 facing, const UvMap& map);
+// Ends the tool with a message unless part can take count more vertices (a 3DS object holds 65,535).
+void CheckVertexRoom(const MeshPart& part, std::size_t count);
+// Triangulates the polygon made of part's vertices from base to the last as a fan from base,
+// leaving out triangles with no area.
+void AddFan(MeshPart& part, std::size_t base);
 void AddQuad(MeshPart& part, Vector3 a, Vector3 b, Vector3 c, Vector3 d, Vector3 facing, const UvMap& map);
 
 // (b - a) x (c - a): points toward a viewer who sees a, b, c counter-clockwise.

@@ -138,22 +138,13 @@ void Nudge(Polygon& piece, const std::vector<float> planes[3]) {
 }
 
 void Emit(MeshPart& part, const Polygon& piece) {
-    if (part.vertices.size() + piece.size() > 65535) {
-        std::fprintf(stderr, "jostrela-content: object %s has too many vertices\n", part.name.c_str());
-        std::exit(1);
-    }
+    CheckVertexRoom(part, piece.size());
     const std::size_t base = part.vertices.size();
     for (const Corner& c : piece) {
         part.vertices.push_back(c.p);
         part.texCoords.push_back(c.uv);
     }
-    for (std::size_t i = 1; i + 1 < piece.size(); ++i) {
-        if (Length(FaceNormal(piece[0].p, piece[i].p, piece[i + 1].p)) < 1e-4f) {
-            continue;
-        }
-        part.triangles.push_back({static_cast<std::uint16_t>(base), static_cast<std::uint16_t>(base + i),
-                                  static_cast<std::uint16_t>(base + i + 1)});
-    }
+    AddFan(part, base);
 }
 
 // True for each triangle that shares a vertex with a triangle of another direction: smooth shading,
@@ -303,12 +294,10 @@ RootCube FitToOctree(Scene& scene) {
     // The cube: centred on the middle of the level's box, on half units so that no plane meets the
     // whole-unit walls and floors; as wide as a multiple of 64, so that every plane is exact.
     Vector3 lo(1e30f, 1e30f, 1e30f), hi(-1e30f, -1e30f, -1e30f);
-    float floorY = 1e30f;
     for (const MeshPart& part : scene.parts) {
         for (const Vector3& v : part.vertices) {
             lo = Vector3(std::min(lo.x, v.x), std::min(lo.y, v.y), std::min(lo.z, v.z));
             hi = Vector3(std::max(hi.x, v.x), std::max(hi.y, v.y), std::max(hi.z, v.z));
-            floorY = std::min(floorY, v.y);
         }
     }
     RootCube cube;
@@ -362,7 +351,8 @@ RootCube FitToOctree(Scene& scene) {
             }
         }
     }
-    Anchor(cut, cube, floorY);
+    // The level's lowest point is the floor's underside.
+    Anchor(cut, cube, lo.y);
     const RootCube measured = MeasureRootCube(cut);
     if (measured.centre.x != cube.centre.x || measured.centre.y != cube.centre.y ||
         measured.centre.z != cube.centre.z || measured.width != cube.width) {

@@ -23,7 +23,6 @@ const ProfilePoint kProfile[] = {
 };
 constexpr int kProfileCount = sizeof kProfile / sizeof kProfile[0];
 // The penguin is drawn vertex by vertex every frame: columns and rings only where they show.
-constexpr int kAround = 40;          // columns round a ring: two halves of the bands below
 constexpr float kWidthScale = 0.72f; // the outline's radii, narrowed to a penguin's slim build
 constexpr float kDepthScale = 0.9f;  // and a little flatter front to back than side to side
 
@@ -50,8 +49,16 @@ struct Band {
     Coat coat;
     int columns;
 };
-const Band kBands[] = {{Coat::White, 6}, {Coat::Black, 3}, {Coat::Yellow, 6}, {Coat::Black, 5}};
-constexpr int kHalfColumns = 20;
+constexpr Band kBands[] = {{Coat::White, 6}, {Coat::Black, 3}, {Coat::Yellow, 6}, {Coat::Black, 5}};
+constexpr int HalfColumns() {
+    int columns = 0;
+    for (const Band& band : kBands) {
+        columns += band.columns;
+    }
+    return columns;
+}
+constexpr int kHalfColumns = HalfColumns();
+constexpr int kAround = 2 * kHalfColumns; // columns round a ring: the two halves
 
 // The angles of the half ring at height y, kHalfColumns + 1 of them from 0 to pi.
 std::vector<float> HalfRingAngles(float y) {

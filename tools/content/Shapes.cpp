@@ -240,7 +240,7 @@ void AddWall(MeshPart& part, const WallFrame& frame, float a0, float a1, float y
         }
     }
     const Vector3 depth = frame.front * -1.0f;
-    // Reveals and caps: each mapped across its own face, with the tile sizes of revealMap.
+    // Reveals: each mapped across its own face, with the tile sizes of revealMap.
     const Vector3 down = kUp * -1.0f;
     const Vector3 backward = frame.along * -1.0f;
     for (const Opening& o : openings) {
@@ -258,14 +258,6 @@ void AddWall(MeshPart& part, const WallFrame& frame, float a0, float a1, float y
             AddGridRect(part, FramePoint(frame, o.a0, o.y0), frame.along, depth, o.a1 - o.a0, frame.thickness,
                         cells.cellA, frame.thickness, kUp, FacingMap(kUp, revealMap));
         }
-    }
-    if (faces & kWallCaps) {
-        AddGridRect(part, FramePoint(frame, a0, y1), frame.along, depth, a1 - a0, frame.thickness,
-                    cells.cellA, frame.thickness, kUp, FacingMap(kUp, revealMap));
-        AddGridRect(part, FramePoint(frame, a0, y0), depth, kUp, frame.thickness, y1 - y0, frame.thickness,
-                    cells.cellLow, backward, FacingMap(backward, revealMap));
-        AddGridRect(part, FramePoint(frame, a1, y0), depth, kUp, frame.thickness, y1 - y0, frame.thickness,
-                    cells.cellLow, frame.along, FacingMap(frame.along, revealMap));
     }
 }
 

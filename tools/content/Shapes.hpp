@@ -57,10 +57,10 @@ struct WallCells {
     float bandTop;
 };
 
-// The part of a wall from (a0, y0) to (a1, y1) minus the rectangular openings: front and back faces,
-// the openings' reveals, and the top and end caps: the faces named in faces (the reveals always). The reveals
-// and caps are mapped each across its own face with revealMap's tile sizes.
-enum WallFaces { kWallFront = 1, kWallBack = 2, kWallCaps = 4 };
+// The part of a wall from (a0, y0) to (a1, y1) minus the rectangular openings: the front and back
+// faces named in faces, and the openings' reveals always. The reveals are mapped each across its own
+// face with revealMap's tile sizes.
+enum WallFaces { kWallFront = 1, kWallBack = 2 };
 void AddWall(MeshPart& part, const WallFrame& frame, float a0, float a1, float y0, float y1,
              const std::vector<Opening>& openings, const WallCells& cells, const UvMap& frontMap,
              const UvMap& backMap, const UvMap& revealMap, int faces);
