@@ -38,6 +38,19 @@ for delay in ${STOP_DELAYS:-0 0.05 0.2 0.5 1 2}; do
     echo "ok: SIGTERM and SIGINT $delay s after start"
 done
 
+# The signals are the game's own before the video library starts: with a driver that cannot start,
+# the game spends a second retrying its display with no video library running, and a SIGTERM then
+# must not end the process (it goes on to the window's designed message and code 0).
+make_fault_folder
+SDL_VIDEODRIVER=no-such-driver start_fault_game
+sleep 0.5
+kill -s TERM "$GAME_PID"
+wait_for_exit 10
+[[ "$GAME_CODE" == 0 ]] || fail "SIGTERM before the video library started: exit code $GAME_CODE"
+expect_nothing_left
+cleanup
+echo "ok: the signals are caught before the video library starts"
+
 # A server of its own, ended while the game draws: the first display from :150 with no lock.
 display_number=150
 while [[ -e "/tmp/.X$display_number-lock" ]]; do
