@@ -1,8 +1,8 @@
 #include "geometry/Camera.hpp"
 
-#include <GL/glu.h>
+#include "geometry/PortableMath.hpp"
 
-#include <cmath>
+#include <GL/glu.h>
 
 Camera::Camera()
     : position(0.0f, 0.0f, 0.0f), viewPoint(0.0f, 1.0f, 0.0f), up(0.0f, 0.0f, 1.0f), strafe(0, 0, 0) {}
@@ -31,9 +31,10 @@ void Camera::Sidestep(float speed) {
 
 void Camera::OrbitAround(Vector3 centre, float angle, float ax, float ay, float az) {
     const Vector3 v = position - centre;
-    // Cosine and sine in double, each rounded once to a float; the rotation itself is all float.
-    const float c = static_cast<float>(std::cos(static_cast<double>(angle)));
-    const float s = static_cast<float>(std::sin(static_cast<double>(angle)));
+    // Cosine and sine in double, each rounded once to a float; the rotation itself is all float. The
+    // game's own cosine and sine, not the maths library's, so both builds turn by the same bits.
+    const float c = static_cast<float>(Cosine(static_cast<double>(angle)));
+    const float s = static_cast<float>(Sine(static_cast<double>(angle)));
     const float k = 1.0f - c;
     const float nx = (c + k * ax * ax) * v.x + (k * ax * ay - az * s) * v.y + (k * ax * az + ay * s) * v.z;
     const float ny = (k * ax * ay + az * s) * v.x + (c + k * ay * ay) * v.y + (k * ay * az - ax * s) * v.z;

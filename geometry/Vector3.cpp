@@ -1,5 +1,7 @@
 #include "geometry/Vector3.hpp"
 
+#include "geometry/PortableMath.hpp"
+
 #include <cmath>
 
 Vector3 VectorFromPoints(Vector3 p1, Vector3 p2) {
@@ -18,6 +20,7 @@ float DotProduct(Vector3 a, Vector3 b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
 
+// sqrt is correctly rounded under IEEE 754 (one SSE2 instruction), so lengths agree on both builds.
 float Length(Vector3 v) {
     return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
 }
@@ -49,7 +52,8 @@ double AngleBetween(Vector3 a, Vector3 b) {
     const float dot = DotProduct(a, b);
     // The first length is rounded to a float; the product is formed in double precision.
     const double product = static_cast<double>(Length(a)) * static_cast<double>(Length(b));
-    const double angle = std::acos(static_cast<double>(dot) / product);
+    // The game's own arc cosine: the maths libraries of the two builds round differently.
+    const double angle = ArcCosine(static_cast<double>(dot) / product);
     if (std::isnan(angle)) {
         return 0.0;
     }

@@ -17,7 +17,7 @@ file(MAKE_DIRECTORY ${JOSTRELA_HOST_HEADERS})
 file(CREATE_LINK ${NLOHMANN_JSON_DIR}/nlohmann ${JOSTRELA_HOST_HEADERS}/nlohmann SYMBOLIC)
 
 set(JOSTRELA_WINDOWS_UNIT_TESTS
-  vector3_test camera_test collision_test frustum_test moving_block_test frame_controls_test
+  vector3_test portable_math_test camera_test collision_test frustum_test moving_block_test frame_controls_test
   octree_build_test screen_config_test options_test state_dump_test timedemo_test key_script_test
   json_text_test content_shapes_test content_penguin_test content_church_test)
 
