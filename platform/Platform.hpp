@@ -41,6 +41,14 @@ double SecondsSinceProcessStart();
 // True when standard error is a terminal (progress lines are written only there).
 bool StandardErrorIsTerminal();
 
+// Lets a program without a console of its own print to the console it was started from. On
+// Windows the game is a windowed program: when started from cmd.exe or PowerShell, standard output
+// and standard error that the caller did not redirect are pointed at that console; a stream
+// redirected to a file or a pipe keeps going there, and without a parent console nothing changes.
+// Elsewhere the streams are the caller's already and nothing is done. Call before anything is
+// written to either stream.
+void AttachParentConsole();
+
 // ---- Files ------------------------------------------------------------------------------------
 
 // Opens path for binary reading only when it is a regular file. The open never waits (a named pipe
@@ -198,5 +206,9 @@ bool BuildGlyphLists(DeviceContext* deviceContext, const char* face, int height,
 
 // Writes the current context's back buffer (width x height from the origin) as an RGB PNG.
 bool WriteBackBufferPng(const char* path, int width, int height);
+
+// Writes width x height pixels of channels bytes each (3: RGB, 4: RGBA), rows from the top, as a
+// PNG. False when the file cannot be written. Issues no GL calls.
+bool WritePngFile(const char* path, int width, int height, int channels, const unsigned char* pixels);
 
 } // namespace platform

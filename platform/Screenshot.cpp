@@ -21,6 +21,11 @@
 
 namespace platform {
 
+bool WritePngFile(const char* path, int width, int height, int channels, const unsigned char* pixels) {
+    stbi_flip_vertically_on_write(0);
+    return stbi_write_png(path, width, height, channels, pixels, width * channels) != 0;
+}
+
 bool WriteBackBufferPng(const char* path, int width, int height) {
     // Surfaces are at most a few thousand pixels a side; anything else is refused before the
     // buffer size is computed.

@@ -1,4 +1,5 @@
 #include "base/StopRequest.hpp"
+#include "platform/Platform.hpp"
 #include "shell/FrameStats.hpp"
 #include "shell/MainLoop.hpp"
 #include "shell/MessageBoxes.hpp"
@@ -6,6 +7,7 @@
 #include "shell/ReplayHooks.hpp"
 #include "shell/StartUp.hpp"
 #include "shell/Timedemo.hpp"
+#include "shell/Version.hpp"
 #include "shell/World.hpp"
 
 #include <cstdint>
@@ -13,6 +15,9 @@
 #include <string>
 
 namespace {
+
+// First of all, so that everything the game prints reaches the console it was started from.
+const bool consoleAttached = (platform::AttachParentConsole(), true);
 
 // Messages go to the platform's box from the first construction on, so that a model that fails to
 // load below is reported in a box too.
@@ -43,6 +48,10 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         std::fputs("\n\n", stdout);
         std::fputs(kHelp, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("jostrela %s\n", kGameVersion);
         return 0;
     }
     // A key script that cannot be used is refused before any window opens.

@@ -9,11 +9,11 @@
 const char* const kUsage =
     "usage: jostrela [--fps N] [--frames N] [--screenshot FILE.png] [--stats FILE] [--keys FILE] "
     "[--dump-state FILE] [--trace FILE] [--timedemo [N]] [--timedemo-baseline [N]] "
-    "[--timedemo-alternate [N]] [--count-fragments] [--help]";
+    "[--timedemo-alternate [N]] [--count-fragments] [--help] [--version]";
 
 const char* const kHelp =
     "Jostrela 3d: walk the penguin through the church. Run from the folder holding scr.txt,\n"
-    "MODELOS/ and Texturas/ (./play.sh does that for you).\n"
+    "MODELOS/ and Texturas/ (the installed jostrela command and ./play.sh do that for you).\n"
     "\n"
     "Controls:\n"
     "  Left, Right     turn the camera round the penguin\n"
@@ -37,7 +37,20 @@ const char* const kHelp =
     "  --timedemo-baseline [N] the same, drawing every part of the level without culling\n"
     "  --timedemo-alternate [N] culled and unculled frames in turn, with their ratio\n"
     "  --count-fragments       the timedemo also counts the level's fragments\n"
-    "  -h, --help              print this and end\n";
+    "  -h, --help              print this and end\n"
+    "  --version               print the version and end\n"
+    "\n"
+    "Files:\n"
+    "  scr.txt         the screen: Ancho=, Alto= (window size), Bits= (colour depth) and\n"
+    "                  Fullscreen= (1 for 800 x 600 fullscreen, 0 for a window), in this order\n"
+    "  MODELOS/        pinguino.3DS, the penguin, and church.3DS, the level\n"
+    "  Texturas/       the BMP textures of the models and the doors\n"
+    "\n"
+    "Exit codes:\n"
+    "  0               a normal end, --help, --version, or a window that could not be opened\n"
+    "  1               a texture that cannot be opened, a level too large for the memory, or an\n"
+    "                  output file that cannot be written\n"
+    "  2               a command line, key script or --trace file the game cannot use\n";
 
 void ReportOptionFailure(const std::string& text) {
     std::fprintf(stderr, "jostrela: %s\n", text.c_str());
@@ -106,6 +119,9 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "-h") == 0) {
             options.help = true;
+            return true;
+        } else if (std::strcmp(option, "--version") == 0) {
+            options.version = true;
             return true;
         } else if (std::strcmp(option, "--fps") == 0) {
             if (!ReadRate(value, fps)) {

@@ -17,7 +17,8 @@ struct Options {
     // --fps N: frames start no more often than N a second; 0 runs them back to back. Without it,
     // 60 for play and 0 for replays, --frames runs and timedemos (they stay fast and exact).
     int fps = 0;
-    bool help = false; // --help, -h: print kHelp and end
+    bool help = false;    // --help, -h: print kHelp and end
+    bool version = false; // --version: print kGameVersion and end
 };
 
 // The usage line printed on standard error for a command line that cannot be read.

@@ -96,11 +96,12 @@ TEST(Options, PlayIsPacedAtSixtyAndMeasuredRunsAreNotUnlessAsked) {
     }
 }
 
-TEST(Options, HelpEndsTheReading) {
-    for (const char* help : {"--help", "-h"}) {
+TEST(Options, HelpAndVersionEndTheReading) {
+    for (const char* help : {"--help", "-h", "--version"}) {
         Options options;
         std::string problem;
         ASSERT_TRUE(Parse({"--frames", "3", help, "--bogus"}, options, problem));
-        EXPECT_TRUE(options.help);
+        EXPECT_EQ(options.help, std::string(help) != "--version") << help;
+        EXPECT_EQ(options.version, std::string(help) == "--version") << help;
     }
 }

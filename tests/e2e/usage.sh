@@ -21,6 +21,13 @@ for help in --help -h; do
 done
 echo "ok: help"
 
+# --version prints the project's version, and the commit of the checkout it was built from.
+version="$(cd "$RUN_DIR" && "$JOSTRELA_BIN" --version)"
+commit="$(git -C "$JOSTRELA_SOURCE" rev-parse --short=12 HEAD)"
+[[ "$version" =~ ^jostrela\ $(cat "$JOSTRELA_BUILD/version.txt")\ \(git\ $commit(\+changes)?\)$ ]] ||
+    fail "--version printed: $version"
+echo "ok: version"
+
 # The content generator's --help prints its usage and writes nothing; an option it does not know is
 # refused with code 2, never taken for the name of the folder to write.
 content="$JOSTRELA_BUILD/tools/content/jostrela-content"

@@ -50,6 +50,9 @@ foreach(name ${JOSTRELA_WINDOWS_UNIT_TESTS})
   set_tests_properties(windows_${name} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300)
 endforeach()
 
+# Starts a program as cmd.exe starts a windowed one it does not redirect (windows/zip.sh).
+add_executable(start_without_streams ${CMAKE_CURRENT_SOURCE_DIR}/windows/helpers/start_without_streams.c)
+
 # The Windows-only end-to-end tests, and those of the Linux game that hold for both as they are.
 file(GLOB JOSTRELA_WINDOWS_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/windows/*.sh)
 foreach(name close_request fullscreen_refused missing_config)
@@ -60,7 +63,7 @@ foreach(script ${JOSTRELA_WINDOWS_E2E_TESTS})
   add_test(NAME windows_e2e_${name} COMMAND bash ${script})
   set_tests_properties(windows_e2e_${name} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 600
     RESOURCE_LOCK x_server
-    ENVIRONMENT "WINEPREFIX=${JOSTRELA_WINE_E2E_PREFIX};JOSTRELA_BIN=${CMAKE_CURRENT_SOURCE_DIR}/windows/helpers/jostrela-exe.sh;JOSTRELA_EXE=$<TARGET_FILE:jostrela>;JOSTRELA_WINE=${JOSTRELA_WINE};JOSTRELA_BUILD=${CMAKE_BINARY_DIR};JOSTRELA_SOURCE=${CMAKE_SOURCE_DIR};JOSTRELA_HOST_BUILD=${JOSTRELA_HOST_BUILD};JOSTRELA_SEND_CLOSE=${JOSTRELA_HOST_BUILD}/tests/send_close_request")
+    ENVIRONMENT "WINEPREFIX=${JOSTRELA_WINE_E2E_PREFIX};JOSTRELA_BIN=${CMAKE_CURRENT_SOURCE_DIR}/windows/helpers/jostrela-exe.sh;JOSTRELA_EXE=$<TARGET_FILE:jostrela>;JOSTRELA_WINE=${JOSTRELA_WINE};JOSTRELA_BUILD=${CMAKE_BINARY_DIR};JOSTRELA_SOURCE=${CMAKE_SOURCE_DIR};JOSTRELA_HOST_BUILD=${JOSTRELA_HOST_BUILD};JOSTRELA_SEND_CLOSE=${JOSTRELA_HOST_BUILD}/tests/send_close_request;JOSTRELA_START_WITHOUT_STREAMS=$<TARGET_FILE:start_without_streams>")
 endforeach()
 
 foreach(name wine_prefix_create wine_prefix_remove ${JOSTRELA_WINDOWS_UNIT_TESTS})
