@@ -10,9 +10,8 @@ run_under_xvfb "$@"
 version="$(cat "$JOSTRELA_BUILD/version.txt")"
 zip="$JOSTRELA_BUILD/jostrela-$version-windows.zip"
 [[ -f "$zip" ]] || fail "no $zip: tools/windows/build.sh makes it"
-make_run_folder
-rm "$RUN_DIR"/*
-rm -f "$RUN_DIR/MODELOS" "$RUN_DIR/Texturas"
+RUN_DIR="$(mktemp -d)"
+trap cleanup EXIT
 python3 -m zipfile -e "$zip" "$RUN_DIR"
 same="$(cd "$RUN_DIR" && find . | tr '[:upper:]' '[:lower:]' | sort | uniq -d)"
 [[ -z "$same" ]] || fail "names Windows takes for one: $same"
