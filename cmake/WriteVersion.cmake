@@ -4,9 +4,14 @@
 set(text "${VERSION}")
 find_package(Git QUIET)
 if(GIT_FOUND)
+  # Only a checkout of this source counts, not one that merely holds an unpacked copy of it.
+  execute_process(COMMAND ${GIT_EXECUTABLE} -C ${SOURCE} rev-parse --show-toplevel
+    OUTPUT_VARIABLE top OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
   execute_process(COMMAND ${GIT_EXECUTABLE} -C ${SOURCE} rev-parse --short=12 HEAD
     OUTPUT_VARIABLE commit OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed ERROR_QUIET)
-  if(NOT failed AND commit)
+  get_filename_component(top "${top}" REALPATH)
+  get_filename_component(source "${SOURCE}" REALPATH)
+  if(NOT failed AND commit AND top STREQUAL source)
     # A build with uncommitted changes is not that commit's.
     execute_process(COMMAND ${GIT_EXECUTABLE} -C ${SOURCE} diff --quiet HEAD --
       RESULT_VARIABLE changed ERROR_QUIET)
