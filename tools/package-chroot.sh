@@ -10,9 +10,13 @@ set -euo pipefail
 deb="$(realpath "$1")"
 dir="$(realpath -m "$2")"
 [[ "$(id -u)" == 0 ]] || { echo "package-chroot: needs root (debootstrap, chroot)" >&2; exit 1; }
+# The mirror this machine's apt already uses for bookworm's main component.
+mirror="$(apt-get indextargets --format '$(REPO_URI)' 'Identifier: Packages' 'Codename: bookworm' \
+    'Component: main' | head -n 1)"
+[[ -n "$mirror" ]] || { echo "package-chroot: apt knows no bookworm mirror (run apt-get update)" >&2; exit 1; }
 if [[ ! -f "$dir/etc/debian_version" ]]; then
     rm -rf "$dir.new"
-    debootstrap --variant=minbase bookworm "$dir.new" http://deb.debian.org/debian >"$dir.log" 2>&1 ||
+    debootstrap --variant=minbase bookworm "$dir.new" "$mirror" >"$dir.log" 2>&1 ||
         { tail -n 20 "$dir.log" >&2; echo "package-chroot: debootstrap failed; its output is in $dir.log" >&2; exit 1; }
     mv "$dir.new" "$dir"
 fi
