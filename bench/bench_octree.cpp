@@ -10,6 +10,7 @@
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
 #include "platform/Platform.hpp"
+#include "shell/View.hpp"
 #include "tools/reference/BruteForceCollide.hpp"
 #include "tools/reference/GeneratedLevel.hpp"
 
@@ -125,7 +126,7 @@ void BM_DrawCulling(benchmark::State& state) {
     Octree::CompileLists(empty, textures, 30, &root, int(first));
     LookDownTheHall();
     Frustum frustum;
-    frustum.ExtractPlanes();
+    ExtractPlanes(frustum);
     OctreeStats counts{};
     for (auto _ : state) {
         counts = OctreeStats{};

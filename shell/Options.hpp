@@ -1,13 +1,17 @@
 #pragma once
 
+#include "base/OptionFailure.hpp"
+#include "play/Player.hpp"
+
 #include <string>
+#include <vector>
 
 // Command-line options for tests and demos; without any, the game runs as it always does.
 struct Options {
     int frames = 0;                 // --frames N: end cleanly after N frames (0: run until closed)
     std::string screenshot;         // --screenshot FILE.png: the last frame of --frames, as a PNG
     std::string stats;              // --stats FILE: one line of octree counts per frame
-    std::string keys;               // --keys FILE: a key script replayed in place of the keyboard
+    std::vector<std::string> keys;  // --keys FILE, once per player: key scripts replayed in slot order
     std::string dumpState;          // --dump-state FILE: the game state as JSON, written at exit
     std::string trace;              // --trace FILE: the same state after every frame, one a line
     int timedemo = 0;               // --timedemo [N]: N frames of the built-in camera path, then a report
@@ -18,6 +22,13 @@ struct Options {
     // 60 for play and 0 for replays, --frames runs and timedemos (they stay fast and exact).
     int fps = 0;
     bool help = false; // --help, -h: print kHelp and end
+    int players = 1;   // --players N: slots 0 to N-1 play, each replaying its own --keys
+    int view = 0;      // --view SLOT: whose camera the window shows
+    // --join-frame SLOT:FRAME and --leave-frame SLOT:FRAME: the slot's player joins, or leaves,
+    // before the rules step frame FRAME (frames counted from 0). Every slot joins at 0 unless
+    // told; -1 never leaves.
+    long long joinFrame[kMaxPlayers] = {0, 0, 0, 0};
+    long long leaveFrame[kMaxPlayers] = {-1, -1, -1, -1};
 };
 
 // The usage line printed on standard error for a command line that cannot be read.
@@ -25,11 +36,6 @@ extern const char* const kUsage;
 
 // What --help prints on standard output: the usage line, the options and the controls.
 extern const char* const kHelp;
-
-// Reports what an option could not do (a file it cannot read or write, a request the driver cannot
-// serve) as one line "jostrela: text" on standard error. Every option reports its failures this
-// way, before any window opens or after it has closed; the caller decides the exit code.
-void ReportOptionFailure(const std::string& text);
 
 // Fills options from argv[1..argc). False with problem set for an unknown option, a missing or
 // malformed value, or an option that needs another one. Issues no platform calls.

@@ -38,7 +38,7 @@ TEST(Options, KeyScriptAndStateDumpAreRead) {
     ASSERT_TRUE(
         Parse({"--keys", "walk.txt", "--dump-state", "state.json", "--frames", "10"}, options, problem))
         << problem;
-    EXPECT_EQ(options.keys, "walk.txt");
+    EXPECT_EQ(options.keys, std::vector<std::string>{"walk.txt"});
     EXPECT_EQ(options.dumpState, "state.json");
     EXPECT_EQ(options.frames, 10);
 }

@@ -1,6 +1,6 @@
+#include "diag/TimedemoPath.hpp"
+#include "diag/TimedemoReport.hpp"
 #include "shell/Options.hpp"
-#include "shell/TimedemoPath.hpp"
-#include "shell/TimedemoReport.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "geometry/Camera.hpp"
 #include "geometry/Vector3.hpp"
 #include "octree/OctreeStats.hpp"
+#include "play/Player.hpp"
 #include "scene/MovingBlock.hpp"
 
 #include <string>
@@ -21,7 +22,15 @@ struct GameState {
     const MovingBlock* doorSwitch;
     const OctreeStats* octree; // the last frame's octree counts; null leaves them out
     int leafCount;             // leaves of the level's octree, written with the counts
+    // Every slot's player, written as a "players" array after the blocks; null leaves it out (a game
+    // of one player writes none, so its files are what they always were).
+    const Player* players = nullptr;
 };
+
+// The state of the rules: slot 0's camera, penguin and jump at the top, as a game of one player has
+// them, the blocks, and with withPlayers every slot under "players"; no octree counts. Points into
+// sim.
+GameState RulesState(const SimState& sim, bool withPlayers);
 
 // The state as one JSON object and a newline; every float reads back to the same 32-bit value.
 // Issues no GL calls.

@@ -1,4 +1,4 @@
-#include "shell/TimedemoReport.hpp"
+#include "diag/TimedemoReport.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "shell/StateDump.hpp"
+#include "diag/StateDump.hpp"
 
 #include "base/Json.hpp"
 
@@ -25,7 +25,63 @@ void AppendBlock(std::string& out, const char* name, const MovingBlock& block) {
     out += '}';
 }
 
+void AppendCamera(std::string& out, const Camera& camera) {
+    out += "{\"position\": ";
+    AppendVector(out, camera.position);
+    out += ", \"viewPoint\": ";
+    AppendVector(out, camera.viewPoint);
+    out += ", \"up\": ";
+    AppendVector(out, camera.up);
+    out += ", \"strafe\": ";
+    AppendVector(out, camera.strafe);
+    out += '}';
+}
+
+void AppendJump(std::string& out, float jumpHeight, bool jumping, bool collided) {
+    out += ", \"jumpHeight\": ";
+    AppendJsonFloat(out, jumpHeight);
+    out += ", \"jumping\": ";
+    AppendBool(out, jumping);
+    out += ", \"collided\": ";
+    AppendBool(out, collided);
+}
+
+// Each slot in order: whether it is in the game, and its camera, penguin, jump and contact.
+void AppendPlayers(std::string& out, const Player* players) {
+    out += ", \"players\": [";
+    for (int slot = 0; slot < kMaxPlayers; ++slot) {
+        const Player& player = players[slot];
+        out += slot == 0 ? "{\"slot\": " : ", {\"slot\": ";
+        out += std::to_string(slot);
+        out += ", \"present\": ";
+        AppendBool(out, player.present);
+        out += ", \"camera\": ";
+        AppendCamera(out, player.camera);
+        out += ", \"penguin\": ";
+        AppendVector(out, player.penguin);
+        AppendJump(out, player.jumpHeight, player.jumping, player.collided);
+        out += '}';
+    }
+    out += ']';
+}
+
 } // namespace
+
+GameState RulesState(const SimState& sim, bool withPlayers) {
+    const Player& first = sim.players[0];
+    GameState state{};
+    state.frames = sim.frame;
+    state.camera = &first.camera;
+    state.penguin = &first.penguin;
+    state.jumpHeight = first.jumpHeight;
+    state.jumping = first.jumping;
+    state.collided = first.collided;
+    state.firstDoor = &sim.firstDoor;
+    state.secondDoor = &sim.secondDoor;
+    state.doorSwitch = &sim.doorSwitch;
+    state.players = withPlayers ? sim.players : nullptr;
+    return state;
+}
 
 std::string StateJson(const GameState& state) {
     std::string out;
@@ -36,25 +92,13 @@ std::string StateJson(const GameState& state) {
 void AppendStateJson(std::string& out, const GameState& state) {
     out += "{\"frames\": ";
     out += std::to_string(state.frames);
-    out += ", \"camera\": {\"position\": ";
-    AppendVector(out, state.camera->position);
-    out += ", \"viewPoint\": ";
-    AppendVector(out, state.camera->viewPoint);
-    out += ", \"up\": ";
-    AppendVector(out, state.camera->up);
-    out += ", \"strafe\": ";
-    AppendVector(out, state.camera->strafe);
-    out += '}';
+    out += ", \"camera\": ";
+    AppendCamera(out, *state.camera);
     if (state.penguin != nullptr) {
         out += ", \"penguin\": ";
         AppendVector(out, *state.penguin);
     }
-    out += ", \"jumpHeight\": ";
-    AppendJsonFloat(out, state.jumpHeight);
-    out += ", \"jumping\": ";
-    AppendBool(out, state.jumping);
-    out += ", \"collided\": ";
-    AppendBool(out, state.collided);
+    AppendJump(out, state.jumpHeight, state.jumping, state.collided);
     if (state.firstDoor != nullptr) {
         out += ", \"blocks\": {";
         AppendBlock(out, "firstDoor", *state.firstDoor);
@@ -63,6 +107,9 @@ void AppendStateJson(std::string& out, const GameState& state) {
         out += ", ";
         AppendBlock(out, "doorSwitch", *state.doorSwitch);
         out += '}';
+    }
+    if (state.players != nullptr) {
+        AppendPlayers(out, state.players);
     }
     if (state.octree != nullptr) {
         const OctreeStats& counts = *state.octree;

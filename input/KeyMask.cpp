@@ -1,0 +1,16 @@
+#include "input/KeyMask.hpp"
+
+#include "input/KeyCodes.hpp"
+
+KeyMask KeyMaskFromSnapshot(const std::uint8_t keys[256]) {
+    // In bit order.
+    static const int codes[] = {key::kLeft, key::kRight, key::kW, key::kS,     key::kA,
+                                key::kD,    key::kSpace, key::kF, key::kEscape};
+    KeyMask mask = 0;
+    for (unsigned bit = 0; bit < sizeof codes / sizeof codes[0]; ++bit) {
+        if ((keys[codes[bit]] & 0x80) != 0) {
+            mask = static_cast<KeyMask>(mask | (1u << bit));
+        }
+    }
+    return mask;
+}
