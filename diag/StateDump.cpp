@@ -46,7 +46,7 @@ void AppendJump(std::string& out, float jumpHeight, bool jumping, bool collided)
     AppendBool(out, collided);
 }
 
-// Each slot in order: whether it is in the game, and its camera, penguin, jump and contact.
+// Each slot in order: whether it is in the game, and if it is, its camera, penguin, jump and contact.
 void AppendPlayers(std::string& out, const Player* players) {
     out += ", \"players\": [";
     for (int slot = 0; slot < kMaxPlayers; ++slot) {
@@ -55,6 +55,10 @@ void AppendPlayers(std::string& out, const Player* players) {
         out += std::to_string(slot);
         out += ", \"present\": ";
         AppendBool(out, player.present);
+        if (!player.present) {
+            out += '}';
+            continue;
+        }
         out += ", \"camera\": ";
         AppendCamera(out, player.camera);
         out += ", \"penguin\": ";

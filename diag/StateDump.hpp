@@ -22,8 +22,9 @@ struct GameState {
     const MovingBlock* doorSwitch;
     const OctreeStats* octree; // the last frame's octree counts; null leaves them out
     int leafCount;             // leaves of the level's octree, written with the counts
-    // Every slot's player, written as a "players" array after the blocks; null leaves it out (a game
-    // of one player writes none, so its files are what they always were).
+    // Every slot's player, written as a "players" array after the blocks (an absent slot as its
+    // number and "present": false only); null leaves it out (a game of one player writes none, so
+    // its files are what they always were).
     const Player* players = nullptr;
 };
 

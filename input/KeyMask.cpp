@@ -1,6 +1,7 @@
 #include "input/KeyMask.hpp"
 
 #include "input/KeyCodes.hpp"
+#include "input/KeyScript.hpp"
 
 KeyMask KeyMaskFromSnapshot(const std::uint8_t keys[256]) {
     // In bit order.
@@ -13,4 +14,10 @@ KeyMask KeyMaskFromSnapshot(const std::uint8_t keys[256]) {
         }
     }
     return mask;
+}
+
+KeyMask KeyMaskAt(const KeyScript& script, std::uint32_t frame) {
+    std::uint8_t snapshot[256] = {};
+    script.HoldKeys(frame, snapshot);
+    return KeyMaskFromSnapshot(snapshot);
 }

@@ -8,6 +8,8 @@
 // always 0 in a mask the game makes.
 using KeyMask = std::uint16_t;
 
+struct KeyScript;
+
 namespace keybit {
 
 constexpr KeyMask kLeft = 1u << 0;
@@ -32,3 +34,6 @@ constexpr bool Holds(KeyMask mask, KeyMask bits) {
 // The mask of a 256-byte keyboard snapshot (key codes of input/KeyCodes.hpp, bit 7 = down): the
 // nine keys the game plays with. Allocates nothing.
 KeyMask KeyMaskFromSnapshot(const std::uint8_t keys[256]);
+
+// The mask of the keys script holds at frame. Allocates nothing.
+KeyMask KeyMaskAt(const KeyScript& script, std::uint32_t frame);

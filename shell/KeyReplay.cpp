@@ -37,8 +37,6 @@ bool StartKeyReplay(World& world, int slot, const char* path) {
 void FrameKeys(const World& world, KeyMask keys[kMaxPlayers]) {
     keys[0] = KeyMaskFromSnapshot(world.input.keys);
     for (int slot = 1; slot < kMaxPlayers; ++slot) {
-        std::uint8_t snapshot[256] = {};
-        world.keyScripts[slot].HoldKeys(world.sim.frame, snapshot);
-        keys[slot] = KeyMaskFromSnapshot(snapshot);
+        keys[slot] = KeyMaskAt(world.keyScripts[slot], world.sim.frame);
     }
 }

@@ -1,6 +1,7 @@
 #include "shell/MainLoop.hpp"
 
 #include "platform/Platform.hpp"
+#include "play/Roster.hpp"
 #include "play/RulesStep.hpp"
 #include "shell/FramePacer.hpp"
 #include "shell/FrameReport.hpp"
@@ -15,28 +16,10 @@
 
 namespace {
 
-// Players join and leave before the step of the frame --join-frame and --leave-frame name; every
-// slot without a join frame joins before the first.
-void JoinAndLeave(World& world) {
-    const Options& options = world.options;
-    const long long frame = world.sim.frame;
-    for (int slot = 0; slot < options.players; ++slot) {
-        if (options.leaveFrame[slot] == frame) {
-            RemovePlayer(world.sim, slot);
-        }
-    }
-    const RulesLevel level = world.Level();
-    for (int slot = 0; slot < options.players; ++slot) {
-        if (options.joinFrame[slot] == frame) {
-            AddPlayer(world.sim, level, slot);
-        }
-    }
-}
-
 // One rule step with the keys of this frame's poll. False when Escape asked to end: the window is
 // gone and nothing more of the frame is made.
 bool RunRules(World& world) {
-    JoinAndLeave(world);
+    JoinAndLeave(world.sim, world.Level(), world.options.roster);
     KeyMask keys[kMaxPlayers];
     FrameKeys(world, keys);
     OctreeStats counts{};

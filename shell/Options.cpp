@@ -108,31 +108,32 @@ bool ReadSlotFrame(const char* text, int& slot, long long& frame) {
 // The checks of the players' options against each other.
 bool CheckPlayers(const Options& options, std::string& problem) {
     const int keyScripts = static_cast<int>(options.keys.size());
-    if (options.players == 1 && keyScripts > 1) {
+    if (options.roster.players == 1 && keyScripts > 1) {
         problem = "--keys is given once per player: add --players";
         return false;
     }
-    if (options.players > 1 && keyScripts != options.players) {
-        problem = "--players " + std::to_string(options.players) + " needs --keys given " +
-                  std::to_string(options.players) + " times, once per player";
+    if (options.roster.players > 1 && keyScripts != options.roster.players) {
+        problem = "--players " + std::to_string(options.roster.players) + " needs --keys given " +
+                  std::to_string(options.roster.players) + " times, once per player";
         return false;
     }
-    if (options.view >= options.players) {
+    if (options.view >= options.roster.players) {
         problem = "--view names a slot beyond --players";
         return false;
     }
     for (int slot = 0; slot < kMaxPlayers; ++slot) {
-        const bool told = options.joinFrame[slot] != 0 || options.leaveFrame[slot] >= 0;
-        if (told && slot >= options.players) {
+        const bool told = options.roster.joinFrame[slot] != 0 || options.roster.leaveFrame[slot] >= 0;
+        if (told && slot >= options.roster.players) {
             problem = "--join-frame and --leave-frame name a slot beyond --players";
             return false;
         }
-        if (options.leaveFrame[slot] >= 0 && options.leaveFrame[slot] <= options.joinFrame[slot]) {
+        if (options.roster.leaveFrame[slot] >= 0 &&
+            options.roster.leaveFrame[slot] <= options.roster.joinFrame[slot]) {
             problem = "--leave-frame of slot " + std::to_string(slot) + " comes before it joins";
             return false;
         }
     }
-    if (options.players > 1 && options.timedemo > 0) {
+    if (options.roster.players > 1 && options.timedemo > 0) {
         problem = "--timedemo flies one camera: leave out --players";
         return false;
     }
@@ -196,7 +197,7 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.keys.push_back(file);
             ++i;
         } else if (std::strcmp(option, "--players") == 0) {
-            if (!ReadCount(value, options.players) || options.players > kMaxPlayers) {
+            if (!ReadCount(value, options.roster.players) || options.roster.players > kMaxPlayers) {
                 problem = "--players needs a number of players from 1 to 4";
                 return false;
             }
@@ -216,7 +217,7 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
                 problem = std::string(option) + " needs SLOT:FRAME, a slot from 0 to 3 and a frame from 0 up";
                 return false;
             }
-            (join ? options.joinFrame : options.leaveFrame)[slot] = frame;
+            (join ? options.roster.joinFrame : options.roster.leaveFrame)[slot] = frame;
             ++i;
         } else if (std::strcmp(option, "--dump-state") == 0) {
             if (!ReadFileName(option, value, options.dumpState, problem)) {

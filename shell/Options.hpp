@@ -2,6 +2,7 @@
 
 #include "base/OptionFailure.hpp"
 #include "play/Player.hpp"
+#include "play/Roster.hpp"
 
 #include <string>
 #include <vector>
@@ -22,13 +23,10 @@ struct Options {
     // 60 for play and 0 for replays, --frames runs and timedemos (they stay fast and exact).
     int fps = 0;
     bool help = false; // --help, -h: print kHelp and end
-    int players = 1;   // --players N: slots 0 to N-1 play, each replaying its own --keys
-    int view = 0;      // --view SLOT: whose camera the window shows
-    // --join-frame SLOT:FRAME and --leave-frame SLOT:FRAME: the slot's player joins, or leaves,
-    // before the rules step frame FRAME (frames counted from 0). Every slot joins at 0 unless
-    // told; -1 never leaves.
-    long long joinFrame[kMaxPlayers] = {0, 0, 0, 0};
-    long long leaveFrame[kMaxPlayers] = {-1, -1, -1, -1};
+    // --players N (slots 0 to N-1, each replaying its own --keys), --join-frame SLOT:FRAME and
+    // --leave-frame SLOT:FRAME.
+    Roster roster;
+    int view = 0; // --view SLOT: whose camera the window shows
 };
 
 // The usage line printed on standard error for a command line that cannot be read.

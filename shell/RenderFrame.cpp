@@ -74,7 +74,7 @@ void RenderFrame(World& world) {
     glPopMatrix();
 
     // With company, every player's name above its penguin.
-    if (world.options.players > 1) {
+    if (world.options.roster.players > 1) {
         static const std::uint8_t white[3] = {255, 255, 255};
         for (int slot = 0; slot < kMaxPlayers; ++slot) {
             const Player& player = sim.players[slot];

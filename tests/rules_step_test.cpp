@@ -39,7 +39,7 @@ TEST(RulesStep, WalkThroughScriptsGiveTheGamesStatesWithoutGL) {
         SimState state = EmptyState();
         ASSERT_TRUE(AddPlayer(state, church.Level(), 0));
         while (state.frame < frames) {
-            const KeyMask keys[kMaxPlayers] = {testing_tools::MaskAt(script, state.frame), 0, 0, 0};
+            const KeyMask keys[kMaxPlayers] = {KeyMaskAt(script, state.frame), 0, 0, 0};
             ASSERT_FALSE(church.Step(state, keys));
         }
         EXPECT_EQ(nlohmann::json::parse(StateJson(RulesState(state, false))), nlohmann::json::parse(expected))

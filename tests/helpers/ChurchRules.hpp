@@ -39,11 +39,4 @@ class ChurchRules {
     }
 };
 
-// The mask a key script holds at frame.
-inline KeyMask MaskAt(const KeyScript& script, std::uint32_t frame) {
-    std::uint8_t snapshot[256] = {};
-    script.HoldKeys(frame, snapshot);
-    return KeyMaskFromSnapshot(snapshot);
-}
-
 } // namespace testing_tools
