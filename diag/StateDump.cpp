@@ -1,6 +1,7 @@
 #include "diag/StateDump.hpp"
 
 #include "base/Json.hpp"
+#include "play/StateCodec.hpp"
 
 #include <cstdio>
 
@@ -46,6 +47,14 @@ void AppendJump(std::string& out, float jumpHeight, bool jumping, bool collided)
     AppendBool(out, collided);
 }
 
+// value as sixteen lower-case hexadecimal digits.
+void AppendHex(std::string& out, std::uint64_t value) {
+    static const char digits[] = "0123456789abcdef";
+    for (int shift = 60; shift >= 0; shift -= 4) {
+        out += digits[(value >> shift) & 0xF];
+    }
+}
+
 // Each slot in order: whether it is in the game, and if it is, its camera, penguin, jump and contact.
 void AppendPlayers(std::string& out, const Player* players) {
     out += ", \"players\": [";
@@ -84,6 +93,7 @@ GameState RulesState(const SimState& sim, bool withPlayers) {
     state.secondDoor = &sim.secondDoor;
     state.doorSwitch = &sim.doorSwitch;
     state.players = withPlayers ? sim.players : nullptr;
+    state.stateHash = withPlayers ? HashState(sim) : 0;
     return state;
 }
 
@@ -114,6 +124,9 @@ void AppendStateJson(std::string& out, const GameState& state) {
     }
     if (state.players != nullptr) {
         AppendPlayers(out, state.players);
+        out += ", \"stateHash\": \"";
+        AppendHex(out, state.stateHash);
+        out += '"';
     }
     if (state.octree != nullptr) {
         const OctreeStats& counts = *state.octree;

@@ -6,6 +6,7 @@
 #include "play/Player.hpp"
 #include "scene/MovingBlock.hpp"
 
+#include <cstdint>
 #include <string>
 
 // The game state a replay leaves behind, gathered at exit for --dump-state. A null penguin or null
@@ -26,11 +27,12 @@ struct GameState {
     // number and "present": false only); null leaves it out (a game of one player writes none, so
     // its files are what they always were).
     const Player* players = nullptr;
+    std::uint64_t stateHash = 0; // HashState of the rules' state, written with the players
 };
 
 // The state of the rules: slot 0's camera, penguin and jump at the top, as a game of one player has
-// them, the blocks, and with withPlayers every slot under "players"; no octree counts. Points into
-// sim.
+// them, the blocks, and with withPlayers every slot under "players" and the state's hash; no octree
+// counts. Points into sim.
 GameState RulesState(const SimState& sim, bool withPlayers);
 
 // The state as one JSON object and a newline; every float reads back to the same 32-bit value.

@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::size_t kHeaderBytes = 6;
 constexpr std::size_t kPlayerBytes = 12 * 4 + 4 + 1 + 3 * 4;
-constexpr std::size_t kBlockBytes = 9 * 4 + 4;
+constexpr std::size_t kBlockBytes = 9 * 4 + 3;
 constexpr int kBlocks = 3;
 
 void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
@@ -85,7 +85,6 @@ void EncodeState(const SimState& state, std::vector<std::uint8_t>& out) {
         PutVector(out, block.current);
         PutVector(out, block.target);
         out.push_back(block.moving ? 1 : 0);
-        out.push_back(static_cast<std::uint8_t>(block.texture));
         out.push_back(static_cast<std::uint8_t>(block.kind));
         out.push_back(static_cast<std::uint8_t>(block.direction));
     }
@@ -103,7 +102,11 @@ bool DecodeState(const std::uint8_t* bytes, std::size_t size, SimState& state) {
     if (size != kHeaderBytes + players * kPlayerBytes + kBlocks * kBlockBytes) {
         return false;
     }
+    // The blocks' texture slots are the drawing's, not the rules': they stay as they were.
     SimState read;
+    read.firstDoor.texture = state.firstDoor.texture;
+    read.secondDoor.texture = state.secondDoor.texture;
+    read.doorSwitch.texture = state.doorSwitch.texture;
     Reader in{bytes + 1};
     read.frame = in.U32();
     in.Byte();
@@ -132,14 +135,12 @@ bool DecodeState(const std::uint8_t* bytes, std::size_t size, SimState& state) {
         block.current = in.Vector();
         block.target = in.Vector();
         const std::uint8_t moving = in.Byte();
-        const std::uint8_t texture = in.Byte();
         const std::uint8_t kind = in.Byte();
         const std::uint8_t direction = in.Byte();
-        if (moving > 1 || texture >= kBlockTextureSlots || kind > 2 || direction > 5) {
+        if (moving > 1 || kind > 2 || direction > 5) {
             return false;
         }
         block.moving = moving == 1;
-        block.texture = texture;
         block.kind = static_cast<BlockKind>(kind);
         block.direction = static_cast<BlockDirection>(direction);
     }
