@@ -50,11 +50,12 @@ bool PenguinPathClear(void* context, Vector3 from, Vector3 to) {
     return true;
 }
 
-// True when the penguin of slot, at its last placement, touches another present penguin's.
-bool TouchesOtherPenguin(const SimState& state, int slot, float radius) {
+// True when a penguin of slot centred at centre would touch another present penguin's, at its last
+// placement.
+bool TouchesOtherPenguin(const SimState& state, int slot, Vector3 centre, float radius) {
     for (int other = 0; other < kMaxPlayers; ++other) {
         if (other != slot && state.players[other].present &&
-            SpheresTouch(state.players[slot].penguin, state.players[other].penguin, radius)) {
+            SpheresTouch(centre, state.players[other].penguin, radius)) {
             return true;
         }
     }
@@ -119,7 +120,7 @@ bool StepRules(SimState& state, const RulesLevel& level, const KeyMask keys[kMax
             player.collided =
                 level.octree->Collide(player.penguin, radius, *level.model, counts) ||
                 SphereTouchesSolidBlocks(player.penguin, radius, state.doorSwitch, state.secondDoor) ||
-                TouchesOtherPenguin(state, slot, radius);
+                TouchesOtherPenguin(state, slot, player.penguin, radius);
         }
     }
     for (Player& player : state.players) {
@@ -140,25 +141,20 @@ bool AddPlayer(SimState& state, const RulesLevel& level, int slot) {
         return false;
     }
     OctreeStats uncounted{};
+    const float radius = level.penguinRadius;
     for (int k = 0; k < kMaxPlayers * kSpotRows; ++k) {
-        // The slot's own place across the nave comes first in every row, its own row first.
+        // The slot's own place across the nave comes first, then the others in order.
         const int spot = k == 0 ? slot : (k == slot ? 0 : k);
         Player candidate;
         TakeSpot(candidate, spot);
-        Player& player = state.players[slot];
-        player = candidate;
-        player.present = false;
-        const bool free =
-            !level.octree->Collide(candidate.penguin, level.penguinRadius, *level.model, uncounted) &&
-            !SphereTouchesSolidBlocks(candidate.penguin, level.penguinRadius, state.doorSwitch,
-                                      state.secondDoor) &&
-            !TouchesOtherPenguin(state, slot, level.penguinRadius);
-        if (free) {
-            player.present = true;
+        const Vector3 centre = candidate.penguin;
+        if (!level.octree->Collide(centre, radius, *level.model, uncounted) &&
+            !SphereTouchesSolidBlocks(centre, radius, state.doorSwitch, state.secondDoor) &&
+            !TouchesOtherPenguin(state, slot, centre, radius)) {
+            state.players[slot] = candidate;
             return true;
         }
     }
-    state.players[slot] = Player{};
     return false;
 }
 
