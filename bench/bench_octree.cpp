@@ -2,6 +2,7 @@
 // compilation, the culled draw per frame and the collision query per sphere.
 
 #include "base/Message.hpp"
+#include "bench/BenchContext.hpp"
 #include "bench/ThreadCpuTime.hpp"
 #include "geometry/Collision.hpp"
 #include "geometry/Frustum.hpp"
@@ -10,6 +11,7 @@
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
 #include "platform/Platform.hpp"
+#include "shell/View.hpp"
 #include "tools/reference/BruteForceCollide.hpp"
 #include "tools/reference/GeneratedLevel.hpp"
 
@@ -32,27 +34,7 @@ const Model& Level() {
     return level.model;
 }
 
-// A hidden window with a current context for the benchmarks that need GL; opened once.
-bool OpenContext() {
-    static bool open = [] {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        platform::WindowClass* windowClass = platform::RegisterWindowClass("jostrela-bench");
-        platform::Window* window = platform::OpenWindow(windowClass, "jostrela-bench",
-                                                        platform::WindowStyle::Hidden, 0, 0, 640, 480);
-        platform::DeviceContext* surface = platform::GetDeviceContext(window);
-        if (surface == nullptr ||
-            !platform::SetPixelFormat(surface, platform::ChoosePixelFormat(surface, 32, 32))) {
-            return false;
-        }
-        platform::GLContext* context = platform::CreateGLContext(surface);
-        if (context == nullptr || !platform::MakeCurrent(surface, context)) {
-            return false;
-        }
-        glViewport(0, 0, 640, 480);
-        return true;
-    }();
-    return open;
-}
+using bench_context::OpenContext;
 
 // The view of a player standing in the hall, looking down its length.
 void LookDownTheHall() {
@@ -125,7 +107,7 @@ void BM_DrawCulling(benchmark::State& state) {
     Octree::CompileLists(empty, textures, 30, &root, int(first));
     LookDownTheHall();
     Frustum frustum;
-    frustum.ExtractPlanes();
+    ExtractPlanes(frustum);
     OctreeStats counts{};
     for (auto _ : state) {
         counts = OctreeStats{};

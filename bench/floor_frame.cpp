@@ -5,11 +5,11 @@
 // Prints the timedemo's first report line ("N frames S seconds F fps MIN/AVG/MAX/STDDEV ms") so
 // the two can be set side by side.
 
+#include "diag/TimedemoReport.hpp"
 #include "model/Texture.hpp"
 #include "platform/Platform.hpp"
 #include "shell/GLWindow.hpp"
 #include "shell/Light.hpp"
-#include "shell/TimedemoReport.hpp"
 
 #include <GL/gl.h>
 

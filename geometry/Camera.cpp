@@ -2,8 +2,6 @@
 
 #include "geometry/PortableMath.hpp"
 
-#include <GL/glu.h>
-
 Camera::Camera()
     : position(0.0f, 0.0f, 0.0f), viewPoint(0.0f, 1.0f, 0.0f), up(0.0f, 0.0f, 1.0f), strafe(0, 0, 0) {}
 
@@ -44,8 +42,4 @@ void Camera::OrbitAround(Vector3 centre, float angle, float ax, float ay, float 
 
 void Camera::RefreshStrafe() {
     strafe = Normalized(CrossProduct(viewPoint - position, up));
-}
-
-void Camera::ApplyView() const {
-    gluLookAt(position.x, position.y, position.z, viewPoint.x, viewPoint.y, viewPoint.z, up.x, up.y, up.z);
 }

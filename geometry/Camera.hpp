@@ -8,7 +8,7 @@
 struct Camera {
     Vector3 position;  // the eye, in world units
     Vector3 viewPoint; // the point the eye looks at
-    Vector3 up;        // handed to gluLookAt as it is: neither unit length nor perpendicular
+    Vector3 up;        // handed to the view transform as it is: neither unit length nor perpendicular
     Vector3 strafe;    // unit vector to the viewer's right, written only by RefreshStrafe
 
     // Eye at the origin looking at (0, 1, 0) with up (0, 0, 1); strafe zero until the first refresh,
@@ -31,7 +31,4 @@ struct Camera {
 
     // strafe = Normalized((viewPoint - position) x up); zero when the line of sight is parallel to up.
     void RefreshStrafe();
-
-    // gluLookAt with position, viewPoint and up on the current GL matrix; needs a current context.
-    void ApplyView() const;
 };

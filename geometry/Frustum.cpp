@@ -1,16 +1,6 @@
 #include "geometry/Frustum.hpp"
 
-#include <GL/gl.h>
-
 #include <cmath>
-
-void Frustum::ExtractPlanes() {
-    float proj[16];
-    float modl[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, proj);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modl);
-    PlanesFromMatrices(proj, modl);
-}
 
 void Frustum::PlanesFromMatrices(const float* proj, const float* modl) {
     float clip[16];

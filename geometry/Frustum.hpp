@@ -8,10 +8,6 @@ struct Frustum {
 
     float planes[6][4];
 
-    // Rebuilds the planes from the projection and modelview matrices GL holds now; needs a current
-    // context and changes no GL state.
-    void ExtractPlanes();
-
     // Rebuilds the planes from column-major projection and modelview matrices (clip = proj x modl).
     // Issues no GL calls.
     void PlanesFromMatrices(const float* proj, const float* modl);

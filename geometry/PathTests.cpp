@@ -99,3 +99,27 @@ bool SphereTouchesBox(Vector3 centre, float radius, Vector3 low, Vector3 size) {
     }
     return double(radius) * radius >= s;
 }
+
+bool SpheresTouch(Vector3 a, Vector3 b, float radius) {
+    const Point d = Minus(ToPoint(a), ToPoint(b));
+    const double reach = 2.0 * radius;
+    return Dot(d, d) <= reach * reach;
+}
+
+bool PathEntersSphere(Vector3 from, Vector3 to, Vector3 centre, float radius) {
+    const Point c = ToPoint(centre);
+    const Point start = Minus(ToPoint(from), c);
+    const Point end = Minus(ToPoint(to), c);
+    const double r2 = static_cast<double>(radius) * radius;
+    const double startDistance2 = Dot(start, start);
+    if (startDistance2 < r2) {
+        return Dot(end, end) < startDistance2;
+    }
+    // The point of the path nearest to the centre: its parameter along the path, held to the path.
+    const Point path = Minus(end, start);
+    const double length2 = Dot(path, path);
+    double t = length2 > 0.0 ? -Dot(start, path) / length2 : 0.0;
+    t = t < 0.0 ? 0.0 : t > 1.0 ? 1.0 : t;
+    const Point nearest = {start.x + path.x * t, start.y + path.y * t, start.z + path.z * t};
+    return Dot(nearest, nearest) < r2;
+}

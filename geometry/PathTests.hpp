@@ -20,3 +20,12 @@ bool PathEntersBox(Vector3 from, Vector3 to, Vector3 low, Vector3 size);
 // True when the sphere reaches the closed box from low to low + size, touching included: the
 // squared distance from centre to the box is at most radius squared (as for the octree's cubes).
 bool SphereTouchesBox(Vector3 centre, float radius, Vector3 low, Vector3 size);
+
+// True when two spheres of the same radius touch, touching included: their centres are at most two
+// radii apart.
+bool SpheresTouch(Vector3 a, Vector3 b, float radius);
+
+// True when the path from `from` to `to` comes nearer to centre than radius while `from` lies
+// outside that sphere; from inside it, true when `to` is nearer to centre than `from` is. So a
+// centre never enters another penguin's sphere, and one already inside can only move out.
+bool PathEntersSphere(Vector3 from, Vector3 to, Vector3 centre, float radius);

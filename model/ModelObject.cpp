@@ -31,7 +31,21 @@ void ModelObject::Place(float x, float y, float z, float yawStep) {
     yaw += yawStep;
 }
 
-void ModelObject::Draw(bool repeatWrap) const {
+namespace {
+
+// glColor3ub of (r, g, b), each scaled by tint's channel over 255 when there is a tint.
+void SendColour(std::uint8_t r, std::uint8_t g, std::uint8_t b, const std::uint8_t* tint) {
+    if (tint == nullptr) {
+        glColor3ub(r, g, b);
+        return;
+    }
+    glColor3ub(static_cast<std::uint8_t>(r * tint[0] / 255), static_cast<std::uint8_t>(g * tint[1] / 255),
+               static_cast<std::uint8_t>(b * tint[2] / 255));
+}
+
+} // namespace
+
+void ModelObject::Draw(bool repeatWrap, const std::uint8_t* tint) const {
     glPushMatrix();
     glRotatef(yaw, 0.0f, 1.0f, 0.0f);
     glTranslatef(position.x, position.y, position.z);
@@ -40,7 +54,7 @@ void ModelObject::Draw(bool repeatWrap) const {
         if (object.textured) {
             const bool hasSlot = object.materialIndex >= 0 && object.materialIndex < kModelTextureSlots;
             glEnable(GL_TEXTURE_2D);
-            glColor3ub(255, 255, 255);
+            SendColour(255, 255, 255, tint);
             glBindTexture(GL_TEXTURE_2D, hasSlot ? textures[object.materialIndex] : 0);
             if (repeatWrap) {
                 glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -48,7 +62,7 @@ void ModelObject::Draw(bool repeatWrap) const {
             }
         } else {
             glDisable(GL_TEXTURE_2D);
-            glColor3ub(255, 255, 255);
+            SendColour(255, 255, 255, tint);
         }
         const std::int32_t texCoordCount = object.TexCoordCount();
         glBegin(GL_TRIANGLES);
@@ -65,7 +79,7 @@ void ModelObject::Draw(bool repeatWrap) const {
                     }
                 } else if (hasMaterial) {
                     const std::uint8_t* colour = model.materials[object.materialIndex].colour;
-                    glColor3ub(colour[0], colour[1], colour[2]);
+                    SendColour(colour[0], colour[1], colour[2], tint);
                 }
                 const Vector3& vertex = object.vertices[k];
                 glVertex3f(vertex.x, vertex.y, vertex.z);

@@ -39,8 +39,9 @@ struct ModelObject {
     // their material's texture bound (texture 0 when the material index has no slot), GL_REPEAT on
     // both wraps when repeatWrap; others: texturing off, each vertex in the material's colour (white
     // without one). Faces naming vertices the object lacks are left out; a texture coordinate the
-    // object lacks is not sent.
-    void Draw(bool repeatWrap) const;
+    // object lacks is not sent. With a tint (red, green, blue), every colour sent is first scaled by
+    // it, 255 leaving a channel as it is: the same model in another colour.
+    void Draw(bool repeatWrap, const std::uint8_t* tint = nullptr) const;
 
     // The collision tests of the sphere (position, radius): against three consecutive vertices
     // (touching the triangle's surface does not count), and against the axis-aligned cube of centre

@@ -123,10 +123,11 @@ struct Octree {
 
     // True when object's sphere touches a face of a leaf it reaches: every node on the way down must
     // overlap the sphere, children are searched in octant order and the first touched face ends the
-    // search. Reads the faces' corners from model, the level the tree was built from. Sets the GL
-    // colour to white on contact; allocates nothing. Raises counts' collideNodesTested and
-    // facesTested.
+    // search. Reads the faces' corners from model, the level the tree was built from. Issues no GL
+    // calls and allocates nothing. Raises counts' collideNodesTested and facesTested.
     bool Collide(const ModelObject& object, const Model& model, OctreeStats& counts) const;
+    // The same for the sphere (sphereCentre, radius).
+    bool Collide(Vector3 sphereCentre, float radius, const Model& model, OctreeStats& counts) const;
 
     // True when the straight path of a point from `from` to `to` crosses a face (PathCrossesTriangle)
     // of a leaf whose cube comes within reach of the path's box. With the collision radius as reach

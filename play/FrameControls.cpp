@@ -1,8 +1,5 @@
 #include "play/FrameControls.hpp"
 
-#include "input/InputDevices.hpp"
-#include "input/KeyCodes.hpp"
-
 const float turnSpeed = 0.1f;
 const float moveSpeed = 0.3f;
 const float reboundSpeed = 0.2f;
@@ -49,42 +46,40 @@ void TriggerNearbyBlocks(float z, MovingBlock& firstDoor, MovingBlock& secondDoo
     }
 }
 
-void RunFrameControls(const FrameControls& controls) {
-    const InputDevices& input = controls.input;
+bool RunFrameControls(const FrameControls& controls) {
+    const KeyMask keys = controls.keys;
     Camera& camera = controls.camera;
-    if (input.IsKeyDown(key::kLeft)) {
+    if (Holds(keys, keybit::kLeft)) {
         camera.OrbitAround(camera.viewPoint, turnSpeed, 0.0f, 1.0f, 0.0f);
     }
-    if (input.IsKeyDown(key::kRight)) {
+    if (Holds(keys, keybit::kRight)) {
         camera.OrbitAround(camera.viewPoint, -turnSpeed, 0.0f, 1.0f, 0.0f);
     }
-    if (input.IsKeyDown(key::kW)) {
+    if (Holds(keys, keybit::kW)) {
         Walk(controls, controls.collided ? -reboundSpeed * kReboundFactor : moveSpeed);
     }
-    if (input.IsKeyDown(key::kS)) {
+    if (Holds(keys, keybit::kS)) {
         Walk(controls, controls.collided ? reboundSpeed * kReboundFactor : -moveSpeed);
     }
-    if (input.IsKeyDown(key::kA)) {
+    if (Holds(keys, keybit::kA)) {
         Sidestep(controls, controls.collided ? strafeSpeed * kReboundFactor : -strafeSpeed);
     }
-    if (input.IsKeyDown(key::kD)) {
+    if (Holds(keys, keybit::kD)) {
         Sidestep(controls, controls.collided ? -strafeSpeed * kReboundFactor : strafeSpeed);
     }
     // A jump starts only from the ground.
-    if (input.IsKeyDown(key::kSpace) && controls.jumpHeight == 0.0f) {
+    if (Holds(keys, keybit::kSpace) && controls.jumpHeight == 0.0f) {
         controls.jumping = true;
-    }
-    if (input.IsKeyDown(key::kEscape)) {
-        controls.endProgram(controls.context);
     }
     if (controls.jumpHeight >= 12.0f) {
         controls.jumping = false;
     }
+    return Holds(keys, keybit::kEscape);
 }
 
-void RunBlockTriggers(const InputDevices& input, float penguinZ, MovingBlock& firstDoor,
-                      MovingBlock& secondDoor, MovingBlock& doorSwitch) {
-    if (input.IsKeyDown(key::kF)) {
+void RunBlockTriggers(KeyMask keys, float penguinZ, MovingBlock& firstDoor, MovingBlock& secondDoor,
+                      MovingBlock& doorSwitch) {
+    if (Holds(keys, keybit::kF)) {
         TriggerNearbyBlocks(penguinZ, firstDoor, secondDoor, doorSwitch);
     }
 }

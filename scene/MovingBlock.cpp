@@ -110,9 +110,7 @@ void MovingBlock::Advance() {
     }
 }
 
-void MovingBlock::DrawAndAdvance(const std::uint32_t* textures, float width, float height, float depth) {
-    Advance();
-
+void MovingBlock::Draw(const std::uint32_t* textures, float width, float height, float depth) const {
     // A slot outside the table binds the default texture rather than reading past the table.
     const GLuint name = texture >= 0 && texture < kBlockTextureSlots ? textures[texture] : 0;
     glEnable(GL_TEXTURE_2D);

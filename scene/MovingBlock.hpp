@@ -20,7 +20,7 @@ enum class BlockDirection : std::int32_t {
 };
 
 // A textured box that, once triggered, slides a fixed distance along one axis and then slides home
-// by itself: the doors that lift and the switch that is pushed in. Each drawn frame moves it one step.
+// by itself: the doors that lift and the switch that is pushed in. Each rules step moves it one step.
 struct MovingBlock {
     Vector3 start{0.0f, 0.0f, 0.0f};   // home position of the box's minimum corner
     Vector3 current{0.0f, 0.0f, 0.0f}; // present position of the minimum corner
@@ -46,10 +46,10 @@ struct MovingBlock {
     // clamped, so the last step out may overshoot target by less than a step. Issues no GL calls.
     void Advance();
 
-    // Advance, then draws the box at current with the size given, textured with the name at the
-    // block's slot of textures (kBlockTextureSlots entries), as six GL_QUADS. Issues no matrix calls
+    // Draws the box at current with the size given, textured with the name at the block's slot of
+    // textures (kBlockTextureSlots entries), as six GL_QUADS. Moves nothing; issues no matrix calls
     // (the caller brackets it) and no colour or normal.
-    void DrawAndAdvance(const std::uint32_t* textures, float width, float height, float depth);
+    void Draw(const std::uint32_t* textures, float width, float height, float depth) const;
 };
 
 // Slots of the block texture table; the game uses 2, 3 and 4.

@@ -1,14 +1,16 @@
 #include "base/StopRequest.hpp"
+#include "diag/FrameStats.hpp"
+#include "diag/Timedemo.hpp"
+#include "diag/Trace.hpp"
 #include "platform/Platform.hpp"
-#include "shell/FrameStats.hpp"
+#include "shell/KeyReplay.hpp"
 #include "shell/MainLoop.hpp"
 #include "shell/MessageBoxes.hpp"
 #include "shell/Options.hpp"
-#include "shell/ReplayHooks.hpp"
 #include "shell/StartUp.hpp"
-#include "shell/Timedemo.hpp"
 #include "shell/Version.hpp"
 #include "shell/World.hpp"
+#include "shell/WorldState.hpp"
 
 #include <cstdint>
 #include <cstdio>
@@ -55,8 +57,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     // A key script that cannot be used is refused before any window opens.
-    if (!options.keys.empty() && !StartKeyReplay(world, options.keys.c_str())) {
-        return 2;
+    for (std::size_t slot = 0; slot < options.keys.size(); ++slot) {
+        if (!StartKeyReplay(world, static_cast<int>(slot), options.keys[slot].c_str())) {
+            return 2;
+        }
     }
     if (!options.trace.empty() && !StartTrace(world.trace, options.trace.c_str())) {
         return 2;
@@ -80,7 +84,8 @@ int main(int argc, char** argv) {
         PrintTimedemoReport(world.timedemo, world.leafCount,
                             static_cast<std::int64_t>(window.width) * window.height);
     }
-    const bool dumped = options.dumpState.empty() || DumpGameState(world, options.dumpState.c_str());
+    const bool dumped =
+        options.dumpState.empty() || DumpGameState(CurrentState(world), options.dumpState.c_str());
     const bool traced = EndTrace(world.trace);
     const bool counted = CloseFrameStats(world.stats, options.stats);
     return world.screenshotFailed || !counted || !dumped || !traced ? 1 : code;

@@ -9,7 +9,8 @@
 const char* const kUsage =
     "usage: jostrela [--fps N] [--frames N] [--screenshot FILE.png] [--stats FILE] [--keys FILE] "
     "[--dump-state FILE] [--trace FILE] [--timedemo [N]] [--timedemo-baseline [N]] "
-    "[--timedemo-alternate [N]] [--count-fragments] [--help] [--version]";
+    "[--timedemo-alternate [N]] [--count-fragments] [--players N] [--view SLOT] "
+    "[--join-frame SLOT:FRAME] [--leave-frame SLOT:FRAME] [--help] [--version]";
 
 const char* const kHelp =
     "Jostrela 3d: walk the penguin through the church. Run from the folder holding scr.txt,\n"
@@ -37,6 +38,10 @@ const char* const kHelp =
     "  --timedemo-baseline [N] the same, drawing every part of the level without culling\n"
     "  --timedemo-alternate [N] culled and unculled frames in turn, with their ratio\n"
     "  --count-fragments       the timedemo also counts the level's fragments\n"
+    "  --players N             N penguins (1 to 4), each replaying its own --keys, given N times\n"
+    "  --view SLOT             show the camera of player SLOT (0 to N-1; 0 by default)\n"
+    "  --join-frame SLOT:FRAME player SLOT joins before frame FRAME (0 by default)\n"
+    "  --leave-frame SLOT:FRAME player SLOT leaves before frame FRAME\n"
     "  -h, --help              print this and end\n"
     "  --version               print the version and end\n"
     "\n"
@@ -51,10 +56,6 @@ const char* const kHelp =
     "  1               a texture that cannot be opened, a level too large for the memory, or an\n"
     "                  output file that cannot be written\n"
     "  2               a command line, key script or --trace file the game cannot use\n";
-
-void ReportOptionFailure(const std::string& text) {
-    std::fprintf(stderr, "jostrela: %s\n", text.c_str());
-}
 
 namespace {
 
@@ -94,6 +95,59 @@ bool ReadTimedemo(const char* option, const char* value, int& frames, bool& take
     }
     if (!ReadCount(value, frames)) {
         problem = std::string(option) + " takes a whole number of frames from 1 up";
+        return false;
+    }
+    return true;
+}
+
+// "SLOT:FRAME" with SLOT from 0 to 3 and FRAME a whole number from 0 to INT_MAX.
+bool ReadSlotFrame(const char* text, int& slot, long long& frame) {
+    if (text == nullptr || text[0] < '0' || text[0] > '3' || text[1] != ':') {
+        return false;
+    }
+    slot = text[0] - '0';
+    int value = 0;
+    if (std::strcmp(text + 2, "0") == 0) {
+        frame = 0;
+        return true;
+    }
+    if (!ReadCount(text + 2, value)) {
+        return false;
+    }
+    frame = value;
+    return true;
+}
+
+// The checks of the players' options against each other.
+bool CheckPlayers(const Options& options, std::string& problem) {
+    const int keyScripts = static_cast<int>(options.keys.size());
+    if (options.roster.players == 1 && keyScripts > 1) {
+        problem = "--keys is given once per player: add --players";
+        return false;
+    }
+    if (options.roster.players > 1 && keyScripts != options.roster.players) {
+        problem = "--players " + std::to_string(options.roster.players) + " needs --keys given " +
+                  std::to_string(options.roster.players) + " times, once per player";
+        return false;
+    }
+    if (options.view >= options.roster.players) {
+        problem = "--view names a slot beyond --players";
+        return false;
+    }
+    for (int slot = 0; slot < kMaxPlayers; ++slot) {
+        const bool told = options.roster.joinFrame[slot] != 0 || options.roster.leaveFrame[slot] >= 0;
+        if (told && slot >= options.roster.players) {
+            problem = "--join-frame and --leave-frame name a slot beyond --players";
+            return false;
+        }
+        if (options.roster.leaveFrame[slot] >= 0 &&
+            options.roster.leaveFrame[slot] <= options.roster.joinFrame[slot]) {
+            problem = "--leave-frame of slot " + std::to_string(slot) + " comes before it joins";
+            return false;
+        }
+    }
+    if (options.roster.players > 1 && options.timedemo > 0) {
+        problem = "--timedemo flies one camera: leave out --players";
         return false;
     }
     return true;
@@ -148,9 +202,38 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             }
             ++i;
         } else if (std::strcmp(option, "--keys") == 0) {
-            if (!ReadFileName(option, value, options.keys, problem)) {
+            std::string file;
+            if (!ReadFileName(option, value, file, problem)) {
                 return false;
             }
+            if (options.keys.size() == kMaxPlayers) {
+                problem = "--keys is given at most once per player, four times";
+                return false;
+            }
+            options.keys.push_back(file);
+            ++i;
+        } else if (std::strcmp(option, "--players") == 0) {
+            if (!ReadCount(value, options.roster.players) || options.roster.players > kMaxPlayers) {
+                problem = "--players needs a number of players from 1 to 4";
+                return false;
+            }
+            ++i;
+        } else if (std::strcmp(option, "--view") == 0) {
+            if (value == nullptr || value[0] < '0' || value[0] > '3' || value[1] != '\0') {
+                problem = "--view needs a slot from 0 to 3";
+                return false;
+            }
+            options.view = value[0] - '0';
+            ++i;
+        } else if (std::strcmp(option, "--join-frame") == 0 || std::strcmp(option, "--leave-frame") == 0) {
+            const bool join = std::strcmp(option, "--join-frame") == 0;
+            int slot = 0;
+            long long frame = 0;
+            if (!ReadSlotFrame(value, slot, frame)) {
+                problem = std::string(option) + " needs SLOT:FRAME, a slot from 0 to 3 and a frame from 0 up";
+                return false;
+            }
+            (join ? options.roster.joinFrame : options.roster.leaveFrame)[slot] = frame;
             ++i;
         } else if (std::strcmp(option, "--dump-state") == 0) {
             if (!ReadFileName(option, value, options.dumpState, problem)) {
@@ -180,6 +263,9 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             problem = std::string("unknown option ") + option;
             return false;
         }
+    }
+    if (!CheckPlayers(options, problem)) {
+        return false;
     }
     if (options.timedemoBaseline && options.timedemoAlternate) {
         problem = "--timedemo-alternate draws the baseline every second frame: leave out --timedemo-baseline";

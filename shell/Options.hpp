@@ -1,13 +1,18 @@
 #pragma once
 
+#include "base/OptionFailure.hpp"
+#include "play/Player.hpp"
+#include "play/Roster.hpp"
+
 #include <string>
+#include <vector>
 
 // Command-line options for tests and demos; without any, the game runs as it always does.
 struct Options {
     int frames = 0;                 // --frames N: end cleanly after N frames (0: run until closed)
     std::string screenshot;         // --screenshot FILE.png: the last frame of --frames, as a PNG
     std::string stats;              // --stats FILE: one line of octree counts per frame
-    std::string keys;               // --keys FILE: a key script replayed in place of the keyboard
+    std::vector<std::string> keys;  // --keys FILE, once per player: key scripts replayed in slot order
     std::string dumpState;          // --dump-state FILE: the game state as JSON, written at exit
     std::string trace;              // --trace FILE: the same state after every frame, one a line
     int timedemo = 0;               // --timedemo [N]: N frames of the built-in camera path, then a report
@@ -19,6 +24,10 @@ struct Options {
     int fps = 0;
     bool help = false;    // --help, -h: print kHelp and end
     bool version = false; // --version: print kGameVersion and end
+    // --players N (slots 0 to N-1, each replaying its own --keys), --join-frame SLOT:FRAME and
+    // --leave-frame SLOT:FRAME.
+    Roster roster;
+    int view = 0; // --view SLOT: whose camera the window shows
 };
 
 // The usage line printed on standard error for a command line that cannot be read.
@@ -26,11 +35,6 @@ extern const char* const kUsage;
 
 // What --help prints on standard output: the usage line, the options and the controls.
 extern const char* const kHelp;
-
-// Reports what an option could not do (a file it cannot read or write, a request the driver cannot
-// serve) as one line "jostrela: text" on standard error. Every option reports its failures this
-// way, before any window opens or after it has closed; the caller decides the exit code.
-void ReportOptionFailure(const std::string& text);
 
 // Fills options from argv[1..argc). False with problem set for an unknown option, a missing or
 // malformed value, or an option that needs another one. Issues no platform calls.

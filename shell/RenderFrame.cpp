@@ -1,10 +1,11 @@
 #include "shell/RenderFrame.hpp"
 
+#include "diag/Timedemo.hpp"
 #include "platform/Platform.hpp"
 #include "play/SolidBlocks.hpp"
-#include "shell/FrameStats.hpp"
 #include "shell/MainLoop.hpp"
-#include "shell/Timedemo.hpp"
+#include "shell/PlayerMarks.hpp"
+#include "shell/View.hpp"
 #include "shell/World.hpp"
 
 #include <GL/gl.h>
@@ -12,6 +13,9 @@
 #include <string>
 
 namespace {
+
+// How high above a penguin's centre its name floats.
+constexpr float kNameHeight = 32.0f;
 
 // The back buffer of the last --frames frame, before it is presented.
 void WriteScreenshot(World& world) {
@@ -28,17 +32,18 @@ void WriteScreenshot(World& world) {
 } // namespace
 
 void RenderFrame(World& world) {
-    world.octreeStats = OctreeStats{};
-    Camera& camera = world.camera;
-    ModelObject& penguin = world.penguin;
+    const SimState& sim = world.sim;
+
+    // Before this frame's view is applied: culling uses the previous frame's view.
+    ExtractPlanes(world.frustum);
 
     // A fresh frame: depth testing on, colour and depth cleared, the model-view matrix reset.
     glEnable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
 
-    // The eye: the camera's view, applied to the model-view matrix.
-    camera.ApplyView();
+    // The eye: the viewed player's camera.
+    ApplyView(sim.players[world.options.view].camera);
 
     // The level: culled by the frustum rebuilt before this view was applied, so it follows the last frame's.
     // The timedemo's baseline calls every leaf's list instead, to show what culling saves.
@@ -50,41 +55,37 @@ void RenderFrame(World& world) {
     }
     EndLevelCount(world.timedemo);
 
-    // The jump rises while jumping holds, then falls back while above the ground.
-    if (world.jumping) {
-        world.jumpHeight += 1.0f;
-    } else if (world.jumpHeight > 0.0f) {
-        world.jumpHeight -= 1.0f;
+    // Each penguin where the rules placed it, in its slot's colour.
+    ModelObject& penguin = world.penguin;
+    for (int slot = 0; slot < kMaxPlayers; ++slot) {
+        const Player& player = sim.players[slot];
+        if (player.present) {
+            penguin.Place(player.penguin.x, player.penguin.y, player.penguin.z, 0.0f);
+            penguin.Draw(false, SlotTint(slot));
+        }
     }
 
-    // The penguin stands where the camera looks, lifted by the jump.
-    const float penguinX = camera.viewPoint.x;
-    const float penguinZ = camera.viewPoint.z;
-
-    // The penguin against the level, tested before the penguin is placed below, so the answer is
-    // for the last frame's position. The drawn blocks are solid: touching one counts as touching
-    // the level.
-    BeginCpuSection(world.timedemo);
-    world.collided =
-        world.octree.Collide(penguin, world.level.model, world.octreeStats) ||
-        SphereTouchesSolidBlocks(penguin.position, penguin.radius, world.doorSwitch, world.secondDoor);
-    EndCpuSection(world.timedemo);
-
-    // The penguin, placed at this frame's position and drawn.
-    penguin.Place(penguinX, world.jumpHeight, penguinZ, 0.0f);
-    penguin.Draw(false);
-
-    // The switch, then the second door: each moves one step as it is drawn. The first door is
-    // neither drawn nor moved.
+    // The switch, then the second door, where the rules moved them. The first door is never drawn.
     glPushMatrix();
-    world.doorSwitch.DrawAndAdvance(world.blockTextures, switchSize.x, switchSize.y, switchSize.z);
+    sim.doorSwitch.Draw(world.blockTextures, switchSize.x, switchSize.y, switchSize.z);
     glPopMatrix();
     glPushMatrix();
-    world.secondDoor.DrawAndAdvance(world.blockTextures, secondDoorSize.x, secondDoorSize.y,
-                                    secondDoorSize.z);
+    sim.secondDoor.Draw(world.blockTextures, secondDoorSize.x, secondDoorSize.y, secondDoorSize.z);
     glPopMatrix();
 
-    RecordFrameStats(world.stats, world.options.stats, world.framesRun + 1, world.octreeStats);
+    // With company, every player's name above its penguin.
+    if (world.options.roster.players > 1) {
+        static const std::uint8_t white[3] = {255, 255, 255};
+        for (int slot = 0; slot < kMaxPlayers; ++slot) {
+            const Player& player = sim.players[slot];
+            if (player.present) {
+                const std::uint8_t* tint = SlotTint(slot);
+                DrawNameAbove(world.arial24, SlotName(slot), player.penguin.x, player.penguin.y + kNameHeight,
+                              player.penguin.z, tint != nullptr ? tint : white);
+            }
+        }
+    }
+
     if (!world.options.screenshot.empty() && IsLastFrame(world)) {
         WriteScreenshot(world);
     }

@@ -17,13 +17,10 @@ void EndUnlessOpened(const TextureResult& texture) {
     }
 }
 
-struct BlockSetting {
+struct BlockTexture {
     MovingBlock* block;
     const char* textureFile;
     int slot;
-    float x, y, z;
-    BlockKind kind;
-    BlockDirection direction;
 };
 
 } // namespace
@@ -32,19 +29,17 @@ void LoadSceneAssets(World& world) {
     EndUnlessOpened(world.penguin.LoadTextures());
     EndUnlessOpened(world.level.LoadTextures());
 
-    // The doors lift 100 units (+y); the switch is pushed 3 units in (-z).
-    const BlockSetting settings[] = {
-        {&world.firstDoor, "RedBrick.bmp", 2, -110.0f, -40.0f, -450.0f, BlockKind::Door,
-         BlockDirection::PlusY},
-        {&world.secondDoor, "Redbrick.bmp", 3, -110.0f, -40.0f, -870.0f, BlockKind::Door,
-         BlockDirection::PlusY},
-        {&world.doorSwitch, "LEET_SKI.bmp", 4, -150.0f, -10.0f, -864.0f, BlockKind::Switch,
-         BlockDirection::MinusZ},
+    SimState& sim = world.sim;
+    const BlockTexture textures[] = {
+        {&sim.firstDoor, "RedBrick.bmp", 2},
+        {&sim.secondDoor, "Redbrick.bmp", 3},
+        {&sim.doorSwitch, "LEET_SKI.bmp", 4},
     };
-    for (const BlockSetting& s : settings) {
-        EndUnlessOpened(s.block->LoadBlockTexture(world.blockTextures, s.textureFile, s.slot));
-        s.block->PlaceBlock(s.x, s.y, s.z, s.kind, s.direction);
+    for (const BlockTexture& t : textures) {
+        EndUnlessOpened(t.block->LoadBlockTexture(world.blockTextures, t.textureFile, t.slot));
     }
+    // The doors lift 100 units (+y); the switch is pushed 3 units in (-z).
+    PlaceBlocks(sim);
 }
 
 namespace {

@@ -4,8 +4,8 @@ struct World;
 
 // Start-up steps that prepare world's scene once the GL context exists.
 
-// The penguin's and the level's material textures, then each door and the switch: its texture,
-// then its place, kind and direction. Writes the models' textures, the three blocks and
+// The penguin's and the level's material textures, then each door's and the switch's texture,
+// then their places, kinds and directions. Writes the models' textures, the three blocks and
 // blockTextures; a missing texture file ends the program.
 void LoadSceneAssets(World& world);
 

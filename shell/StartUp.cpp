@@ -48,12 +48,6 @@ void StartUp(World& world) {
         return;
     }
 
-    // The camera's starting pose.
-    const Vector3 p = world.startPosition;
-    const Vector3 v = world.startViewPoint;
-    const Vector3 u = world.startUpVector;
-    world.camera.SetPose(p.x, p.y, p.z, v.x, v.y, v.z, u.x, u.y, u.z);
-
     // Model textures, then the doors and the switch.
     LoadSceneAssets(world);
     if (StopRequested()) {
@@ -62,6 +56,16 @@ void StartUp(World& world) {
 
     // The level's octree and its display lists.
     BuildLevelOctree(world);
+
+    // Every slot's camera waits at its own start spot until its player joins (the main loop joins
+    // them), so a view of a slot whose player comes later looks down the nave meanwhile.
+    const RulesLevel level = world.Level();
+    for (int slot = 0; slot < kMaxPlayers; ++slot) {
+        AddPlayer(world.sim, level, slot);
+    }
+    for (int slot = 0; slot < kMaxPlayers; ++slot) {
+        RemovePlayer(world.sim, slot);
+    }
 
     // The light: its position is given only here, while the modelview matrix holds just the loading
     // message's translation, so it stays fixed relative to the eye.

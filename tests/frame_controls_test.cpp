@@ -1,5 +1,6 @@
 #include "input/InputDevices.hpp"
 #include "input/KeyCodes.hpp"
+#include "input/KeyMask.hpp"
 #include "play/FrameControls.hpp"
 
 #include <gtest/gtest.h>
@@ -13,9 +14,6 @@ namespace {
 int endProgramCalls = 0;
 // The test's own path rule; null lets every move be made.
 bool (*pathClear)(void*, Vector3, Vector3) = nullptr;
-void CountEndProgram(void*) {
-    ++endProgramCalls;
-}
 
 // The frame step's world with the game's start pose and block placements.
 class FrameControlsTest : public ::testing::Test {
@@ -46,11 +44,12 @@ class FrameControlsTest : public ::testing::Test {
         }
     }
 
+    // The keys go through the keyboard snapshot's mask, as the game's do.
     void Step(bool collided = false, float jumpHeight = 0.0f, float penguinZ = 0.0f) {
-        const FrameControls controls{input,   camera,          collided,  jumpHeight,
-                                     jumping, CountEndProgram, pathClear, nullptr};
-        RunFrameControls(controls);
-        RunBlockTriggers(input, penguinZ, firstDoor, secondDoor, doorSwitch);
+        const KeyMask keys = KeyMaskFromSnapshot(input.keys);
+        const FrameControls controls{keys, camera, collided, jumpHeight, jumping, pathClear, nullptr};
+        endProgramCalls += RunFrameControls(controls) ? 1 : 0;
+        RunBlockTriggers(keys, penguinZ, firstDoor, secondDoor, doorSwitch);
     }
 };
 

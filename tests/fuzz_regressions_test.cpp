@@ -67,3 +67,7 @@ TEST(FuzzRegressions, StartUp) {
 TEST(FuzzRegressions, BmpImages) {
     Replay("bmp", "fuzz_bmp", fuzzchecks::CheckBmp);
 }
+
+TEST(FuzzRegressions, GameStates) {
+    Replay("state", "fuzz_state", fuzzchecks::CheckState);
+}

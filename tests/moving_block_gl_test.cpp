@@ -16,10 +16,10 @@ struct Corner {
     float x, y, z, s, t;
 };
 
-// The polygons DrawAndAdvance sends, read back through GL feedback, with window coordinates mapped
+// The polygons Draw sends, read back through GL feedback, with window coordinates mapped
 // back to the world (the projection maps x and y one to one and z linearly).
-std::vector<std::vector<Corner>> CapturePolygons(MovingBlock& block, const std::uint32_t* textures, float w,
-                                                 float h, float d) {
+std::vector<std::vector<Corner>> CapturePolygons(const MovingBlock& block, const std::uint32_t* textures,
+                                                 float w, float h, float d) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, 256, 0, 256, -1000, 1000);
@@ -28,7 +28,7 @@ std::vector<std::vector<Corner>> CapturePolygons(MovingBlock& block, const std::
     std::vector<GLfloat> buffer(4096);
     glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
     glRenderMode(GL_FEEDBACK);
-    block.DrawAndAdvance(textures, w, h, d);
+    block.Draw(textures, w, h, d);
     const int used = glRenderMode(GL_RENDER);
     std::vector<std::vector<Corner>> polygons;
     for (int i = 0; i < used;) {
@@ -60,9 +60,10 @@ TEST_F(MovingBlockDrawing, DrawsSixTexturedQuadsAtTheCurrentCornerAfterOneStep) 
     door.PlaceBlock(10, 20, 30, BlockKind::Door, BlockDirection::PlusY);
     door.texture = 3;
     door.Trigger();
+    door.Advance();
 
+    // The block is drawn where its last step left it.
     std::vector<std::vector<Corner>> polygons = CapturePolygons(door, textures, 40, 50, 5);
-    // The step comes before the drawing.
     EXPECT_FLOAT_EQ(door.current.y, 20.8f);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     GLint bound = 0;

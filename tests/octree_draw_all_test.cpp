@@ -2,6 +2,7 @@
 #include "helpers/LookFrom.hpp"
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
+#include "shell/View.hpp"
 #include "support/GLTestContext.hpp"
 #include "tools/reference/GeneratedLevel.hpp"
 
@@ -30,7 +31,7 @@ TEST_F(OctreeDrawAll, CallsEveryLeafListAndDrawsTheSamePictureAsTheCulledDraw) {
 
     LookFrom(Vector3(0, 20, 150), Vector3(0, 20, -500), GL().Width(), GL().Height());
     Frustum frustum;
-    frustum.ExtractPlanes();
+    ExtractPlanes(frustum);
     counts = OctreeStats{};
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     Octree::Draw(frustum, &root, level.model, counts);

@@ -2,6 +2,7 @@
 #include "helpers/LookFrom.hpp"
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
+#include "shell/View.hpp"
 #include "support/GLTestContext.hpp"
 #include "tools/reference/GeneratedLevel.hpp"
 
@@ -177,7 +178,7 @@ TEST_F(OctreeLists, CulledDrawCallsOnlyTheListsTheViewCanSee) {
     Frustum frustum;
     // Outside the hall, looking away from it: every node is culled at the root.
     LookFrom(Vector3(0, 60, 1500), Vector3(0, 60, 3000), GL().Width(), GL().Height());
-    frustum.ExtractPlanes();
+    ExtractPlanes(frustum);
     counts = OctreeStats{};
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     Octree::Draw(frustum, &root, level.model, counts);
@@ -189,7 +190,7 @@ TEST_F(OctreeLists, CulledDrawCallsOnlyTheListsTheViewCanSee) {
 
     // Inside, looking down the hall: some leaves, not all.
     LookFrom(Vector3(0, 20, 150), Vector3(0, 20, -500), GL().Width(), GL().Height());
-    frustum.ExtractPlanes();
+    ExtractPlanes(frustum);
     counts = OctreeStats{};
     Octree::Draw(frustum, &root, level.model, counts);
     EXPECT_GT(counts.leavesDrawn, 0);

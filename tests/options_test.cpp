@@ -38,7 +38,7 @@ TEST(Options, KeyScriptAndStateDumpAreRead) {
     ASSERT_TRUE(
         Parse({"--keys", "walk.txt", "--dump-state", "state.json", "--frames", "10"}, options, problem))
         << problem;
-    EXPECT_EQ(options.keys, "walk.txt");
+    EXPECT_EQ(options.keys, std::vector<std::string>{"walk.txt"});
     EXPECT_EQ(options.dumpState, "state.json");
     EXPECT_EQ(options.frames, 10);
 }
@@ -103,5 +103,39 @@ TEST(Options, HelpAndVersionEndTheReading) {
         ASSERT_TRUE(Parse({"--frames", "3", help, "--bogus"}, options, problem));
         EXPECT_EQ(options.help, std::string(help) != "--version") << help;
         EXPECT_EQ(options.version, std::string(help) == "--version") << help;
+    }
+}
+
+// --players takes a key script per slot, in order; --view and the join and leave frames name slots
+// of the game; what does not fit together is refused.
+TEST(Options, PlayersTheirScriptsViewAndRoster) {
+    Options options;
+    std::string problem;
+    ASSERT_TRUE(Parse({"--players", "3", "--keys", "a", "--keys", "b", "--keys", "c", "--view", "2",
+                       "--join-frame", "1:40", "--leave-frame", "2:90"},
+                      options, problem))
+        << problem;
+    EXPECT_EQ(options.roster.players, 3);
+    EXPECT_EQ(options.keys, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(options.view, 2);
+    EXPECT_EQ(options.roster.joinFrame[1], 40);
+    EXPECT_EQ(options.roster.leaveFrame[2], 90);
+    EXPECT_EQ(options.roster.leaveFrame[1], -1);
+    EXPECT_EQ(options.fps, 0); // a replay
+
+    const std::vector<std::vector<const char*>> refused = {
+        {"--players", "2", "--keys", "a"},
+        {"--keys", "a", "--keys", "b"},
+        {"--players", "5"},
+        {"--players", "2", "--keys", "a", "--keys", "b", "--view", "2"},
+        {"--players", "2", "--keys", "a", "--keys", "b", "--join-frame", "3:10"},
+        {"--players", "2", "--keys", "a", "--keys", "b", "--join-frame", "1:10", "--leave-frame", "1:10"},
+        {"--join-frame", "0-10"},
+        {"--players", "2", "--keys", "a", "--keys", "b", "--timedemo"},
+    };
+    for (const auto& args : refused) {
+        Options fresh;
+        EXPECT_FALSE(Parse(args, fresh, problem)) << args[0] << " " << args[1];
+        EXPECT_FALSE(problem.empty());
     }
 }

@@ -1,4 +1,4 @@
-#include "shell/StateDump.hpp"
+#include "diag/StateDump.hpp"
 
 #include "helpers/JsonMatch.hpp"
 

@@ -1,6 +1,7 @@
 // The camera's view transform and the frustum's read of the GL matrices, on a real context.
 #include "geometry/Camera.hpp"
 #include "geometry/Frustum.hpp"
+#include "shell/View.hpp"
 #include "support/GLTestContext.hpp"
 
 #include <GL/gl.h>
@@ -13,7 +14,7 @@ TEST_F(ViewGL, ApplyViewIsGluLookAtOfTheStartPose) {
     camera.SetPose(0, 10, 40, 0, 0, -3, 0, 1, 0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    camera.ApplyView();
+    ApplyView(camera);
     GLfloat applied[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, applied);
     glLoadIdentity();
@@ -31,7 +32,7 @@ TEST_F(ViewGL, ExtractPlanesReadsProjectionAndModelview) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     Frustum frustum;
-    frustum.ExtractPlanes();
+    ExtractPlanes(frustum);
     EXPECT_EQ(frustum.planes[Frustum::Right][0], -1.0f);
     EXPECT_EQ(frustum.planes[Frustum::Near][2], 1.0f);
 
@@ -42,8 +43,8 @@ TEST_F(ViewGL, ExtractPlanesReadsProjectionAndModelview) {
     glMatrixMode(GL_MODELVIEW);
     Camera camera;
     camera.SetPose(0, 10, 40, 0, 0, -3, 0, 1, 0);
-    camera.ApplyView();
-    frustum.ExtractPlanes();
+    ApplyView(camera);
+    ExtractPlanes(frustum);
     GLfloat proj[16];
     GLfloat modl[16];
     glGetFloatv(GL_PROJECTION_MATRIX, proj);

@@ -10,6 +10,7 @@
 #include "model/BmpReader.hpp"
 #include "model/Reader3DS.hpp"
 #include "octree/Octree.hpp"
+#include "play/StateCodec.hpp"
 #include "shell/ScreenConfig.hpp"
 
 #include <cmath>
@@ -19,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace fuzzchecks {
 
@@ -68,6 +70,21 @@ inline void CheckKeyScript(const std::uint8_t* data, std::size_t size) {
     for (const std::uint8_t key : keys) {
         Require(key == 0 || key == 0x80, "a snapshot byte other than 0 or 0x80");
     }
+}
+
+// A serialised game state, as a network peer would hand it over: a refusal leaves the state as it
+// was; an accepted state writes back to the same bytes.
+inline void CheckState(const std::uint8_t* data, std::size_t size) {
+    SimState state;
+    state.frame = 7;
+    if (!DecodeState(data, size, state)) {
+        Require(state.frame == 7 && !state.players[0].present, "a refused state changed the state");
+        return;
+    }
+    std::vector<std::uint8_t> again;
+    EncodeState(state, again);
+    Require(again.size() == size && std::memcmp(again.data(), data, size) == 0,
+            "an accepted state does not write back to its bytes");
 }
 
 // Reads the last entry of an array of count entries, so the sanitizer sees any array shorter than

@@ -1,11 +1,11 @@
-#include "shell/Timedemo.hpp"
+#include "diag/Timedemo.hpp"
 
+#include "base/OptionFailure.hpp"
+#include "diag/FragmentCounter.hpp"
+#include "diag/TimedemoPath.hpp"
+#include "diag/TimedemoReport.hpp"
 #include "input/InputDevices.hpp"
 #include "platform/Platform.hpp"
-#include "shell/FragmentCounter.hpp"
-#include "shell/Options.hpp"
-#include "shell/TimedemoPath.hpp"
-#include "shell/TimedemoReport.hpp"
 
 #include <cstdio>
 #include <string>

@@ -1,4 +1,4 @@
-#include "shell/TimedemoPath.hpp"
+#include "diag/TimedemoPath.hpp"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "shell/FragmentCounter.hpp"
+#include "diag/FragmentCounter.hpp"
 
 #include "platform/Platform.hpp"
 

@@ -12,7 +12,7 @@ class InputDevices;
 struct TimedemoModeRecord {
     std::vector<std::uint64_t> frameTicks; // one entry per frame of this mode, allocated at the start
     int recorded = 0;                      // frames of this mode finished so far
-    std::uint64_t cpuTicks = 0;            // input, frame step, frustum and collision of these frames
+    std::uint64_t cpuTicks = 0;            // input and rules of these frames
     OctreeStats octree{};                  // the octree's counts, summed over these frames
     std::int64_t fragmentsShaded = 0;      // the level's, when fragments are counted
     std::int64_t fragmentsPassed = 0;

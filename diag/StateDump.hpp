@@ -3,8 +3,10 @@
 #include "geometry/Camera.hpp"
 #include "geometry/Vector3.hpp"
 #include "octree/OctreeStats.hpp"
+#include "play/Player.hpp"
 #include "scene/MovingBlock.hpp"
 
+#include <cstdint>
 #include <string>
 
 // The game state a replay leaves behind, gathered at exit for --dump-state. A null penguin or null
@@ -21,7 +23,17 @@ struct GameState {
     const MovingBlock* doorSwitch;
     const OctreeStats* octree; // the last frame's octree counts; null leaves them out
     int leafCount;             // leaves of the level's octree, written with the counts
+    // Every slot's player, written as a "players" array after the blocks (an absent slot as its
+    // number and "present": false only); null leaves it out (a game of one player writes none, so
+    // its files are what they always were).
+    const Player* players = nullptr;
+    std::uint64_t stateHash = 0; // HashState of the rules' state, written with the players
 };
+
+// The state of the rules: slot 0's camera, penguin and jump at the top, as a game of one player has
+// them, the blocks, and with withPlayers every slot under "players" and the state's hash; no octree
+// counts. Points into sim.
+GameState RulesState(const SimState& sim, bool withPlayers);
 
 // The state as one JSON object and a newline; every float reads back to the same 32-bit value.
 // Issues no GL calls.

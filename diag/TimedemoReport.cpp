@@ -1,4 +1,4 @@
-#include "shell/TimedemoReport.hpp"
+#include "diag/TimedemoReport.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -103,10 +103,8 @@ std::string FormatTimedemoReport(const TimedemoTotals& totals, std::uint64_t* so
     AppendLine(out, "octree nodes tested per frame: %.1f (drawing %.1f, collision %.1f)",
                drawNodes + collideNodes, drawNodes, collideNodes);
     AppendLine(out, "collision faces tested per frame: %.1f", PerFrame(totals.octree.facesTested, n));
-    AppendLine(
-        out,
-        "frame CPU work (input, frame step, frustum, collision): %.3f ms per frame (%.2f%% of frame time)",
-        n > 0 ? 1000.0 * cpuSeconds / n : 0.0, cpuShare);
+    AppendLine(out, "frame CPU work (input and rules): %.3f ms per frame (%.2f%% of frame time)",
+               n > 0 ? 1000.0 * cpuSeconds / n : 0.0, cpuShare);
     if (totals.fragmentsPassed >= 0) {
         AppendFragments(out, totals);
     }

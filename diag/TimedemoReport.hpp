@@ -11,7 +11,7 @@ struct TimedemoTotals {
     const std::uint64_t* frameTicks = nullptr; // frames entries
     int frames = 0;
     std::uint64_t ticksPerSecond = 1;
-    std::uint64_t cpuTicks = 0;        // the frames' own CPU work: input, frame step, frustum, collision
+    std::uint64_t cpuTicks = 0;        // the frames' own CPU work: input and rules
     OctreeStats octree{};              // the octree's counts, summed over the frames
     int leafCount = 0;                 // leaves in the octree
     bool baseline = false;             // every leaf drawn without the frustum test

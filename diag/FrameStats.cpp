@@ -1,6 +1,6 @@
-#include "shell/FrameStats.hpp"
+#include "diag/FrameStats.hpp"
 
-#include "shell/Options.hpp"
+#include "base/OptionFailure.hpp"
 
 namespace {
 

@@ -1,0 +1,7 @@
+#include "base/OptionFailure.hpp"
+
+#include <cstdio>
+
+void ReportOptionFailure(const std::string& text) {
+    std::fprintf(stderr, "jostrela: %s\n", text.c_str());
+}

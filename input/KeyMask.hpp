@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+// One player's keys for one frame, packed in 16 bits: what the rules of play read, and what a
+// network peer sends for each frame. Bit order, from bit 0 up: Left, Right, W, S, A, D, Space, F,
+// Escape; bits 9 and 10 are kept for Up and Down, which no rule reads yet; the rest are spare and
+// always 0 in a mask the game makes.
+using KeyMask = std::uint16_t;
+
+struct KeyScript;
+
+namespace keybit {
+
+constexpr KeyMask kLeft = 1u << 0;
+constexpr KeyMask kRight = 1u << 1;
+constexpr KeyMask kW = 1u << 2;
+constexpr KeyMask kS = 1u << 3;
+constexpr KeyMask kA = 1u << 4;
+constexpr KeyMask kD = 1u << 5;
+constexpr KeyMask kSpace = 1u << 6;
+constexpr KeyMask kF = 1u << 7;
+constexpr KeyMask kEscape = 1u << 8;
+constexpr KeyMask kUp = 1u << 9;
+constexpr KeyMask kDown = 1u << 10;
+
+} // namespace keybit
+
+// True when every key of bits is held in mask.
+constexpr bool Holds(KeyMask mask, KeyMask bits) {
+    return (mask & bits) == bits;
+}
+
+// The mask of a 256-byte keyboard snapshot (key codes of input/KeyCodes.hpp, bit 7 = down): the
+// nine keys the game plays with. Allocates nothing.
+KeyMask KeyMaskFromSnapshot(const std::uint8_t keys[256]);
+
+// The mask of the keys script holds at frame. Allocates nothing.
+KeyMask KeyMaskAt(const KeyScript& script, std::uint32_t frame);

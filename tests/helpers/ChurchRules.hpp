@@ -1,0 +1,42 @@
+#pragma once
+
+// The game's own church, read from the build's run folder and partitioned as the game does, for
+// tests of the rules without a window or a GL context: the rules' view of it, and key scripts
+// stepped through the rules.
+
+#include "input/KeyMask.hpp"
+#include "input/KeyScript.hpp"
+#include "model/Model.hpp"
+#include "model/Reader3DS.hpp"
+#include "octree/Octree.hpp"
+#include "octree/OctreeStats.hpp"
+#include "play/RulesStep.hpp"
+
+#include <cstdint>
+#include <string>
+
+namespace testing_tools {
+
+class ChurchRules {
+  public:
+    Model model;
+    Octree octree;
+    bool loaded = false;
+
+    ChurchRules() {
+        loaded = Importar3DS(model, (std::string(JOSTRELA_RUN_DIR) + "/MODELOS/church.3DS").c_str()) &&
+                 !octree.Build(model).outOfMemory;
+    }
+    ChurchRules(const ChurchRules&) = delete;
+    ChurchRules& operator=(const ChurchRules&) = delete;
+
+    RulesLevel Level() const { return RulesLevel{&octree, &model, 15.0f}; }
+
+    // One frame for every slot with the masks given; true when Escape asked to end.
+    bool Step(SimState& state, const KeyMask keys[kMaxPlayers]) const {
+        OctreeStats counts{};
+        return StepRules(state, Level(), keys, counts);
+    }
+};
+
+} // namespace testing_tools
