@@ -10,7 +10,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 source=$PWD
 out=$source/build-windows
 
-packages=(cmake g++ pkg-config g++-mingw-w64-x86-64 wine64 libstb-dev googletest libgtest-dev nlohmann-json3-dev python3 xvfb xauth
+packages=(cmake g++ pkg-config g++-mingw-w64-x86-64 wine64 libstb-dev libasio-dev googletest libgtest-dev nlohmann-json3-dev python3 xvfb xauth
     xfonts-base x11-utils xdotool imagemagick libsdl2-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri
     libfreetype-dev libfontconfig-dev libx11-dev fonts-comic-neue fonts-dejavu-core fonts-liberation)
 missing=()
