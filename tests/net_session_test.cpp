@@ -1,0 +1,167 @@
+// The lockstep sessions over the simulated network: every peer runs the same keys for every frame,
+// joins and leaves land on the same frame everywhere, and the host admits, refuses and drops as it
+// should.
+
+#include "helpers/LockstepPeers.hpp"
+#include "net/MessageCodec.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using lockstep::Game;
+using net::ClientSession;
+
+// Every frame two peers both ran has the same keys and gives the same state.
+void ExpectSameFrames(const lockstep::Peer& a, const lockstep::Peer& b) {
+    int shared = 0;
+    for (const auto& [frame, keys] : a.ran) {
+        auto other = b.ran.find(frame);
+        if (other == b.ran.end()) {
+            continue;
+        }
+        ++shared;
+        ASSERT_EQ(keys.present, other->second.present) << "frame " << frame;
+        ASSERT_EQ(keys.inputDelay, other->second.inputDelay) << "frame " << frame;
+        ASSERT_EQ(keys.keys, other->second.keys) << "frame " << frame;
+        ASSERT_EQ(a.hashes.at(frame), b.hashes.at(frame)) << "frame " << frame;
+    }
+    EXPECT_GT(shared, 0);
+}
+
+TEST(NetSession, PeersRunTheSameFramesOverALossyReorderingLink) {
+    Game game(5, 7, 3, true);
+    game.network.setConditions({50, 50'000, 20'000}); // 5% loss, 50-70 ms each way: reorders
+    game.join(1);
+    game.join(2);
+    game.run(300);
+    game.join(3); // late, while the others play
+    game.run(300);
+    game.peers[2].client->leave(); // by notice
+    game.run(60);
+    game.network.disconnect(1); // silent from now on
+    game.run(400);
+
+    const auto& host = game.peers[0];
+    ASSERT_GT(host.ran.size(), 500u);
+    for (int index : {1, 2, 3}) {
+        ExpectSameFrames(host, game.peers[static_cast<std::size_t>(index)]);
+    }
+    // The newcomer entered at its join frame on every peer, with the host's state there.
+    std::uint32_t joinFrame = game.peers[3].client->joinFrame();
+    EXPECT_EQ(game.peers[3].ran.begin()->first, joinFrame);
+    EXPECT_EQ(game.peers[3].snapshotsLoaded, 1);
+    EXPECT_EQ(host.ran.at(joinFrame).joined, 1u << 3);
+    // Both leavers are gone from one announced frame on, the same on the host and the survivor.
+    ASSERT_EQ(host.left.size(), 2u);
+    for (const auto& [frame, slots] : host.left) {
+        EXPECT_EQ(game.peers[3].left.at(frame), slots);
+    }
+    EXPECT_EQ(host.ran.rbegin()->second.present, 0b1001);
+    // The round trip of 100 ms and more raised the input delay, the same on every peer per frame.
+    EXPECT_EQ(host.ran.rbegin()->second.inputDelay, net::kMaxInputDelay);
+    EXPECT_EQ(host.desync, net::kNoFrame);
+    EXPECT_EQ(game.peers[3].desync, net::kNoFrame);
+}
+
+TEST(NetSession, HostRefusesWrongFilesOtherVersionsAndAFifthPlayer) {
+    Game game(6);
+    game.join(1);
+    game.join(2);
+    game.join(3);
+    game.join(4);
+    game.join(5, 42); // other files
+    game.run(120);
+    for (int index : {1, 2, 3}) {
+        EXPECT_EQ(game.peers[static_cast<std::size_t>(index)].client->state(), ClientSession::State::Playing);
+    }
+    // The fourth client came after three others and the host: full, whichever order the hellos took.
+    EXPECT_EQ(game.peers[4].client->state(), ClientSession::State::Refused);
+    EXPECT_EQ(game.peers[4].client->refusal(), net::RefusalReason::Full);
+    EXPECT_EQ(game.peers[5].client->refusal(), net::RefusalReason::Files);
+    EXPECT_EQ(game.peers[0].host->playerCount(), 4);
+    EXPECT_EQ(game.peers[1].client->name(0), "Anfitrion");
+    EXPECT_EQ(game.peers[0].host->name(3), "Jugador3");
+
+    // A hello of another protocol version gets a refusal that the sender sees as such.
+    Game other(2);
+    std::uint8_t hello[net::kHelloBytes] = {net::kMagic0, net::kMagic1, net::kProtocolVersion + 1,
+                                            static_cast<std::uint8_t>(net::MessageType::Hello)};
+    other.network.inject(other.network.address(1), 0, hello, sizeof hello);
+    other.run(1);
+    std::uint8_t reply[net::kMaxDatagramBytes];
+    net::Address from;
+    std::size_t size = 0;
+    net::Message message;
+    ASSERT_TRUE(other.network.endpoint(1).receive(from, reply, sizeof reply, size));
+    EXPECT_EQ(net::DecodeMessage(reply, size, 0, message), net::DecodeResult::Ok);
+}
+
+TEST(NetSession, APeerClaimingAnotherSlotIsIgnored) {
+    Game game(3);
+    game.join(1);
+    game.join(2);
+    game.run(60);
+    // Slot 1's keys from slot 2's address, and with slot 1's address but no token.
+    net::Message forged;
+    forged.type = net::MessageType::Keys;
+    forged.slot = 1;
+    forged.firstFrame = game.peers[0].ran.rbegin()->first + 1;
+    forged.count = 10;
+    forged.keys.fill(0xFFFF);
+    forged.ack = net::kNoFrame;
+    std::uint8_t bytes[net::kMaxDatagramBytes];
+    std::size_t size = net::EncodeMessage(forged, bytes, sizeof bytes);
+    auto before = game.peers[0].host->stats().ignored;
+    game.network.inject(game.network.address(2), 0, bytes, size);
+    game.network.inject(game.network.address(1), 0, bytes, size);
+    game.run(60);
+    EXPECT_EQ(game.peers[0].host->stats().ignored, before + 2);
+    for (const auto& [frame, keys] : game.peers[0].ran) {
+        EXPECT_NE(keys.keys[1], 0xFFFF) << "frame " << frame;
+    }
+    ExpectSameFrames(game.peers[0], game.peers[1]);
+}
+
+TEST(NetSession, ClientsEndWhenTheHostClosesOrFallsSilent) {
+    Game closed(2);
+    closed.join(1);
+    closed.run(60);
+    closed.peers[0].host->close();
+    closed.run(2);
+    EXPECT_EQ(closed.peers[1].client->endReason(), ClientSession::EndReason::HostClosed);
+
+    Game killed(2);
+    killed.join(1);
+    killed.run(60);
+    killed.network.disconnect(0);
+    killed.run(175); // 2.9 s
+    EXPECT_EQ(killed.peers[1].client->state(), ClientSession::State::Playing);
+    killed.run(10);
+    EXPECT_EQ(killed.peers[1].client->endReason(), ClientSession::EndReason::HostSilent);
+
+    Game nobody(2);
+    nobody.network.disconnect(0);
+    nobody.join(1);
+    nobody.run(310);
+    EXPECT_EQ(nobody.peers[1].client->endReason(), ClientSession::EndReason::NoHost);
+}
+
+TEST(NetSession, ADesyncIsReportedEverywhereAndMendedWithTheHostState) {
+    Game game(3);
+    game.join(1);
+    game.join(2);
+    game.run(100);
+    game.peers[2].state ^= 1; // its state goes out of step
+    game.run(100);
+    std::uint32_t frame = game.peers[0].desync;
+    ASSERT_NE(frame, net::kNoFrame);
+    EXPECT_EQ(game.peers[1].desync, frame);
+    EXPECT_EQ(game.peers[2].desync, frame);
+    EXPECT_EQ(game.peers[2].snapshotsLoaded, 2); // its join, then the host's state
+    // From the resync on, its states agree with the host's again.
+    auto last = game.peers[2].ran.rbegin()->first;
+    EXPECT_EQ(game.peers[2].hashes.at(last), game.peers[0].hashes.at(last));
+}
+
+} // namespace
