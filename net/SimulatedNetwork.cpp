@@ -18,7 +18,12 @@ class SimulatedNetwork::Endpoint : public Transport {
     void send(const Address& to, const std::uint8_t* data, std::size_t size) override {
         if (to.family == kSimulatedFamily && to.bytes[0] < network_.endpoints_.size() &&
             to.port == network_.port_) {
+            if (network_.record_ != nullptr) {
+                network_.record_->push_back({network_.address(index_), to.bytes[0], {data, data + size}});
+            }
             network_.post(network_.address(index_), to.bytes[0], data, size);
+        } else {
+            network_.sentToStrangers_.push_back({to, size});
         }
     }
     void broadcast(std::uint16_t port, const std::uint8_t* data, std::size_t size) override {

@@ -32,6 +32,19 @@ class SimulatedNetwork {
     // Cuts an endpoint off: what it sends and what is sent to it is lost from now on.
     void disconnect(int index);
     std::uint64_t lost() const { return lost_; }
+    // Every datagram sent to an address outside this network (a forged sender's), with its length.
+    struct StrangerSend {
+        Address to;
+        std::size_t size;
+    };
+    const std::vector<StrangerSend>& sentToStrangers() const { return sentToStrangers_; }
+    // From now on, a copy of every datagram an endpoint sends, in order, with its sender and receiver.
+    struct Sent {
+        Address from;
+        int to;
+        std::vector<std::uint8_t> bytes;
+    };
+    void record(std::vector<Sent>* sent) { record_ = sent; }
 
   private:
     class Endpoint;
@@ -57,6 +70,8 @@ class SimulatedNetwork {
     std::uint64_t order_ = 0;
     std::uint64_t random_;
     std::uint64_t lost_ = 0;
+    std::vector<StrangerSend> sentToStrangers_;
+    std::vector<Sent>* record_ = nullptr;
 };
 
 } // namespace net

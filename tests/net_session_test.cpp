@@ -4,6 +4,7 @@
 
 #include "helpers/LockstepPeers.hpp"
 #include "net/MessageCodec.hpp"
+#include "net/Random.hpp"
 
 #include <gtest/gtest.h>
 
@@ -162,6 +163,88 @@ TEST(NetSession, ADesyncIsReportedEverywhereAndMendedWithTheHostState) {
     // From the resync on, its states agree with the host's again.
     auto last = game.peers[2].ran.rbegin()->first;
     EXPECT_EQ(game.peers[2].hashes.at(last), game.peers[0].hashes.at(last));
+}
+
+} // namespace
+
+namespace {
+
+// Host and two clients on a clean link for 600 ticks; with storm, every tick also brings the host
+// garbage, truncated, oversized, out-of-window and replayed datagrams from 20 forged addresses,
+// whose lengths go to injected.
+void PlayThroughStorm(Game& game, bool storm, std::vector<net::SimulatedNetwork::StrangerSend>& injected) {
+    std::vector<net::SimulatedNetwork::Sent> sent;
+    game.network.record(&sent);
+    game.join(1);
+    game.join(2);
+    std::uint64_t random = 5;
+    for (int tick = 0; tick < 600; ++tick) {
+        for (int i = 0; storm && !sent.empty() && i < 20; ++i) {
+            net::Address stranger;
+            stranger.family = 4;
+            stranger.bytes[0] = static_cast<std::uint8_t>(10 + i);
+            stranger.port = static_cast<std::uint16_t>(1000 + tick % 7 * 20 + i);
+            std::vector<std::uint8_t> bytes(net::SplitMix64(random) % 1500);
+            for (auto& byte : bytes) {
+                byte = static_cast<std::uint8_t>(net::SplitMix64(random));
+            }
+            const auto& real = sent[net::SplitMix64(random) % sent.size()];
+            switch (i % 5) {
+            case 0: // garbage of any length, half of it behind the protocol's header
+                if (i % 2 == 0 && bytes.size() > 4) {
+                    std::copy_n(real.bytes.begin(), 4, bytes.begin());
+                }
+                break;
+            case 1: // a real datagram cut short
+                bytes.assign(real.bytes.begin(),
+                             real.bytes.begin() + static_cast<long>(real.bytes.size() / 2));
+                break;
+            case 2: // a real datagram with bytes after it, up to past the longest allowed
+                bytes.insert(bytes.begin(), real.bytes.begin(), real.bytes.end());
+                break;
+            case 3: // a real datagram replayed from its own sender's address
+                game.network.inject(real.from, 0, real.bytes.data(), real.bytes.size());
+                continue;
+            default: // a real datagram with its frame numbers far off
+                bytes = real.bytes;
+                if (bytes.size() > 20) {
+                    bytes[15] ^= 0x40;
+                }
+                break;
+            }
+            game.network.inject(stranger, 0, bytes.data(), bytes.size());
+            injected.push_back({stranger, bytes.size()});
+        }
+        game.run(1);
+    }
+    game.network.record(nullptr);
+}
+
+TEST(NetSession, AStormOfBadDatagramsChangesNothingAndIsNeverAmplified) {
+    std::vector<net::SimulatedNetwork::StrangerSend> injected;
+    Game calm(3);
+    PlayThroughStorm(calm, false, injected);
+    Game stormy(3);
+    PlayThroughStorm(stormy, true, injected);
+    for (std::size_t index = 0; index < 3; ++index) {
+        EXPECT_EQ(stormy.peers[index].hashes, calm.peers[index].hashes) << "peer " << index;
+    }
+    EXPECT_GT(calm.peers[0].ran.size(), 550u);
+    EXPECT_GT(stormy.peers[0].host->stats().dropped(), 5000u);
+    EXPECT_EQ(stormy.peers[0].desync, net::kNoFrame);
+    // The host answers a forged address with no more bytes than that address sent it.
+    auto total = [](const std::vector<net::SimulatedNetwork::StrangerSend>& sends,
+                    const net::Address& address) {
+        std::size_t sum = 0;
+        for (const auto& send : sends) {
+            sum += send.to == address ? send.size : 0;
+        }
+        return sum;
+    };
+    ASSERT_FALSE(stormy.network.sentToStrangers().empty());
+    for (const auto& reply : stormy.network.sentToStrangers()) {
+        EXPECT_LE(total(stormy.network.sentToStrangers(), reply.to), total(injected, reply.to));
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // type them, and a host and a client playing over real sockets, in both families.
 
 #include "helpers/LockstepPeers.hpp"
+#include "net/Discovery.hpp"
 #include "net/UdpTransport.hpp"
 
 #include <gtest/gtest.h>
@@ -78,6 +79,20 @@ void PlayOverLoopback(const char* hostAddress) {
         ASSERT_EQ(clientPeer.hashes.at(frame), hostPeer.hashes.at(frame)) << frame;
     }
     EXPECT_EQ(clientPeer.client->name(0), "Anfitrion");
+
+    // Asked at its address (the game broadcasts; tests stay on the loopback), the host answers.
+    auto searchTransport = net::UdpTransport::Open(0, error);
+    ASSERT_TRUE(searchTransport) << error;
+    net::Discovery search(*searchTransport, 99);
+    search.askAt(host);
+    for (int round = 0; round < 1000 && search.count() == 0; ++round) {
+        hostPeer.host->poll(clock());
+        search.poll();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_EQ(search.count(), 1);
+    EXPECT_EQ(search.game(0).hostName(), "Anfitrion");
+    EXPECT_EQ(search.game(0).players, 2);
     EXPECT_EQ(hostPeer.host->stats().dropped(), 0u);
     hostPeer.host->close();
     for (int round = 0; round < 1000 && clientPeer.client->state() != net::ClientSession::State::Ended;

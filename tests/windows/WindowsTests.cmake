@@ -19,7 +19,8 @@ file(CREATE_LINK ${NLOHMANN_JSON_DIR}/nlohmann ${JOSTRELA_HOST_HEADERS}/nlohmann
 set(JOSTRELA_WINDOWS_UNIT_TESTS
   vector3_test portable_math_test camera_test collision_test frustum_test moving_block_test frame_controls_test
   octree_build_test screen_config_test options_test state_dump_test timedemo_test key_script_test
-  json_text_test content_shapes_test content_penguin_test content_church_test)
+  json_text_test content_shapes_test content_penguin_test content_church_test net_codec_test
+  net_session_test net_udp_test)
 
 # Wine's desktop belongs to the first program of a prefix and stays on that program's X display
 # while its server runs, so the unit tests (no display) and the end-to-end tests (one virtual X
@@ -42,7 +43,7 @@ set_tests_properties(wine_prefix_remove PROPERTIES FIXTURES_CLEANUP wine_prefix)
 
 foreach(name ${JOSTRELA_WINDOWS_UNIT_TESTS})
   add_executable(${name} ${CMAKE_CURRENT_SOURCE_DIR}/${name}.cpp)
-  target_link_libraries(${name} PRIVATE shell writers content reference gtest_main)
+  target_link_libraries(${name} PRIVATE shell net writers content reference gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${JOSTRELA_HOST_HEADERS})
   # M_PI and its kin, which the C library of MinGW declares only on request.
   target_compile_definitions(${name} PRIVATE _USE_MATH_DEFINES)
