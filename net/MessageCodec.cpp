@@ -107,13 +107,14 @@ bool AckInWindow(std::uint32_t ack, std::uint32_t current) {
     return ack == kNoFrame || InWindow(ack, current);
 }
 
-bool NameFits(const Message& message, int index) {
-    return message.nameLength[index] <= kMaxNameBytes;
-}
-
-void WriteName(Writer& writer, const Message& message, int index) {
+// Writes a length byte and the name; false when the name is too long to send.
+bool WriteName(Writer& writer, const Message& message, int index) {
+    if (message.nameLength[index] > kMaxNameBytes) {
+        return false;
+    }
     writer.u8(message.nameLength[index]);
     writer.bytes(message.names[index].data(), message.nameLength[index]);
+    return true;
 }
 
 // Reads a length byte and that many name bytes; false when the length or a byte is out of range.
@@ -382,14 +383,8 @@ bool EncodeFrames(Writer& writer, const Message& message) {
 } // namespace
 
 std::size_t EncodeMessage(const Message& message, std::uint8_t* out, std::size_t capacity) {
-    if (message.count > kMaxFramesPerMessage || message.snapshotSize > kMaxSnapshotBytes) {
-        return 0;
-    }
-    for (int slot = 0; slot < kMaxPlayers; ++slot) {
-        if (!NameFits(message, slot)) {
-            return 0;
-        }
-    }
+    // Only the fields of the message's own type count: the others may hold anything.
+    bool valid = true;
     Writer writer(out, capacity);
     writer.u8(kMagic0);
     writer.u8(kMagic1);
@@ -402,7 +397,7 @@ std::size_t EncodeMessage(const Message& message, std::uint8_t* out, std::size_t
         writer.u64(message.cookie);
         writer.u64(message.levelHash);
         writer.u64(message.penguinHash);
-        WriteName(writer, message, 0);
+        valid = WriteName(writer, message, 0);
         writer.padTo(kHelloBytes);
         break;
     case MessageType::Challenge:
@@ -429,21 +424,21 @@ std::size_t EncodeMessage(const Message& message, std::uint8_t* out, std::size_t
         }
         writer.u32(message.firstFrame);
         writer.u8(message.count);
-        for (int i = 0; i < message.count; ++i) {
+        valid = message.count <= kMaxFramesPerMessage;
+        for (int i = 0; valid && i < message.count; ++i) {
             writer.u16(message.keys[static_cast<std::size_t>(i)]);
         }
         break;
     case MessageType::Frames:
-        if (!EncodeFrames(writer, message)) {
-            return 0;
-        }
+        valid = message.count <= kMaxFramesPerMessage && EncodeFrames(writer, message);
         break;
     case MessageType::Snapshot:
         writer.u8(message.slot);
         writer.u32(message.frame);
         writer.u8(message.presentBefore);
         writer.u16(message.snapshotSize);
-        writer.bytes(message.snapshot.data(), message.snapshotSize);
+        valid = message.snapshotSize <= kMaxSnapshotBytes;
+        writer.bytes(message.snapshot.data(), valid ? message.snapshotSize : 0);
         break;
     case MessageType::Leave:
         writer.u8(message.slot);
@@ -454,7 +449,7 @@ std::size_t EncodeMessage(const Message& message, std::uint8_t* out, std::size_t
         writer.u8(message.slotMask);
         for (int slot = 0; slot < kMaxPlayers; ++slot) {
             if ((message.slotMask >> slot) & 1) {
-                WriteName(writer, message, slot);
+                valid = valid && WriteName(writer, message, slot);
             }
         }
         break;
@@ -478,12 +473,12 @@ std::size_t EncodeMessage(const Message& message, std::uint8_t* out, std::size_t
         writer.u32(message.nonce);
         writer.u8(message.players);
         writer.u8(message.maxPlayers);
-        WriteName(writer, message, 0);
+        valid = WriteName(writer, message, 0);
         break;
     default:
         return 0;
     }
-    return writer.finish();
+    return valid ? writer.finish() : 0;
 }
 
 DecodeResult DecodeMessage(const std::uint8_t* data, std::size_t size, std::uint32_t currentFrame,

@@ -2,6 +2,7 @@
 // (tests/fuzz/regressions/<target>/) through the same reader and checks as the target does, so a
 // fixed reader stays fixed in the normal build. A missing folder fails: it would replay nothing.
 
+#include "fuzz/NetChecks.hpp"
 #include "fuzz/ReaderChecks.hpp"
 
 #include <gtest/gtest.h>
@@ -66,4 +67,8 @@ TEST(FuzzRegressions, StartUp) {
 
 TEST(FuzzRegressions, BmpImages) {
     Replay("bmp", "fuzz_bmp", fuzzchecks::CheckBmp);
+}
+
+TEST(FuzzRegressions, NetworkDatagrams) {
+    Replay("net", "fuzz_net", fuzzchecks::CheckNetDatagram);
 }
