@@ -54,6 +54,15 @@ endforeach()
 # Starts a program as cmd.exe starts a windowed one it does not redirect (windows/zip.sh).
 add_executable(start_without_streams ${CMAKE_CURRENT_SOURCE_DIR}/windows/helpers/start_without_streams.c)
 
+# The network layer between systems: the stand-in player of tests/e2e/helpers/net_peer.cpp built for
+# Windows plays against the Linux one of JOSTRELA_HOST_BUILD over 127.0.0.1, each hosting once.
+add_executable(net_peer ${CMAKE_CURRENT_SOURCE_DIR}/e2e/helpers/net_peer.cpp)
+target_link_libraries(net_peer PRIVATE net)
+target_include_directories(net_peer PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_test(NAME windows_net_interop COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/helpers/net_interop.sh)
+set_tests_properties(windows_net_interop PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300
+  ENVIRONMENT "WINEPREFIX=${JOSTRELA_WINE_PREFIX};JOSTRELA_WINE=${JOSTRELA_WINE};JOSTRELA_NET_PEER_EXE=$<TARGET_FILE:net_peer>;JOSTRELA_HOST_BUILD=${JOSTRELA_HOST_BUILD}")
+
 # The Windows-only end-to-end tests, and those of the Linux game that hold for both as they are.
 file(GLOB JOSTRELA_WINDOWS_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/windows/*.sh)
 foreach(name close_request fullscreen_refused missing_config)
