@@ -69,7 +69,8 @@ void ClientSession::poll(std::uint64_t now) {
         }
         bool unacked = localKeys_.last() != kNoFrame && localKeys_.last() != keysAcked_ &&
                        !FrameLater(keysFrom_, localKeys_.last());
-        if (keysToSend_ || framesToAck_ || (unacked && now - lastSent_ >= kResendMicros) ||
+        // Acknowledgements ride with the next frame's keys; alone they wait a resend interval.
+        if (keysToSend_ || ((framesToAck_ || unacked) && now - lastSent_ >= kResendMicros) ||
             now - lastSent_ >= kHeartbeatMicros) {
             sendKeys(now);
         }
@@ -241,6 +242,9 @@ void ClientSession::submitLocalKeys(std::uint16_t mask) {
 }
 
 void ClientSession::reportStateHash(std::uint32_t frame, std::uint64_t hash) {
+    if (frame % kHashInterval != 0) {
+        return;
+    }
     hashToSend_ = true;
     hashFrame_ = frame;
     hash_ = hash;

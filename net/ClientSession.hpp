@@ -40,6 +40,7 @@ class ClientSession {
     // state to load first). False while it has not.
     bool nextFrame(FrameRecord& record);
     void submitLocalKeys(std::uint16_t mask);
+    // The hash of the state after running frame; the host gets those of every kHashInterval-th frame.
     void reportStateHash(std::uint32_t frame, std::uint64_t hash);
     // Tells the host this player quits (three times, as datagrams may be lost); the session ends.
     void leave();

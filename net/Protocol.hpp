@@ -34,6 +34,8 @@ constexpr std::uint32_t kFrameWindow = 128;
 // The input delay a host may choose, in frames.
 constexpr int kMinInputDelay = 2;
 constexpr int kMaxInputDelay = 8;
+// Clients send the state hash of every frame whose number is a multiple of this.
+constexpr std::uint32_t kHashInterval = 4;
 // "No frame yet", in acknowledgement fields.
 constexpr std::uint32_t kNoFrame = 0xFFFFFFFFu;
 
