@@ -1,13 +1,16 @@
 // A stand-in player for tests across processes and systems: the lockstep sessions over real UDP
-// with the tests' stand-in game (tests/helpers/LockstepPeers.hpp), no window.
-//   net_peer host PORT FRAMES       waits for one client, plays FRAMES frames with it, closes
-//   net_peer join ADDRESS FRAMES    joins, plays until FRAMES frames have run
-// Prints "frames N state S" (S the stand-in state after the last frame, in hex) and ends with 0,
-// or a line on standard error and 1 after 30 s without the frames, or when refused or left alone.
+// with the tests' stand-in game (tests/helpers/LockstepPeers.hpp), no window, 60 frames a second.
+//   net_peer host PORT FRAMES [PLAYERS]   waits for PLAYERS (default 2) in all, plays FRAMES frames,
+//                                         serves the clients one more second, closes
+//   net_peer join ADDRESS FRAMES          joins, plays until FRAMES frames have run
+// Prints "frames N state S" (S the stand-in state after the last frame, in hex) and ends with 0;
+// ends with 3 and a line on standard error when the host closed or fell silent first, with 1 when
+// refused or after 30 s without the frames.
 
 #include "helpers/LockstepPeers.hpp"
 #include "net/UdpTransport.hpp"
 
+#include <algorithm>
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -23,6 +26,25 @@ std::uint64_t Micros(std::chrono::steady_clock::time_point start) {
             .count());
 }
 
+// The frame after one that ran at due: a tick later, or now when that far behind (no catching up).
+std::uint64_t NextDue(std::uint64_t due, std::uint64_t now) {
+    return std::max(due + lockstep::kTickMicros, now);
+}
+
+// Runs the due frame when its keys are in: the next one is due a tick later. A frame found due
+// without its keys (after the first, which waits for the players) counts as stalled once.
+template <typename Session>
+void Run(lockstep::Peer& peer, Session& session, std::uint64_t& due, std::uint64_t now, long& stalled,
+         bool& waiting) {
+    if (lockstep::Step(peer, session)) {
+        due = NextDue(due, now);
+        waiting = false;
+    } else if (!waiting && !peer.ran.empty()) {
+        ++stalled;
+        waiting = true;
+    }
+}
+
 int Fail(const char* text) {
     std::fprintf(stderr, "net_peer: %s\n", text);
     return 1;
@@ -31,10 +53,11 @@ int Fail(const char* text) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 || (std::string(argv[1]) != "host" && std::string(argv[1]) != "join")) {
-        return Fail("usage: net_peer host PORT FRAMES | net_peer join ADDRESS FRAMES");
+    const bool hosting = argc > 1 && std::string(argv[1]) == "host";
+    if ((argc != 4 && !(hosting && argc == 5)) || (!hosting && std::string(argv[1]) != "join")) {
+        return Fail("usage: net_peer host PORT FRAMES [PLAYERS] | net_peer join ADDRESS FRAMES");
     }
-    const bool hosting = std::string(argv[1]) == "host";
+    const int players = argc == 5 ? std::atoi(argv[4]) : 2;
     const auto frames = static_cast<std::size_t>(std::strtoul(argv[3], nullptr, 10));
     std::string error;
     auto transport =
@@ -58,21 +81,30 @@ int main(int argc, char** argv) {
         peer.client = std::make_unique<net::ClientSession>(*transport, host, config);
     }
     const auto start = std::chrono::steady_clock::now();
+    std::uint64_t due = 0; // when the next frame may run, paced from the clock
+    long stalled = 0;      // frames that were due before their keys were all in
+    bool waiting = false;
     while (peer.ran.size() < frames && Micros(start) < 30'000'000) {
+        bool paced = Micros(start) >= due;
         if (hosting) {
             peer.host->poll(Micros(start));
-            // Frame 0 waits for the client, so both play every frame.
-            if (peer.host->playerCount() == 2 || !peer.ran.empty()) {
-                lockstep::Step(peer, *peer.host);
+            // Frame 0 waits for every player, so all play every frame.
+            if (paced && (peer.host->playerCount() >= players || !peer.ran.empty())) {
+                Run(peer, *peer.host, due, Micros(start), stalled, waiting);
             }
             peer.host->poll(Micros(start));
         } else {
             peer.client->poll(Micros(start));
-            lockstep::Step(peer, *peer.client);
+            if (paced) {
+                Run(peer, *peer.client, due, Micros(start), stalled, waiting);
+            }
             peer.client->poll(Micros(start));
-            if (peer.client->state() == net::ClientSession::State::Refused ||
-                peer.client->state() == net::ClientSession::State::Ended) {
-                return Fail("the host refused or ended the game");
+            if (peer.client->state() == net::ClientSession::State::Refused) {
+                return Fail("the host refused to let this player in");
+            }
+            if (peer.client->state() == net::ClientSession::State::Ended) {
+                std::fprintf(stderr, "net_peer: the host is gone after %zu frames\n", peer.ran.size());
+                return 3;
             }
         }
         std::this_thread::sleep_for(std::chrono::microseconds(500));
@@ -89,5 +121,7 @@ int main(int argc, char** argv) {
         peer.host->close();
     }
     std::printf("frames %zu state %016" PRIx64 "\n", peer.ran.size(), peer.hashes.rbegin()->second);
+    std::fprintf(stderr, "net_peer: %ld of %zu frames were due before their keys were in\n", stalled,
+                 peer.ran.size());
     return 0;
 }
