@@ -135,6 +135,7 @@ void ClientSession::handle(const Message& message, DecodeResult result) {
     lastHeard_ = now_;
     switch (message.type) {
     case MessageType::Frames:
+        hostWaitingFor_ = message.slotMask;
         takeFrames(message);
         if (message.ack != kNoFrame && localKeys_.last() != kNoFrame &&
             !FrameLater(message.ack, localKeys_.last()) &&
@@ -153,14 +154,20 @@ void ClientSession::handle(const Message& message, DecodeResult result) {
         }
         break;
     case MessageType::End:
-        end(EndReason::HostClosed);
+        // The frames the host ran are still run here, as far as they came.
+        endAfter_ = message.frame;
+        if (!FrameLater(endAfter_, nextRun_)) {
+            end(EndReason::HostClosed);
+        }
         break;
     case MessageType::Roster:
+        // A slot no longer listed keeps its name: the game still names a leaver at its leave frame.
         for (int slot = 0; slot < kMaxPlayers; ++slot) {
             const auto index = static_cast<std::size_t>(slot);
-            bool named = (message.slotMask >> slot) & 1;
-            names_[index] = message.names[index];
-            nameLength_[index] = named ? message.nameLength[index] : 0;
+            if ((message.slotMask >> slot) & 1) {
+                names_[index] = message.names[index];
+                nameLength_[index] = message.nameLength[index];
+            }
         }
         break;
     case MessageType::Desync:
@@ -205,6 +212,10 @@ bool ClientSession::nextFrame(FrameRecord& record) {
         return false;
     }
     const std::uint32_t frame = nextRun_;
+    if (endAfter_ != kNoFrame && !FrameLater(endAfter_, frame)) {
+        end(EndReason::HostClosed); // every frame the host ran has run here
+        return false;
+    }
     if (framesThrough_ == kNoFrame || FrameLater(frame, framesThrough_)) {
         return false;
     }

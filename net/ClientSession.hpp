@@ -34,7 +34,8 @@ class ClientSession {
     ClientSession(Transport& transport, const Address& host, const ClientConfig& config);
 
     // Takes in what arrived from the host (datagrams from anywhere else are dropped), notices
-    // silence, and sends what is due (hellos while connecting, then keys).
+    // silence, and sends what is due (hellos while connecting, then keys). When the host ends the
+    // game the session ends once it has run every frame the host ran.
     void poll(std::uint64_t now);
     // As the host's: the next frame once the host has sent it (and, where the frame asks for it, the
     // state to load first). False while it has not.
@@ -50,7 +51,9 @@ class ClientSession {
     RefusalReason refusal() const { return refusal_; }
     int slot() const { return slot_; }
     std::uint32_t joinFrame() const { return joinFrame_; }
-    // The name of slot as the host last listed it (empty when unknown).
+    // The slots whose keys the host lacked for its next frame, as it last said.
+    std::uint8_t hostWaitingFor() const { return hostWaitingFor_; }
+    // The name of slot as the host last listed it (empty when never listed).
     std::string_view name(int slot) const;
     // The newest frame the host found out of step, once; kNoFrame when none since the last call.
     std::uint32_t takeDesync();
@@ -99,6 +102,8 @@ class ClientSession {
     std::uint64_t hash_ = 0;
     std::uint32_t desyncFrame_ = kNoFrame;
     std::uint32_t desyncSeen_ = kNoFrame;
+    std::uint32_t endAfter_ = kNoFrame; // the host ended the game after this many frames
+    std::uint8_t hostWaitingFor_ = 0;
     std::array<std::array<char, kMaxNameBytes>, kMaxPlayers> names_{};
     std::array<std::uint8_t, kMaxPlayers> nameLength_{};
     Message message_;

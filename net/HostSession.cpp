@@ -304,6 +304,7 @@ bool HostSession::nextFrame(FrameRecord& record) {
     }
     keys.joined = keys.present & ~before;
     // Every present player's keys must be in; a newcomer's first frames hold none by definition.
+    waiting_ = 0;
     for (int index = 0; index < kMaxPlayers; ++index) {
         if (!((keys.present >> index) & 1) || ((keys.joined >> index) & 1)) {
             continue;
@@ -311,11 +312,15 @@ bool HostSession::nextFrame(FrameRecord& record) {
         std::uint32_t through =
             index == kHostSlot ? localKeys_.last() : slots_[static_cast<std::size_t>(index)].keysThrough;
         if (through == kNoFrame || FrameLater(frame, through)) {
-            return false;
+            waiting_ |= static_cast<std::uint8_t>(1u << index);
+            continue;
         }
         keys.keys[static_cast<std::size_t>(index)] =
             index == kHostSlot ? localKeys_.at(frame)
                                : slots_[static_cast<std::size_t>(index)].keys[frame % kHistory];
+    }
+    if (waiting_ != 0) {
+        return false;
     }
     keys.resync = pendingResync_ & keys.present & ~keys.joined;
     pendingResync_ = 0;
@@ -474,6 +479,7 @@ void HostSession::sendFrames(int index, std::uint64_t now) {
     message_ = Message{};
     message_.type = MessageType::Frames;
     message_.token = slot.token;
+    message_.slotMask = waiting_;
     message_.ack = slot.keysThrough;
     std::uint32_t first = slot.framesAck + 1; // the join frame when nothing is acknowledged
     if (FrameLater(slot.joinFrame, first)) {
@@ -510,6 +516,16 @@ void HostSession::sendRoster(int index) {
     slot.rosterSent = rosterVersion_;
 }
 
+bool HostSession::allAcknowledged() const {
+    for (int index = 1; index < kMaxPlayers; ++index) {
+        const Slot& slot = slots_[static_cast<std::size_t>(index)];
+        if (slot.used && slot.leaveFrame == kNoFrame && nextFrame_ > 0 && slot.framesAck != nextFrame_ - 1) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void HostSession::close() {
     for (int round = 0; round < 3; ++round) {
         for (int index = 1; index < kMaxPlayers; ++index) {
@@ -518,6 +534,7 @@ void HostSession::close() {
                 message_ = Message{};
                 message_.type = MessageType::End;
                 message_.token = slot.token;
+                message_.frame = nextFrame_;
                 link_.send(slot.address, message_);
             }
         }

@@ -54,13 +54,20 @@ class HostSession {
     void submitLocalKeys(std::uint16_t mask);
     // The hash of the state after running frame.
     void reportStateHash(std::uint32_t frame, std::uint64_t hash);
-    // Tells every client the game is over (three times, as datagrams may be lost).
+    // True when every client holds every frame released so far: a host ending the game keeps
+    // polling until then (or a time of its choosing), so that every peer can run the last frame.
+    bool allAcknowledged() const;
+    // Tells every client the game is over after the frames released so far (three times, as
+    // datagrams may be lost).
     void close();
 
     // Slots admitted (present, or entering at a frame still to come), the host's own included.
     int playerCount() const;
     std::string_view name(int slot) const;
     int inputDelay() const { return delay_; }
+    // The slots whose keys the last nextFrame() lacked (0 when it released a frame): whom everyone
+    // waits for.
+    std::uint8_t waitingFor() const { return waiting_; }
     // The newest frame whose state hashes differed, once; kNoFrame when none since the last call.
     std::uint32_t takeDesync();
     const LinkStats& stats() const { return link_.stats; }
@@ -121,6 +128,7 @@ class HostSession {
     std::uint32_t nextFrame_ = 0; // the next frame to release; those before it are run
     std::uint32_t lastRun_ = kNoFrame;
     bool snapshotOwed_ = false;
+    std::uint8_t waiting_ = 0;
     int delay_;
     std::uint64_t now_ = 0;
     std::uint64_t rngState_;

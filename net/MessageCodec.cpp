@@ -179,13 +179,17 @@ DecodeResult DecodeKeys(Reader& reader, std::size_t size, std::uint32_t current,
 }
 
 DecodeResult DecodeFrames(Reader& reader, std::size_t size, std::uint32_t current, Message& out) {
-    constexpr std::size_t kFixed = kHeaderBytes + 4 + 4 + 1;
+    constexpr std::size_t kFixed = kHeaderBytes + 1 + 4 + 4 + 1;
     if (size < kFixed) {
         return DecodeResult::TooShort;
     }
+    out.slotMask = reader.u8();
     out.ack = reader.u32();
     out.firstFrame = reader.u32();
     out.count = reader.u8();
+    if ((out.slotMask & ~kAllSlots) != 0) {
+        return DecodeResult::BadSlot;
+    }
     if (out.count > kMaxFramesPerMessage) {
         return DecodeResult::BadCount;
     }
@@ -295,7 +299,11 @@ DecodeResult DecodeBody(Reader& reader, std::size_t size, std::uint32_t current,
         out.slot = reader.u8();
         return out.slot < kMaxPlayers ? DecodeResult::Ok : DecodeResult::BadSlot;
     case MessageType::End:
-        return exact(0);
+        if ((result = exact(4)) != DecodeResult::Ok) {
+            return result;
+        }
+        out.frame = reader.u32();
+        return InWindow(out.frame, current) ? DecodeResult::Ok : DecodeResult::OutOfWindow;
     case MessageType::Roster:
         if (size < kHeaderBytes + 1) {
             return DecodeResult::TooShort;
@@ -360,6 +368,7 @@ DecodeResult DecodeBody(Reader& reader, std::size_t size, std::uint32_t current,
 }
 
 bool EncodeFrames(Writer& writer, const Message& message) {
+    writer.u8(message.slotMask);
     writer.u32(message.ack);
     writer.u32(message.firstFrame);
     writer.u8(message.count);
@@ -444,6 +453,7 @@ std::size_t EncodeMessage(const Message& message, std::uint8_t* out, std::size_t
         writer.u8(message.slot);
         break;
     case MessageType::End:
+        writer.u32(message.frame);
         break;
     case MessageType::Roster:
         writer.u8(message.slotMask);

@@ -87,8 +87,10 @@ struct Message {
     std::uint8_t slot = 0;          // Welcome, Keys, Snapshot, Leave, Pong
     std::uint8_t presentBefore = 0; // Snapshot: the slots present in the frame before its frame
     RefusalReason reason = RefusalReason::Version;
-    std::uint32_t frame = 0;      // Welcome: join frame; Snapshot: its frame; Desync: the frame that differed
-    std::uint32_t ack = kNoFrame; // Keys: frames held; Frames: keys held
+    // Welcome: join frame; Snapshot: its frame; Desync: the frame that differed; End: the frames
+    // the game ran (0 to frame - 1)
+    std::uint32_t frame = 0;
+    std::uint32_t ack = kNoFrame;                           // Keys: frames held; Frames: keys held
     std::uint32_t snapshotAck = kNoFrame;                   // Keys: the frame of the newest snapshot held
     bool hasHash = false;                                   // Keys
     std::uint32_t hashFrame = 0;                            // Keys
@@ -99,7 +101,9 @@ struct Message {
     std::array<FrameKeys, kMaxFramesPerMessage> frames{};   // Frames
     std::uint16_t snapshotSize = 0;                         // Snapshot
     std::array<std::uint8_t, kMaxSnapshotBytes> snapshot{}; // Snapshot
-    std::uint8_t slotMask = 0;     // Desync: the slots that differ; Roster: the slots named
+    // Desync: the slots that differ; Roster: the slots named; Frames: the slots whose keys the host
+    // still lacks for the next frame it would release
+    std::uint8_t slotMask = 0;
     std::uint32_t resyncFrame = 0; // Desync: the frame at which they get the host's state
     std::uint32_t stamp = 0;       // Ping, Pong
     std::uint8_t players = 0;      // DiscoverAnswer

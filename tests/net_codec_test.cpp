@@ -43,6 +43,7 @@ std::vector<Message> Samples() {
     keys.count = net::kMaxFramesPerMessage;
     keys.keys.fill(0x1FF);
     Message& frames = add(MessageType::Frames);
+    frames.slotMask = 0b0100;
     frames.ack = 101;
     frames.firstFrame = 90;
     frames.count = 3;
@@ -56,7 +57,7 @@ std::vector<Message> Samples() {
     snapshot.snapshotSize = net::kMaxSnapshotBytes;
     snapshot.snapshot.fill(0xAB);
     add(MessageType::Leave).slot = 1;
-    add(MessageType::End);
+    add(MessageType::End).frame = 120;
     Message& roster = add(MessageType::Roster);
     roster.slotMask = 0b1011;
     for (int slot = 0; slot < net::kMaxPlayers; ++slot) {
@@ -129,9 +130,10 @@ TEST(NetCodec, RefusesEachBrokenLimit) {
         {"keys flags", keys, 17, 2, DecodeResult::BadField},
         {"keys count", keys, 34, net::kMaxFramesPerMessage + 1, DecodeResult::BadCount},
         {"keys first frame", keys, 33, 1, DecodeResult::OutOfWindow},
-        {"frames delay", frames, 18, 9, DecodeResult::BadField},
-        {"frames joined not present", frames, 27, 0x25, DecodeResult::BadSlot},
-        {"frames nobody present", frames, 27, 0x00, DecodeResult::BadSlot},
+        {"frames waiting slots", frames, 8, 0x10, DecodeResult::BadSlot},
+        {"frames delay", frames, 19, 9, DecodeResult::BadField},
+        {"frames joined not present", frames, 28, 0x25, DecodeResult::BadSlot},
+        {"frames nobody present", frames, 28, 0x00, DecodeResult::BadSlot},
         {"hello name byte", Encode(samples[0]), 37, '\n', DecodeResult::BadField},
         {"hello name length", Encode(samples[0]), 36, 17, DecodeResult::BadField},
     };

@@ -41,7 +41,12 @@ TEST(NetSession, PeersRunTheSameFramesOverALossyReorderingLink) {
     game.peers[2].client->leave(); // by notice
     game.run(60);
     game.network.disconnect(1); // silent from now on
-    game.run(400);
+    game.run(60);
+    // Everyone waits for the silent player, and the clients are told whom.
+    std::uint8_t silent = static_cast<std::uint8_t>(1u << game.peers[1].client->slot());
+    EXPECT_EQ(game.peers[0].host->waitingFor(), silent);
+    EXPECT_EQ(game.peers[3].client->hostWaitingFor(), silent);
+    game.run(340);
 
     const auto& host = game.peers[0];
     ASSERT_GT(host.ran.size(), 500u);
@@ -128,9 +133,28 @@ TEST(NetSession, ClientsEndWhenTheHostClosesOrFallsSilent) {
     Game closed(2);
     closed.join(1);
     closed.run(60);
-    closed.peers[0].host->close();
-    closed.run(2);
+    // The host stops running frames, serves its client until it holds them all, and closes: the
+    // client runs every frame the host ran, then ends.
+    net::HostSession& host = *closed.peers[0].host;
+    lockstep::Peer& client = closed.peers[1];
+    auto tick = [&] {
+        closed.now += lockstep::kTickMicros;
+        closed.network.setNow(closed.now);
+        host.poll(closed.now);
+        client.client->poll(closed.now);
+        lockstep::Step(client, *client.client);
+        client.client->poll(closed.now);
+    };
+    for (int round = 0; round < 60 && !host.allAcknowledged(); ++round) {
+        tick();
+    }
+    ASSERT_TRUE(host.allAcknowledged());
+    host.close();
+    for (int round = 0; round < 10; ++round) {
+        tick();
+    }
     EXPECT_EQ(closed.peers[1].client->endReason(), ClientSession::EndReason::HostClosed);
+    EXPECT_EQ(closed.peers[1].ran.rbegin()->first, closed.peers[0].ran.rbegin()->first);
 
     Game killed(2);
     killed.join(1);

@@ -1,7 +1,7 @@
 // A stand-in player for tests across processes and systems: the lockstep sessions over real UDP
 // with the tests' stand-in game (tests/helpers/LockstepPeers.hpp), no window, 60 frames a second.
 //   net_peer host PORT FRAMES [PLAYERS]   waits for PLAYERS (default 2) in all, plays FRAMES frames,
-//                                         serves the clients one more second, closes
+//                                         serves the clients until they hold every frame, closes
 //   net_peer join ADDRESS FRAMES          joins, plays until FRAMES frames have run
 // Prints "frames N state S" (S the stand-in state after the last frame, in hex) and ends with 0;
 // ends with 3 and a line on standard error when the host closed or fell silent first, with 1 when
@@ -113,8 +113,9 @@ int main(int argc, char** argv) {
         return Fail("the frames did not all run within 30 s");
     }
     if (hosting) {
-        // The client may still lack the last frames: serve it a while, then close.
-        for (std::uint64_t until = Micros(start) + 1'000'000; Micros(start) < until;) {
+        // The clients may still lack the last frames: serve them until they hold them (2 s at most).
+        for (std::uint64_t until = Micros(start) + 2'000'000;
+             Micros(start) < until && !peer.host->allAcknowledged();) {
             peer.host->poll(Micros(start));
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
