@@ -3,11 +3,14 @@
 //   net_peer host PORT FRAMES [PLAYERS]   waits for PLAYERS (default 2) in all, plays FRAMES frames,
 //                                         serves the clients until they hold every frame, closes
 //   net_peer join ADDRESS FRAMES          joins, plays until FRAMES frames have run
+//   net_peer list PORT                    asks the local network for games on PORT for 2 s and
+//                                         prints "game NAME PLAYERS/MOST at ADDRESS" for each
 // Prints "frames N state S" (S the stand-in state after the last frame, in hex) and ends with 0;
 // ends with 3 and a line on standard error when the host closed or fell silent first, with 1 when
 // refused or after 30 s without the frames.
 
 #include "helpers/LockstepPeers.hpp"
+#include "net/Discovery.hpp"
 #include "net/UdpTransport.hpp"
 
 #include <algorithm>
@@ -50,12 +53,40 @@ int Fail(const char* text) {
     return 1;
 }
 
+// Broadcasts a discovery request every 0.2 s for 2 s; 0 when a game answered, else 1.
+int List(std::uint16_t port) {
+    std::string error;
+    auto transport = net::UdpTransport::Open(0, error);
+    if (!transport) {
+        return Fail(error.c_str());
+    }
+    net::Discovery search(*transport, 17);
+    int printed = 0;
+    for (int round = 0; round < 10; ++round) {
+        search.ask(port);
+        for (int wait = 0; wait < 200; ++wait) {
+            search.poll();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        for (; printed < search.count(); ++printed) {
+            const net::FoundGame& game = search.game(printed);
+            std::printf("game %.*s %d/%d at %s\n", static_cast<int>(game.nameLength), game.name.data(),
+                        game.players, game.maxPlayers, net::FormatAddress(game.address).c_str());
+        }
+    }
+    return printed > 0 ? 0 : Fail("no game answered");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "list") {
+        return List(static_cast<std::uint16_t>(std::atoi(argv[2])));
+    }
     const bool hosting = argc > 1 && std::string(argv[1]) == "host";
     if ((argc != 4 && !(hosting && argc == 5)) || (!hosting && std::string(argv[1]) != "join")) {
-        return Fail("usage: net_peer host PORT FRAMES [PLAYERS] | net_peer join ADDRESS FRAMES");
+        return Fail(
+            "usage: net_peer host PORT FRAMES [PLAYERS] | net_peer join ADDRESS FRAMES | net_peer list PORT");
     }
     const int players = argc == 5 ? std::atoi(argv[4]) : 2;
     const auto frames = static_cast<std::size_t>(std::strtoul(argv[3], nullptr, 10));
