@@ -399,10 +399,11 @@ void HostSession::adaptDelay(std::uint64_t now) {
     if (worst == 0) {
         return;
     }
-    // Keys read at frame f reach the host a round trip after it released f, plus up to a frame of
-    // waiting for the next poll at each end: they must be in before it releases f + D.
-    std::uint64_t frameMicros = 1'000'000 / static_cast<std::uint64_t>(std::max(config_.framesPerSecond, 1));
-    int needed = static_cast<int>((worst + frameMicros - 1) / frameMicros) + 2;
+    // Keys read at frame f reach the host about a round trip after it released f (the measure
+    // includes the wait for the next poll at each end, as the keys' trip does): they must be in
+    // before it releases f + D, with a frame to spare.
+    auto framesPerSecond = static_cast<std::uint64_t>(std::max(config_.framesPerSecond, 1));
+    int needed = static_cast<int>((worst * framesPerSecond + 999'999) / 1'000'000) + 1;
     needed = std::clamp(needed, kMinInputDelay, kMaxInputDelay);
     if (needed > delay_) {
         delay_ = needed;

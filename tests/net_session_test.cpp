@@ -70,6 +70,34 @@ TEST(NetSession, PeersRunTheSameFramesOverALossyReorderingLink) {
     EXPECT_EQ(game.peers[3].desync, net::kNoFrame);
 }
 
+TEST(NetSession, TheInputDelayFallsOnAFastLinkAndEveryFrameStillHasKeys) {
+    Game game(3, 5, net::kMaxInputDelay, true);
+    game.network.setConditions({0, 1'000, 0});
+    game.join(1);
+    game.join(2);
+    game.run(1200);
+    const auto& host = game.peers[0];
+    // Polled once a frame, a 1 ms link measures a round trip of two frames: one more to spare.
+    EXPECT_EQ(host.ran.rbegin()->second.inputDelay, 3);
+    ExpectSameFrames(host, game.peers[1]);
+    ExpectSameFrames(host, game.peers[2]);
+    // Keys read at frame f are those of f + D: each client's scripted keys arrive where they belong
+    // (a frame the delay's fall passed over keeps the keys it had).
+    int checked = 0;
+    for (const auto& [frame, keys] : host.ran) {
+        std::uint8_t delay = keys.inputDelay;
+        auto earlier = host.ran.find(frame - delay);
+        if (frame < 200 || earlier == host.ran.end() || earlier->second.inputDelay != delay) {
+            continue;
+        }
+        int slot = game.peers[1].client->slot();
+        EXPECT_EQ(keys.keys[static_cast<std::size_t>(slot)], lockstep::ScriptedKeys(slot, frame - delay))
+            << frame;
+        ++checked;
+    }
+    EXPECT_GT(checked, 500);
+}
+
 TEST(NetSession, HostRefusesWrongFilesOtherVersionsAndAFifthPlayer) {
     Game game(6);
     game.join(1);

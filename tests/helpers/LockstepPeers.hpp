@@ -18,7 +18,7 @@
 
 namespace lockstep {
 
-constexpr std::uint64_t kTickMicros = 16'667; // 60 frames a second
+constexpr std::uint64_t kTickMicros = 16'666; // 60 frames a second
 constexpr std::uint64_t kFilesHash = 0x1234'5678'9ABC'DEF0ull;
 
 inline std::uint64_t Mix(std::uint64_t state, std::uint64_t value) {
@@ -102,8 +102,23 @@ class Game {
             std::make_unique<net::ClientSession>(network.endpoint(index), network.address(0), config);
     }
 
-    // One tick of every peer: poll, run at most one frame, poll again.
+    // One tick of every peer: poll, run at most one frame, poll again. With pollsPerTick above 1,
+    // every peer also polls at as many even steps through the tick, as a game that keeps polling
+    // while it waits for its next frame.
     void tick() {
+        for (int step = 1; step < pollsPerTick; ++step) {
+            network.setNow(now + kTickMicros * static_cast<std::uint64_t>(step) /
+                                     static_cast<std::uint64_t>(pollsPerTick));
+            for (Peer& peer : peers) {
+                if (peer.host) {
+                    peer.host->poll(now + kTickMicros * static_cast<std::uint64_t>(step) /
+                                              static_cast<std::uint64_t>(pollsPerTick));
+                } else if (peer.client) {
+                    peer.client->poll(now + kTickMicros * static_cast<std::uint64_t>(step) /
+                                                static_cast<std::uint64_t>(pollsPerTick));
+                }
+            }
+        }
         now += kTickMicros;
         network.setNow(now);
         for (Peer& peer : peers) {
@@ -130,6 +145,7 @@ class Game {
     std::deque<std::string> names; // a deque: sessions keep views of them
     std::uint64_t now = 0;
     long stalls = 0;
+    int pollsPerTick = 1;
 };
 
 } // namespace lockstep
