@@ -64,15 +64,12 @@ class HostSession {
     // Slots admitted (present, or entering at a frame still to come), the host's own included.
     int playerCount() const;
     std::string_view name(int slot) const;
-    int inputDelay() const { return delay_; }
     // The slots whose keys the last nextFrame() lacked (0 when it released a frame): whom everyone
     // waits for.
     std::uint8_t waitingFor() const { return waiting_; }
     // The newest frame whose state hashes differed, once; kNoFrame when none since the last call.
     std::uint32_t takeDesync();
     const LinkStats& stats() const { return link_.stats; }
-    // The smoothed round trip to slot in microseconds (0 before a measure, and for the host).
-    std::uint64_t roundTrip(int slot) const { return slots_[static_cast<std::size_t>(slot)].roundTrip; }
 
   private:
     static constexpr std::size_t kHistory = 256;

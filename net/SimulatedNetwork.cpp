@@ -80,7 +80,6 @@ void SimulatedNetwork::post(const Address& from, int to, const std::uint8_t* dat
         from.family == kSimulatedFamily && from.bytes[0] < connected_.size() && !connected_[from.bytes[0]];
     if (fromCut || !connected_[static_cast<std::size_t>(to)] || inFlight_.size() >= kMaxInFlight ||
         static_cast<int>(draw() % 1000) < conditions_.lossPerMille) {
-        ++lost_;
         return;
     }
     std::uint64_t jitter = conditions_.jitterMicros == 0 ? 0 : draw() % (conditions_.jitterMicros + 1);

@@ -31,7 +31,6 @@ class SimulatedNetwork {
     void inject(const Address& from, int to, const std::uint8_t* data, std::size_t size);
     // Cuts an endpoint off: what it sends and what is sent to it is lost from now on.
     void disconnect(int index);
-    std::uint64_t lost() const { return lost_; }
     // Every datagram sent to an address outside this network (a forged sender's), with its length.
     struct StrangerSend {
         Address to;
@@ -69,7 +68,6 @@ class SimulatedNetwork {
     std::uint64_t now_ = 0;
     std::uint64_t order_ = 0;
     std::uint64_t random_;
-    std::uint64_t lost_ = 0;
     std::vector<StrangerSend> sentToStrangers_;
     std::vector<Sent>* record_ = nullptr;
 };
