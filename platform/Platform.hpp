@@ -202,6 +202,13 @@ bool ReadDeviceState(InputDevice* device, std::size_t size, void* state);
 bool BuildGlyphLists(DeviceContext* deviceContext, const char* face, int height, int first, int count,
                      unsigned listBase);
 
+// ---- Sockets ----------------------------------------------------------------------------------
+
+// Makes a UDP socket (the system's handle) ignore the port-unreachable answers of other machines:
+// on Windows such an answer to one send fails the socket's next receive (WSAECONNRESET), and a
+// peer that left would stop the host hearing the others. Nothing to do elsewhere.
+void IgnoreUdpPortUnreachable(std::uintptr_t socket);
+
 // ---- Screenshots ------------------------------------------------------------------------------
 
 // Writes the current context's back buffer (width x height from the origin) as an RGB PNG.

@@ -2,6 +2,7 @@
 // (tests/fuzz/regressions/<target>/) through the same reader and checks as the target does, so a
 // fixed reader stays fixed in the normal build. A missing folder fails: it would replay nothing.
 
+#include "fuzz/NetChecks.hpp"
 #include "fuzz/ReaderChecks.hpp"
 
 #include <gtest/gtest.h>
@@ -70,4 +71,8 @@ TEST(FuzzRegressions, BmpImages) {
 
 TEST(FuzzRegressions, GameStates) {
     Replay("state", "fuzz_state", fuzzchecks::CheckState);
+}
+
+TEST(FuzzRegressions, NetworkDatagrams) {
+    Replay("net", "fuzz_net", fuzzchecks::CheckNetDatagram);
 }

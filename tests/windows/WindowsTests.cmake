@@ -19,7 +19,8 @@ file(CREATE_LINK ${NLOHMANN_JSON_DIR}/nlohmann ${JOSTRELA_HOST_HEADERS}/nlohmann
 set(JOSTRELA_WINDOWS_UNIT_TESTS
   vector3_test portable_math_test camera_test collision_test frustum_test moving_block_test frame_controls_test
   octree_build_test screen_config_test options_test state_dump_test timedemo_test key_script_test
-  json_text_test content_shapes_test content_penguin_test content_church_test)
+  json_text_test content_shapes_test content_penguin_test content_church_test net_codec_test
+  net_session_test net_udp_test)
 
 # Wine's desktop belongs to the first program of a prefix and stays on that program's X display
 # while its server runs, so the unit tests (no display) and the end-to-end tests (one virtual X
@@ -42,7 +43,7 @@ set_tests_properties(wine_prefix_remove PROPERTIES FIXTURES_CLEANUP wine_prefix)
 
 foreach(name ${JOSTRELA_WINDOWS_UNIT_TESTS})
   add_executable(${name} ${CMAKE_CURRENT_SOURCE_DIR}/${name}.cpp)
-  target_link_libraries(${name} PRIVATE shell writers content reference gtest_main)
+  target_link_libraries(${name} PRIVATE shell net writers content reference gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${JOSTRELA_HOST_HEADERS})
   # M_PI and its kin, which the C library of MinGW declares only on request.
   target_compile_definitions(${name} PRIVATE _USE_MATH_DEFINES)
@@ -52,6 +53,15 @@ endforeach()
 
 # Starts a program as cmd.exe starts a windowed one it does not redirect (windows/zip.sh).
 add_executable(start_without_streams ${CMAKE_CURRENT_SOURCE_DIR}/windows/helpers/start_without_streams.c)
+
+# The network layer between systems: the stand-in player of tests/e2e/helpers/net_peer.cpp built for
+# Windows plays against the Linux one of JOSTRELA_HOST_BUILD over 127.0.0.1, each hosting once.
+add_executable(net_peer ${CMAKE_CURRENT_SOURCE_DIR}/e2e/helpers/net_peer.cpp)
+target_link_libraries(net_peer PRIVATE net)
+target_include_directories(net_peer PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_test(NAME windows_net_interop COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/helpers/net_interop.sh)
+set_tests_properties(windows_net_interop PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300
+  ENVIRONMENT "WINEPREFIX=${JOSTRELA_WINE_PREFIX};JOSTRELA_WINE=${JOSTRELA_WINE};JOSTRELA_NET_PEER_EXE=$<TARGET_FILE:net_peer>;JOSTRELA_HOST_BUILD=${JOSTRELA_HOST_BUILD}")
 
 # The Windows-only end-to-end tests, and those of the Linux game that hold for both as they are.
 file(GLOB JOSTRELA_WINDOWS_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/windows/*.sh)

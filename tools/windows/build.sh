@@ -10,7 +10,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 source=$PWD
 out=$source/build-windows
 
-packages=(cmake g++ pkg-config g++-mingw-w64-x86-64 wine64 libstb-dev googletest libgtest-dev nlohmann-json3-dev python3 xvfb xauth
+packages=(cmake g++ pkg-config g++-mingw-w64-x86-64 wine64 libstb-dev libasio-dev googletest libgtest-dev nlohmann-json3-dev python3 xvfb xauth
     xfonts-base x11-utils xdotool imagemagick libsdl2-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri
     libfreetype-dev libfontconfig-dev libx11-dev fonts-comic-neue fonts-dejavu-core fonts-liberation)
 missing=()
@@ -31,9 +31,10 @@ fi
 
 host=${JOSTRELA_HOST_BUILD:-$out/host}
 host=$(realpath -m "$host")
-if [[ ! -x $host/tools/content/jostrela-content || ! -x $host/jostrela || ! -x $host/tests/send_close_request ]]; then
+if [[ ! -x $host/tools/content/jostrela-content || ! -x $host/jostrela || ! -x $host/tests/send_close_request ||
+    ! -x $host/tests/net_peer ]]; then
     cmake -S "$source" -B "$host" -DCMAKE_BUILD_TYPE=Release -DJOSTRELA_BENCH=OFF "${launcher[@]}"
-    cmake --build "$host" -j"$(nproc)" --target jostrela-content jostrela send_close_request
+    cmake --build "$host" -j"$(nproc)" --target jostrela-content jostrela send_close_request net_peer
 fi
 
 cmake -S "$source" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" \
