@@ -49,7 +49,7 @@ in_system() {
 
 deb="${JOSTRELA_DEB:-}"
 if [[ -z "$deb" ]]; then
-    deb="$("$JOSTRELA_SOURCE/tools/package.sh" "$JOSTRELA_BUILD" "$work/out" | tail -n 1)"
+    deb="$(JOSTRELA_PACKAGE_AS_BUILT=1 "$JOSTRELA_SOURCE/tools/package.sh" "$JOSTRELA_BUILD" "$work/out" | tail -n 1)"
 fi
 [[ "$(basename "$deb")" == "jostrela_$(cat "$JOSTRELA_BUILD/version.txt")_$(dpkg --print-architecture).deb" ]] ||
     fail "the package is $deb"
