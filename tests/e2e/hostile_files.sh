@@ -17,7 +17,7 @@ hostile() {
 
 # expect_run DESCRIPTION CODE MESSAGE [ARGS...]: runs the game on the prepared folder (20 frames
 # unless ARGS say otherwise) and checks its code, its one message (none for an empty MESSAGE), its
-# time and peak memory.
+# time and peak memory. MESSAGE_LINES says how many times the message comes (1 by default).
 expect_run() {
     local description="$1" code="$2" message="$3"
     shift 3
@@ -26,7 +26,9 @@ expect_run() {
     run_fault_game "$code" --frames 20 "$@"
     if [[ -n "$message" ]]; then
         expect_message "$message"
-        [[ "$(wc -l <"$RUN_DIR/stderr.txt")" == 1 ]] || fail "$description: more than the message: $(cat "$RUN_DIR/stderr.txt")"
+        [[ "$(wc -l <"$RUN_DIR/stderr.txt")" == "${MESSAGE_LINES:-1}" ]] ||
+            fail "$description: not ${MESSAGE_LINES:-1} lines of the message: $(cat "$RUN_DIR/stderr.txt")"
+        [[ "$(sort -u "$RUN_DIR/stderr.txt")" == "$message" ]] || fail "$description: other lines: $(cat "$RUN_DIR/stderr.txt")"
     else
         [[ ! -s "$RUN_DIR/stderr.txt" ]] || fail "$description: a message: $(cat "$RUN_DIR/stderr.txt")"
     fi
@@ -113,3 +115,18 @@ expect_run "9,000 version chunks warn once" 0 \
 make_copied_run_folder
 hostile groups_3ds MODELOS/pinguino.3DS
 expect_run "60,000 material groups among 2,000 materials" 0 ""
+
+# Textures: a file named by 30 materials is read once; 30 large files together stay within the one
+# budget of all textures (one fits, the other 29 are refused).
+make_copied_run_folder
+hostile shared_bmp_3ds MODELOS/pinguino.3DS
+hostile full_rle_bmp Texturas/BIG.BMP
+expect_run "30 materials naming one 4,096 x 3,000 picture" 0 ""
+
+make_copied_run_folder
+hostile many_bmp_3ds MODELOS/pinguino.3DS
+hostile full_rle_bmp Texturas/BIG00.BMP
+for i in $(seq -w 1 29); do
+    ln "$RUN_DIR/Texturas/BIG00.BMP" "$RUN_DIR/Texturas/BIG$i.BMP"
+done
+MESSAGE_LINES=29 expect_run "30 materials naming 30 pictures of 4,096 x 3,000" 0 "Error: Out of memory."

@@ -11,6 +11,9 @@ KIND is one of:
   empty_3ds        the 6 bytes of a main chunk holding nothing
   versions_3ds     9,000 version chunks saying 4, then one triangle
   groups_3ds       2,000 materials and 60,000 material groups naming none of them (1 MB)
+  shared_bmp_3ds   30 materials that all name Texturas/BIG.BMP, and a triangle
+  many_bmp_3ds     30 materials naming Texturas/BIG00.BMP to BIG29.BMP, and a triangle
+  full_rle_bmp     a run-length 8-bit picture of 4,096 x 3,000 pixels whose runs cover it (108 KB)
   nan_vertex_3ds   PATH (a 3DS file) gains an object of one vertex at NaN and no face
   far_vertex_3ds   the same with a vertex at 1e12
   tall_rle_bmp     a run-length 8-bit picture of 1 x 67,108,864 pixels in about a kilobyte
@@ -82,6 +85,22 @@ def with_extra_vertex(path, value):
     raise SystemExit(f"{path}: no editor chunk")
 
 
+def textured_3ds(names):
+    materials = [chunk(0xAFFF, children=chunk(0xA000, b"m%02d\0" % i) + chunk(0xA200, children=chunk(0xA300, name + b"\0")))
+                 for i, name in enumerate(names)]
+    return model(materials + [triangle()])
+
+
+def full_rle_bmp(width, height):
+    row = bytes([255, 1]) * (width // 255) + bytes([width % 255, 2]) + bytes([0, 0])
+    runs = row * height + bytes([0, 1])
+    palette = bytes([0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0]) + bytes(4 * 253)
+    offset = 14 + 40 + len(palette)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 1, len(runs), 0, 0, 256, 0)
+    header = b"BM" + struct.pack("<IHHI", offset + len(runs), 0, 0, offset)
+    return header + info + palette + runs
+
+
 def rle_bmp(width, height):
     palette = bytes([0, 0, 255, 0]) * 256
     runs = bytes([255, 1]) * 500 + bytes([0, 1])  # a few runs, then the end of the picture
@@ -107,6 +126,9 @@ def main():
         "empty_3ds": lambda: chunk(0x4D4D),
         "versions_3ds": versions_3ds,
         "groups_3ds": groups_3ds,
+        "shared_bmp_3ds": lambda: textured_3ds([b"BIG.BMP"] * 30),
+        "many_bmp_3ds": lambda: textured_3ds([b"BIG%02d.BMP" % i for i in range(30)]),
+        "full_rle_bmp": lambda: full_rle_bmp(4096, 3000),
         "count_only_3ds": count_only_3ds,
         "coincident_3ds": coincident_3ds,
         "escaping_3ds": escaping_3ds,
