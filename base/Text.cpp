@@ -40,3 +40,19 @@ std::string Cp1252ToUtf8(const char* text) {
     }
     return out;
 }
+
+std::string EscapeControlBytes(const char* text) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const char* p = text; p != nullptr && *p != '\0'; ++p) {
+        const unsigned char byte = static_cast<unsigned char>(*p);
+        if (byte < 0x20 || byte == 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else {
+            out += *p;
+        }
+    }
+    return out;
+}

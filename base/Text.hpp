@@ -5,3 +5,8 @@
 // The game keeps its texts as Windows-1252 bytes; they become UTF-8 only where they are shown.
 // Issues no SDL calls. The five bytes that code page leaves undefined become U+FFFD.
 std::string Cp1252ToUtf8(const char* text);
+
+// text with every control byte (below 0x20, and 0x7F) written as \xNN, so that bytes quoted from a
+// file or a command line cannot move the cursor, clear the screen or retitle the terminal they are
+// shown on. Other bytes are kept as they are.
+std::string EscapeControlBytes(const char* text);

@@ -15,6 +15,8 @@ TEST(Text, SpanishMessageBytesBecomeUtf8) {
                            "a"),
               "podr\u00EDa");
     EXPECT_EQ(Cp1252ToUtf8("\x80\x81"), "\u20AC\uFFFD");
+    // Quoted input cannot drive a terminal: control bytes are shown, everything else kept.
+    EXPECT_EQ(EscapeControlBytes("W\x1b]0;owned\x07\n\x7f\xE9"), "W\\x1b]0;owned\\x07\\x0a\\x7f\xE9");
 }
 
 TEST(Json, FloatsReadBackExactlyAndStringsAreEscaped) {

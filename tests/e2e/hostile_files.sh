@@ -130,3 +130,14 @@ for i in $(seq -w 1 29); do
     ln "$RUN_DIR/Texturas/BIG00.BMP" "$RUN_DIR/Texturas/BIG$i.BMP"
 done
 MESSAGE_LINES=29 expect_run "30 materials naming 30 pictures of 4,096 x 3,000" 0 "Error: Out of memory."
+
+# Bytes quoted from a file reach the terminal as text, never as control sequences.
+make_copied_run_folder
+hostile terminal_3ds MODELOS/pinguino.3DS
+expect_run "a texture name of terminal controls" 1 'CargaTexturaBMP: Texturas/W\x1b]0;owned\x07\x1b[2J.BMP'
+
+make_copied_run_folder
+printf '0 1 W\x1b]0;owned\x07\x1b[2J\n' >"$RUN_DIR/keys.txt"
+expect_run "a key script of terminal controls" 2 \
+    'jostrela: key script keys.txt, line 1: unknown key "W\x1b]0;owned\x07\x1b[2J" (keys are W A S D LEFT RIGHT SPACE F ESCAPE)' \
+    --keys keys.txt
