@@ -356,7 +356,13 @@ std::unique_ptr<RgbImage> ReadBmpImage(const char* path, std::int32_t maxSide, s
                     MessageIcon::None);
         return nullptr;
     }
-    return DecodeBmpBytes(bytes.Data(), bytes.Size(), maxSide, pixelAllowance);
+    std::unique_ptr<RgbImage> image = DecodeBmpBytes(bytes.Data(), bytes.Size(), maxSide, pixelAllowance);
+    if (bytes.Changed()) {
+        ShowMessage("Error", (std::string("The DIB file ") + path + " changed while it was read.").c_str(),
+                    MessageIcon::None);
+        return nullptr;
+    }
+    return image;
 }
 
 std::unique_ptr<RgbImage> DecodeBmpBytes(const std::uint8_t* data, std::size_t size, std::int32_t maxSide,

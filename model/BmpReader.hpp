@@ -28,7 +28,8 @@ constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{1} << 26;
 // converted (an encoding not handled, offsets, palette or rows reaching past the end of the file,
 // a side longer than maxSide, or run-length data too short for the picture it claims: at most 128
 // pixels a byte of data above a million pixels), or it has more pixels than pixelAllowance ("Out
-// of memory.", before the picture's memory is taken). Issues no GL calls.
+// of memory.", before the picture's memory is taken); and nothing comes back either for a file cut
+// short while it was read ("The DIB file PATH changed while it was read."). Issues no GL calls.
 std::unique_ptr<RgbImage> ReadBmpImage(const char* path, std::int32_t maxSide = kFixedMaxTextureSide,
                                        std::uint64_t pixelAllowance = kMaxPicturePixels);
 

@@ -378,7 +378,18 @@ bool Importar3DS(Model& model, const char* path) {
         ShowLoadFailure(path);
         return false;
     }
-    return Read3dsBytes(model, bytes.Data(), bytes.Size(), path);
+    const bool read = Read3dsBytes(model, bytes.Data(), bytes.Size(), path);
+    if (bytes.Changed()) {
+        model = Model();
+        ShowMessage("Importar3DS",
+                    (std::string("El archivo ") + path +
+                     " ha cambiado mientras se le\xED"
+                     "a")
+                        .c_str(),
+                    MessageIcon::None);
+        return false;
+    }
+    return read;
 }
 
 namespace {

@@ -62,6 +62,10 @@ std::FILE* OpenRegularFile(const char* path);
 // gives null and 0). Opens it as OpenRegularFile does. False when path is no regular file or cannot
 // be opened or mapped.
 bool MapFile(const char* path, const std::uint8_t*& data, std::size_t& size);
+// True when the file mapped at data was cut short while it was read: the reads past its new end
+// found zeros instead of ending the process (SIGBUS), and what was read is not the file. False for
+// data of no mapping.
+bool MappedFileChanged(const std::uint8_t* data);
 // Gives back a mapping of MapFile; does nothing for null data.
 void UnmapFile(const std::uint8_t* data, std::size_t size);
 
