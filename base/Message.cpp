@@ -20,8 +20,8 @@ void ShowMessage(const char* caption, const char* text, MessageIcon icon) {
 
 void WriteMessageLine(const char* caption, const char* text) {
     // One line whatever the text holds: its control bytes are shown, never acted on.
-    std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(EscapeControlBytes(caption).c_str()).c_str(),
-                 Cp1252ToUtf8(EscapeControlBytes(text).c_str()).c_str());
+    std::fprintf(stderr, "%s: %s\n", MessageTextToUtf8(EscapeControlBytes(caption).c_str()).c_str(),
+                 MessageTextToUtf8(EscapeControlBytes(text).c_str()).c_str());
     std::fflush(stderr);
 }
 

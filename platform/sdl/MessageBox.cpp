@@ -99,7 +99,7 @@ void ShowMessageBox(const char* caption, const char* text, BoxIcon icon) {
     }
     // With no display to show it on, or ended by a stop, the box is still read: it goes to
     // standard error.
-    if (ShowEndableBox(flags, Cp1252ToUtf8(caption).c_str(), Cp1252ToUtf8(text).c_str()) != 0) {
+    if (ShowEndableBox(flags, MessageTextToUtf8(caption).c_str(), MessageTextToUtf8(text).c_str()) != 0) {
         WriteMessageLine(caption, text);
     }
 }

@@ -131,10 +131,11 @@ for i in $(seq -w 1 29); do
 done
 MESSAGE_LINES=29 expect_run "30 materials naming 30 pictures of 4,096 x 3,000" 0 "Error: Out of memory."
 
-# Bytes quoted from a file reach the terminal as text, never as control sequences.
+# Bytes quoted from a file reach the terminal as text, never as control sequences; a UTF-8 name
+# shows as itself.
 make_copied_run_folder
 hostile terminal_3ds MODELOS/pinguino.3DS
-expect_run "a texture name of terminal controls" 1 'CargaTexturaBMP: Texturas/W\x1b]0;owned\x07\x1b[2J.BMP'
+expect_run "a texture name of terminal controls and UTF-8" 1 'CargaTexturaBMP: Texturas/W\x1b]0;owned\x07\x1b[2Jcafé.BMP'
 
 make_copied_run_folder
 printf '0 1 W\x1b]0;owned\x07\x1b[2J\n' >"$RUN_DIR/keys.txt"

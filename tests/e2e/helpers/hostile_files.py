@@ -14,7 +14,7 @@ KIND is one of:
   shared_bmp_3ds   30 materials that all name Texturas/BIG.BMP, and a triangle
   many_bmp_3ds     30 materials naming Texturas/BIG00.BMP to BIG29.BMP, and a triangle
   full_rle_bmp     a run-length 8-bit picture of 4,096 x 3,000 pixels whose runs cover it (108 KB)
-  terminal_3ds     a material whose texture name holds terminal control sequences
+  terminal_3ds     a material whose texture name holds terminal control sequences and UTF-8
   nan_vertex_3ds   PATH (a 3DS file) gains an object of one vertex at NaN and no face
   far_vertex_3ds   the same with a vertex at 1e12
   tall_rle_bmp     a run-length 8-bit picture of 1 x 67,108,864 pixels in about a kilobyte
@@ -129,7 +129,7 @@ def main():
         "groups_3ds": groups_3ds,
         "shared_bmp_3ds": lambda: textured_3ds([b"BIG.BMP"] * 30),
         "many_bmp_3ds": lambda: textured_3ds([b"BIG%02d.BMP" % i for i in range(30)]),
-        "terminal_3ds": lambda: textured_3ds([b"W\x1b]0;owned\x07\x1b[2J.BMP"]),
+        "terminal_3ds": lambda: textured_3ds([b"W\x1b]0;owned\x07\x1b[2Jcaf\xc3\xa9.BMP"]),
         "full_rle_bmp": lambda: full_rle_bmp(4096, 3000),
         "count_only_3ds": count_only_3ds,
         "coincident_3ds": coincident_3ds,
