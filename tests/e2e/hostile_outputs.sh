@@ -79,6 +79,24 @@ refused "a named pipe as the stats file" 1 "jostrela: cannot write the stats fil
 refused "a named pipe as the state dump" 1 "jostrela: state dump pipe: cannot be written" --frames 5 --dump-state pipe
 cleanup
 
+# A pipe with a reader that never reads: the trace's write blocks once the pipe is full, and a stop
+# signal interrupts it (the trace cannot be written whole: code 1).
+make_fault_folder
+mkfifo "$RUN_DIR/pipe"
+exec 3<>"$RUN_DIR/pipe"
+start_fault_game --frames 100000 --trace pipe
+for tries in $(seq 100); do
+    [[ "$(cat "/proc/$GAME_PID/wchan" 2>/dev/null)" == *pipe_write* ]] && break
+    sleep 0.1
+done
+kill -s TERM "$GAME_PID"
+wait_for_exit 3
+exec 3<&-
+[[ "$GAME_CODE" == 1 ]] || fail "a stop while the trace blocks: exit code $GAME_CODE"
+expect_message "jostrela: trace pipe: cannot be written"
+echo "ok: a stop signal interrupts a write blocked on a pipe"
+cleanup
+
 # Writes that fail: a full device, and a regular file past the size limit (the partial file goes).
 make_fault_folder
 refused "a screenshot on a full disk" 1 "jostrela: cannot write the screenshot /dev/full" --frames 3 --screenshot /dev/full
