@@ -59,10 +59,10 @@ std::int32_t MaxTextureSide() {
     return side;
 }
 
-// Every texture of the run together may have 16 M pixels (one picture of 4,096 x 4,096, some 200 MB
-// with the driver's copy and its mipmaps), so many large pictures cost no more than that. The
+// Every texture of the run together may have 32 M pixels (two pictures of 4,096 x 4,096, some 400 MB
+// with the driver's copies and their mipmaps), so many large pictures cost no more than that. The
 // game's own textures take a few hundred thousand.
-constexpr std::uint64_t kTexturePixelBudget = std::uint64_t{1} << 24;
+constexpr std::uint64_t kTexturePixelBudget = std::uint64_t{1} << 25;
 std::uint64_t texturePixelsTaken = 0; // pixels of every picture decoded so far
 
 } // namespace
