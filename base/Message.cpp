@@ -19,7 +19,9 @@ void ShowMessage(const char* caption, const char* text, MessageIcon icon) {
 }
 
 void WriteMessageLine(const char* caption, const char* text) {
-    std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(caption).c_str(), Cp1252ToUtf8(text).c_str());
+    // One line whatever the text holds: its control bytes are shown, never acted on.
+    std::fprintf(stderr, "%s: %s\n", MessageTextToUtf8(EscapeControlBytes(caption).c_str()).c_str(),
+                 MessageTextToUtf8(EscapeControlBytes(text).c_str()).c_str());
     std::fflush(stderr);
 }
 

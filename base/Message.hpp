@@ -17,7 +17,8 @@ using MessageSink = void (*)(const char* caption, const char* text, MessageIcon 
 void ShowMessage(const char* caption, const char* text, MessageIcon icon);
 
 // Writes "caption: text" as a line of UTF-8 on standard error and flushes it: a message where no
-// box is shown.
+// box is shown. Control bytes (line breaks included) are written as \xNN (EscapeControlBytes);
+// a name quoted in UTF-8 is kept as it is (MessageTextToUtf8).
 void WriteMessageLine(const char* caption, const char* text);
 
 // Installs sink (nullptr restores the line on standard error) and returns the previous one.

@@ -2,6 +2,8 @@
 
 #include "base/OptionFailure.hpp"
 
+#include <cstdio>
+
 namespace {
 
 void ReportStatsFault(FrameStatsFile& stats, const std::string& path) {
@@ -15,31 +17,29 @@ void RecordFrameStats(FrameStatsFile& stats, const std::string& path, int frame,
     if (path.empty() || stats.failed) {
         return;
     }
-    if (stats.file == nullptr) {
-        stats.file = std::fopen(path.c_str(), "w");
-        if (stats.file == nullptr ||
-            std::fputs("frame leavesDrawn drawNodesTested collideNodesTested facesTested\n", stats.file) <
-                0) {
+    platform::OutputFile& output = stats.output;
+    if (output.file == nullptr) {
+        static const char kHeader[] = "frame leavesDrawn drawNodesTested collideNodesTested facesTested\n";
+        if (!platform::OpenOutput(output, path.c_str()) ||
+            !platform::WriteOutput(output, kHeader, sizeof kHeader - 1, false)) {
             ReportStatsFault(stats, path);
             return;
         }
     }
-    if (std::fprintf(
-            stats.file, "%d %lld %lld %lld %lld\n", frame, static_cast<long long>(counts.leavesDrawn),
-            static_cast<long long>(counts.drawNodesTested), static_cast<long long>(counts.collideNodesTested),
-            static_cast<long long>(counts.facesTested)) < 0) {
+    char line[128];
+    const int length = std::snprintf(
+        line, sizeof line, "%d %lld %lld %lld %lld\n", frame, static_cast<long long>(counts.leavesDrawn),
+        static_cast<long long>(counts.drawNodesTested), static_cast<long long>(counts.collideNodesTested),
+        static_cast<long long>(counts.facesTested));
+    if (!platform::WriteOutput(output, line, static_cast<std::size_t>(length), false)) {
         ReportStatsFault(stats, path);
     }
 }
 
 bool CloseFrameStats(FrameStatsFile& stats, const std::string& path) {
-    if (stats.file == nullptr) {
-        return !stats.failed;
-    }
     // The last lines may still sit in the buffer: a full disk shows only here.
-    const bool closed = std::fclose(stats.file) == 0;
-    stats.file = nullptr;
-    if (!closed && !stats.failed) {
+    const bool written = platform::CloseOutput(stats.output);
+    if (!written && !stats.failed) {
         ReportStatsFault(stats, path);
     }
     return !stats.failed;

@@ -1,9 +1,8 @@
 #include "diag/StateDump.hpp"
 
 #include "base/Json.hpp"
+#include "platform/OutputFile.hpp"
 #include "play/StateCodec.hpp"
-
-#include <cstdio>
 
 namespace {
 
@@ -147,11 +146,10 @@ void AppendStateJson(std::string& out, const GameState& state) {
 
 bool WriteStateDump(const char* path, const GameState& state) {
     const std::string json = StateJson(state);
-    std::FILE* file = std::fopen(path, "wb");
-    bool written = false;
-    if (file != nullptr) {
-        written = std::fwrite(json.data(), 1, json.size(), file) == json.size();
-        written = std::fclose(file) == 0 && written;
+    platform::OutputFile output;
+    if (!platform::OpenOutput(output, path)) {
+        return false;
     }
-    return written;
+    platform::WriteOutput(output, json.data(), json.size(), false);
+    return platform::CloseOutput(output);
 }

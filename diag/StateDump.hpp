@@ -43,5 +43,6 @@ std::string StateJson(const GameState& state);
 // out has room for a state (a few hundred bytes) nothing is allocated.
 void AppendStateJson(std::string& out, const GameState& state);
 
-// Writes StateJson to path; false when it cannot be written whole. Reports nothing.
+// Writes StateJson to path (opened as platform::OpenOutput does); false when it cannot be written
+// whole, and a regular file cut short has then been removed. Reports nothing.
 bool WriteStateDump(const char* path, const GameState& state);

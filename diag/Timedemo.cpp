@@ -36,12 +36,12 @@ void StartTimedemo(TimedemoRecorder& timedemo, InputDevices& input, int frames, 
     timedemo.alternate = mode == TimedemoMode::Alternate;
     timedemo.frames = frames;
     // An alternating run gives the culled mode the odd frame of an odd count.
-    const int culledFrames = timedemo.alternate ? (frames + 1) / 2 : timedemo.baseline ? 0 : frames;
+    const int culledFrames = timedemo.alternate ? frames - frames / 2 : timedemo.baseline ? 0 : frames;
     timedemo.modes[0].frameTicks.assign(static_cast<std::size_t>(culledFrames), 0);
     timedemo.modes[1].frameTicks.assign(static_cast<std::size_t>(frames - culledFrames), 0);
     timedemo.sorted.assign(static_cast<std::size_t>(frames), 0);
     timedemo.progressStep =
-        platform::StandardErrorIsTerminal() ? (frames + kProgressLines - 1) / kProgressLines : 0;
+        platform::StandardErrorIsTerminal() ? frames / kProgressLines + (frames % kProgressLines != 0) : 0;
     if (countFragments) {
         timedemo.countFragments = StartFragmentCounting();
         if (!timedemo.countFragments) {

@@ -70,7 +70,7 @@ FrameTimeSummary SummariseFrameTimes(const TimedemoTotals& totals, std::uint64_t
                    : (static_cast<double>(sorted[n / 2 - 1]) + static_cast<double>(sorted[n / 2])) / 2.0;
     summary.median = middle * msPerTick;
     // Nearest rank: ceil(0.99 n), counted from 1; in integers so that 100 frames give rank 99.
-    const int rank = (99 * n + 99) / 100;
+    const std::int64_t rank = (99 * static_cast<std::int64_t>(n) + 99) / 100;
     summary.percentile99 = static_cast<double>(sorted[rank - 1]) * msPerTick;
     return summary;
 }

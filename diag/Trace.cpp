@@ -5,7 +5,7 @@
 namespace {
 
 void ReportTraceFault(const TraceFile& trace) {
-    ReportOptionFailure("trace " + trace.path + ": cannot be written");
+    ReportOptionFailure("trace " + trace.output.path + ": cannot be written");
 }
 
 } // namespace
@@ -19,9 +19,7 @@ bool DumpGameState(const GameState& state, const char* path) {
 }
 
 bool StartTrace(TraceFile& trace, const char* path) {
-    trace.path = path;
-    trace.file = std::fopen(path, "wb");
-    if (trace.file == nullptr) {
+    if (!platform::OpenOutput(trace.output, path)) {
         ReportTraceFault(trace);
         return false;
     }
@@ -30,28 +28,22 @@ bool StartTrace(TraceFile& trace, const char* path) {
 }
 
 void TraceFrame(TraceFile& trace, const GameState& state) {
-    if (trace.file == nullptr || trace.failed) {
+    if (trace.output.file == nullptr || trace.output.failed) {
         return;
     }
     trace.line.clear();
     AppendStateJson(trace.line, state);
     // Flushed every frame, so a test can read the frames while the game runs.
-    if (std::fwrite(trace.line.data(), 1, trace.line.size(), trace.file) != trace.line.size() ||
-        std::fflush(trace.file) != 0) {
-        trace.failed = true;
+    if (!platform::WriteOutput(trace.output, trace.line.data(), trace.line.size(), true)) {
         ReportTraceFault(trace);
     }
 }
 
 bool EndTrace(TraceFile& trace) {
-    if (trace.file == nullptr) {
-        return true;
-    }
-    const bool closed = std::fclose(trace.file) == 0;
-    trace.file = nullptr;
-    if (!closed && !trace.failed) {
-        trace.failed = true;
+    const bool failedBefore = trace.output.failed;
+    const bool written = platform::CloseOutput(trace.output);
+    if (!written && !failedBefore) {
         ReportTraceFault(trace);
     }
-    return !trace.failed;
+    return written;
 }

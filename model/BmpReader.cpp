@@ -14,9 +14,6 @@ constexpr std::uint32_t kRle8 = 1;
 constexpr std::uint32_t kRle4 = 2;
 constexpr std::uint32_t kBitFields = 3;
 
-// Larger pictures are refused as "Out of memory." rather than attempted: 64 M pixels.
-constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 26;
-
 // Run-length data describes at most 255 pixels in two bytes (runs that skip pixels aside), so a
 // picture needing more pixels per byte of its data than this is refused before its memory is
 // taken; pictures up to the floor are always decoded. The decode cost thus follows the file size.
@@ -294,7 +291,8 @@ const char* FailureText(Failure failure) {
     }
 }
 
-Failure Decode(const ByteCursor& file, std::int32_t maxSide, std::unique_ptr<RgbImage>& image) {
+Failure Decode(const ByteCursor& file, std::int32_t maxSide, std::uint64_t pixelAllowance,
+               std::unique_ptr<RgbImage>& image) {
     Dib dib;
     const Failure headers = ReadHeaders(file, dib);
     if (headers != Failure::None) {
@@ -310,7 +308,8 @@ Failure Decode(const ByteCursor& file, std::int32_t maxSide, std::unique_ptr<Rgb
         return Failure::Conversion;
     }
     const std::uint64_t pixelCount = static_cast<std::uint64_t>(dib.width) * rows;
-    if (pixelCount > kMaxPixels) {
+    // Larger pictures are refused rather than attempted.
+    if (pixelCount > kMaxPicturePixels) {
         return Failure::OutOfMemory;
     }
     // A file too short for its pixels is refused before the picture's memory is taken: a header
@@ -324,6 +323,10 @@ Failure Decode(const ByteCursor& file, std::int32_t maxSide, std::unique_ptr<Rgb
         if (pixelCount > kRunLengthPixelFloor && pixelCount > kPixelsPerRunLengthByte * dataBytes) {
             return Failure::Conversion;
         }
+    }
+    // What is left of the caller's allowance is checked once the file is known to hold the picture.
+    if (pixelCount > pixelAllowance) {
+        return Failure::OutOfMemory;
     }
     const std::size_t bytes = static_cast<std::size_t>(dib.width) * rows * 3;
     std::unique_ptr<std::uint8_t[]> pixels(new (std::nothrow) std::uint8_t[bytes]());
@@ -346,19 +349,26 @@ Failure Decode(const ByteCursor& file, std::int32_t maxSide, std::unique_ptr<Rgb
 
 } // namespace
 
-std::unique_ptr<RgbImage> ReadBmpImage(const char* path, std::int32_t maxSide) {
+std::unique_ptr<RgbImage> ReadBmpImage(const char* path, std::int32_t maxSide, std::uint64_t pixelAllowance) {
     FileBytes bytes;
     if (!bytes.Open(path)) {
         ShowMessage("Error", (std::string("Failed to open DIB file ") + path + ".\n").c_str(),
                     MessageIcon::None);
         return nullptr;
     }
-    return DecodeBmpBytes(bytes.Data(), bytes.Size(), maxSide);
+    std::unique_ptr<RgbImage> image = DecodeBmpBytes(bytes.Data(), bytes.Size(), maxSide, pixelAllowance);
+    if (bytes.Changed()) {
+        ShowMessage("Error", (std::string("The DIB file ") + path + " changed while it was read.").c_str(),
+                    MessageIcon::None);
+        return nullptr;
+    }
+    return image;
 }
 
-std::unique_ptr<RgbImage> DecodeBmpBytes(const std::uint8_t* data, std::size_t size, std::int32_t maxSide) {
+std::unique_ptr<RgbImage> DecodeBmpBytes(const std::uint8_t* data, std::size_t size, std::int32_t maxSide,
+                                         std::uint64_t pixelAllowance) {
     std::unique_ptr<RgbImage> image;
-    const Failure failure = Decode(ByteCursor(data, size), maxSide, image);
+    const Failure failure = Decode(ByteCursor(data, size), maxSide, pixelAllowance, image);
     if (failure != Failure::None) {
         ShowMessage("Error", FailureText(failure), MessageIcon::None);
         return nullptr;

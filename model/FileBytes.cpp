@@ -9,3 +9,7 @@ FileBytes::~FileBytes() {
 bool FileBytes::Open(const char* path) {
     return platform::MapFile(path, data, size);
 }
+
+bool FileBytes::Changed() const {
+    return platform::MappedFileChanged(data);
+}

@@ -16,6 +16,10 @@ class FileBytes {
     // cannot be opened or mapped. An empty file opens with size 0.
     bool Open(const char* path);
 
+    // True when the file was cut short while it was read: what was read past its new end was
+    // zeros, not the file, and must not be used.
+    bool Changed() const;
+
     const std::uint8_t* Data() const { return data; }
     std::size_t Size() const { return size; }
 

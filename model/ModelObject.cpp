@@ -6,18 +6,30 @@
 
 #include <GL/gl.h>
 
+#include <string>
+#include <unordered_map>
+
 ModelObject::ModelObject(const char* path) {
     Importar3DS(model, path);
 }
 
 TextureResult ModelObject::LoadTextures() {
+    // A file named by many materials is read once; the later materials share its texture.
+    std::unordered_map<std::string, std::int32_t> slotsByFile;
     for (std::int32_t i = 0; i < model.MaterialCount(); ++i) {
         Material& material = model.materials[i];
         if (material.textureFile[0] != '\0') {
-            TextureResult result =
-                LoadTexture(textures, kModelTextureSlots, material.textureFile, nextTextureSlot);
-            if (!result.opened) {
-                return result;
+            const auto [first, added] = slotsByFile.emplace(material.textureFile, nextTextureSlot);
+            if (!added) {
+                if (nextTextureSlot < kModelTextureSlots) {
+                    textures[nextTextureSlot] = textures[first->second];
+                }
+            } else {
+                TextureResult result =
+                    LoadTexture(textures, kModelTextureSlots, material.textureFile, nextTextureSlot);
+                if (!result.opened) {
+                    return result;
+                }
             }
         }
         material.textureSlot = nextTextureSlot;

@@ -25,8 +25,9 @@ struct ModelObject {
     ModelObject(const ModelObject&) = delete;
     ModelObject& operator=(const ModelObject&) = delete;
 
-    // For every material in order: loads its texture file, if it names one, into the next slot,
-    // sets its textureSlot to that slot and advances the slot, with or without a texture. Materials
+    // For every material in order: loads its texture file, if it names one, into the next slot
+    // (a file an earlier material named is not read again: the slot shares that texture), sets
+    // its textureSlot to that slot and advances the slot, with or without a texture. Materials
     // past the 30th get a slot number but never a texture. Needs a current GL context. Stops at the
     // first texture file that cannot be opened and returns what LoadTexture said of it.
     TextureResult LoadTextures();

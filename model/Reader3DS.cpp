@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -41,11 +42,16 @@ std::uint64_t ModelBudget(std::size_t fileSize) {
 
 struct Reader {
     ByteCursor file;
-    std::uint64_t budget = 0; // bytes the model may still take
-    bool ended = false;       // a read met the end of the file, the budget ran out or a stop
-                              // was requested: every chunk loop stops
-    bool overBudget = false;  // the file asked for more memory than its budget
-    std::size_t brokenAt = 0; // offset of the first chunk shorter than its own header, or 0
+    std::uint64_t budget = 0;   // bytes the model may still take
+    bool ended = false;         // a read met the end of the file, the budget ran out or a stop
+                                // was requested: every chunk loop stops
+    bool overBudget = false;    // the file asked for more memory than its budget
+    std::size_t brokenAt = 0;   // offset of the first chunk shorter than its own header, or 0
+    bool versionWarned = false; // the newer-version warning was shown (once a file, however many
+                                // version chunks it holds)
+    // The first material of each name read so far, so a material group finds its material in one
+    // look-up however many materials and groups the file holds.
+    std::unordered_map<std::string, std::int32_t> materialsByName;
 };
 
 // Takes bytes from the budget before they are allocated; false (and the reading ends) when the
@@ -127,7 +133,8 @@ void ReadVersion(Reader& reader, ChunkCursor& chunk) {
     const std::uint32_t rest = Rest(chunk);
     std::uint8_t bytes[4];
     const std::size_t got = ReadInto(reader, chunk, bytes, rest < 4 ? rest : 4);
-    if (rest == 4 && got == 4 && static_cast<std::int32_t>(LoadU32(bytes)) > 3) {
+    if (rest == 4 && got == 4 && static_cast<std::int32_t>(LoadU32(bytes)) > 3 && !reader.versionWarned) {
+        reader.versionWarned = true;
         ShowMessage("Atencion!!!",
                     "Este archivo 3ds es posterior a la version 3.0 por lo que podr\xED"
                     "a haber errores en la carga",
@@ -191,16 +198,12 @@ void ReadMaterialGroup(Reader& reader, Model& model, int objectIndex, ChunkCurso
     char name[kTextFieldSize];
     ReadName(reader, chunk, name);
     MeshObject& object = model.objects[objectIndex];
-    for (std::int32_t i = 0; i < model.MaterialCount(); ++i) {
-        const Material& material = model.materials[i];
-        if (std::string(name) == material.name) {
-            object.materialIndex = i;
-            if (material.textureFile[0] != '\0') {
-                object.textured = true;
-            }
-            break;
+    if (model.MaterialCount() > 0) {
+        const auto found = reader.materialsByName.find(name);
+        object.materialIndex = found == reader.materialsByName.end() ? -1 : found->second;
+        if (found != reader.materialsByName.end() && model.materials[found->second].textureFile[0] != '\0') {
+            object.textured = true;
         }
-        object.materialIndex = -1;
     }
     SkipRest(reader, chunk);
 }
@@ -341,6 +344,8 @@ void ParseMainChunks(Reader& reader, Model& model, ChunkCursor& parent, int dept
             }
             const int index = AppendMaterial(model);
             ParseMaterialChunks(reader, model, index, child, depth + 1);
+            // Its name is final once its chunk is read; an earlier material of that name wins.
+            reader.materialsByName.emplace(model.materials[index].name, index);
             break;
         }
         case 0x4000: {
@@ -373,10 +378,42 @@ bool Importar3DS(Model& model, const char* path) {
         ShowLoadFailure(path);
         return false;
     }
-    return Read3dsBytes(model, bytes.Data(), bytes.Size(), path);
+    const bool read = Read3dsBytes(model, bytes.Data(), bytes.Size(), path);
+    if (bytes.Changed()) {
+        model = Model();
+        ShowMessage("Importar3DS",
+                    (std::string("El archivo ") + path +
+                     " ha cambiado mientras se le\xED"
+                     "a")
+                        .c_str(),
+                    MessageIcon::None);
+        return false;
+    }
+    return read;
 }
 
 namespace {
+
+// Past this magnitude a float no longer holds every whole unit, and the level's measure (distances
+// truncated to whole units) and collision lose their meaning; a vertex there (or at infinity, or
+// not a number) is a damaged file, not a level.
+constexpr float kMaxCoordinate = 16777216.0f;
+
+bool CoordinateInRange(float value) {
+    return std::fabs(value) <= kMaxCoordinate; // false for NaN too
+}
+
+// The first object with a vertex out of range, or null.
+const MeshObject* ObjectOutOfRange(const Model& model) {
+    for (const MeshObject& object : model.objects) {
+        for (const Vector3& v : object.vertices) {
+            if (!CoordinateInRange(v.x) || !CoordinateInRange(v.y) || !CoordinateInRange(v.z)) {
+                return &object;
+            }
+        }
+    }
+    return nullptr;
+}
 
 bool HasDrawableObject(const Model& model) {
     for (const MeshObject& object : model.objects) {
@@ -390,7 +427,7 @@ bool HasDrawableObject(const Model& model) {
 } // namespace
 
 bool Read3dsBytes(Model& model, const std::uint8_t* data, std::size_t size, const char* path) {
-    Reader reader{ByteCursor(data, size)};
+    Reader reader{ByteCursor(data, size), 0, false, false, 0, false, {}};
     reader.budget = ModelBudget(size);
     ChunkCursor file;
     file.end = size;
@@ -408,13 +445,27 @@ bool Read3dsBytes(Model& model, const std::uint8_t* data, std::size_t size, cons
         ShowLoadFailure(path);
         return false;
     }
+    if (const MeshObject* object = ObjectOutOfRange(model)) {
+        char text[768];
+        std::snprintf(text, sizeof text,
+                      "El archivo %s tiene un v\xE9rtice no finito o fuera de rango en el objeto \"%s\"",
+                      path, object->name);
+        model = Model();
+        ShowMessage("Importar3DS", text, MessageIcon::None);
+        return false;
+    }
     BuildVertexNormals(model);
-    if (reader.brokenAt != 0 && !HasDrawableObject(model) && !StopRequested()) {
+    if (!HasDrawableObject(model) && !StopRequested()) {
         char text[512];
-        std::snprintf(
-            text, sizeof text,
-            "El archivo %s no contiene ning\xFAn objeto: tiene %zu bytes y un chunk roto en el byte %zu",
-            path, size, reader.brokenAt);
+        if (reader.brokenAt != 0) {
+            std::snprintf(
+                text, sizeof text,
+                "El archivo %s no contiene ning\xFAn objeto: tiene %zu bytes y un chunk roto en el byte %zu",
+                path, size, reader.brokenAt);
+        } else {
+            std::snprintf(text, sizeof text,
+                          "El archivo %s no contiene ning\xFAn objeto con caras que dibujar", path);
+        }
         ShowMessage("Importar3DS", text, MessageIcon::None);
     }
     return true;

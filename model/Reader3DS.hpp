@@ -10,7 +10,9 @@
 // coordinates and one material each; then builds the vertex normals. True when the file was
 // opened and starts with the main chunk 0x4D4D. Shows its own messages ("Importar3DS", "Error",
 // "Atencion!!!"). Every read is bounded by its chunk and by the file, so a damaged file ends the
-// reading early instead of overrunning anything. Issues no GL calls.
+// reading early instead of overrunning anything. A file cut short while it is read, or holding a
+// vertex that is not finite or lies past 2^24 units, is refused (false, model left empty) with a
+// message naming it. Issues no GL calls.
 bool Importar3DS(Model& model, const char* path);
 
 // Importar3DS over a file's bytes already in memory: the same reading, normals and messages (path

@@ -59,6 +59,12 @@ std::int32_t MaxTextureSide() {
     return side;
 }
 
+// Every texture of the run together may have 32 M pixels (two pictures of 4,096 x 4,096, some 400 MB
+// with the driver's copies and their mipmaps), so many large pictures cost no more than that. The
+// game's own textures take a few hundred thousand.
+constexpr std::uint64_t kTexturePixelBudget = std::uint64_t{1} << 25;
+std::uint64_t texturePixelsTaken = 0; // pixels of every picture decoded so far
+
 } // namespace
 
 TextureResult LoadTexture(std::uint32_t* textureNames, int slotCount, const char* fileName, int slot) {
@@ -79,7 +85,12 @@ TextureResult CargaTexturaBMP(std::uint32_t* textureNames, int slotCount, const 
         return TextureResult{false, path};
     }
     std::fclose(presence);
-    const std::unique_ptr<RgbImage> image = ReadBmpImage(found.c_str(), MaxTextureSide());
+    const std::unique_ptr<RgbImage> image =
+        ReadBmpImage(found.c_str(), MaxTextureSide(), kTexturePixelBudget - texturePixelsTaken);
+    if (image != nullptr) {
+        texturePixelsTaken +=
+            static_cast<std::uint64_t>(image->width) * static_cast<std::uint64_t>(image->height);
+    }
     if (image != nullptr && slot >= 0 && slot < slotCount) {
         CreateMipmappedTexture(image->width, image->height, image->pixels.get(), GL_RGB, textureNames, slot);
     }

@@ -23,8 +23,9 @@ TextureResult LoadTexture(std::uint32_t* textureNames, int slotCount, const char
 // Decodes the BMP at path into a new texture in textureNames[slot]. A path that does not exist as
 // written is looked up again with its file name matched case-insensitively in its folder. A file
 // that cannot be opened at all, or is not a regular file (a folder, a named pipe), gives a result
-// that says so, and shows nothing; a file that does not decode, or has a side longer than GL's
-// maximum texture size, has shown the reader's message and makes no texture. A slot outside 0 .. slotCount -
+// that says so, and shows nothing; a file that does not decode, has a side longer than GL's
+// maximum texture size, or would take the pixels of every texture of the run past 32 M, has shown
+// the reader's message and makes no texture. A slot outside 0 .. slotCount -
 // 1 is never written: the file is read but no texture is made. Needs a current GL context.
 TextureResult CargaTexturaBMP(std::uint32_t* textureNames, int slotCount, const char* path, int slot);
 

@@ -62,8 +62,39 @@ std::FILE* OpenRegularFile(const char* path);
 // gives null and 0). Opens it as OpenRegularFile does. False when path is no regular file or cannot
 // be opened or mapped.
 bool MapFile(const char* path, const std::uint8_t*& data, std::size_t& size);
+// True when the file mapped at data was cut short while it was read: the reads past its new end
+// found zeros instead of ending the process (SIGBUS), and what was read is not the file. False for
+// data of no mapping.
+bool MappedFileChanged(const std::uint8_t* data);
 // Gives back a mapping of MapFile; does nothing for null data.
 void UnmapFile(const std::uint8_t* data, std::size_t size);
+
+// ---- Output files -----------------------------------------------------------------------------
+
+// Which file a path names, as the file system tells files apart (device and inode; on Windows the
+// volume serial number and the file index), links followed.
+struct FileIdentity {
+    std::uint64_t volume;
+    std::uint64_t index;
+    bool regular; // a regular file, not a folder, device, pipe or socket
+};
+
+// The identity of the file at path; false when there is none (or it cannot be examined).
+bool IdentifyFile(const char* path, FileIdentity& identity);
+
+// Opens path for writing without ever waiting: a named pipe with no reader, or anything the system
+// would block on, is refused at once (null) instead. A regular file is created when missing and
+// emptied only once it is known to be one (regular says so: the caller removes it again when it
+// cannot be written whole); a device or a pipe with a reader is written as it is; a folder or a
+// socket is refused. Writes to the stream block as usual.
+std::FILE* OpenOutputFile(const char* path, bool& regular);
+
+// Makes the game's outputs fail as writes instead of ending the process: a write to a closed pipe
+// fails (EPIPE), so does one past the process's file size limit (EFBIG), and a standard descriptor
+// the game was started without is held by a read-only placeholder, so no file the game opens takes
+// its number and every write to that stream fails instead of landing in the file. Called once,
+// first thing.
+void PrepareOutputs();
 
 // ---- Windows and GL contexts ------------------------------------------------------------------
 
@@ -211,11 +242,14 @@ void IgnoreUdpPortUnreachable(std::uintptr_t socket);
 
 // ---- Screenshots ------------------------------------------------------------------------------
 
-// Writes the current context's back buffer (width x height from the origin) as an RGB PNG.
+// Writes the current context's back buffer (width x height from the origin) as an RGB PNG, opened
+// as OpenOutputFile does. False when the buffer cannot be read, the memory for the picture cannot be
+// had (never an abort), or a write or the close fails; a regular file is then removed again.
 bool WriteBackBufferPng(const char* path, int width, int height);
 
 // Writes width x height pixels of channels bytes each (3: RGB, 4: RGBA), rows from the top, as a
-// PNG. False when the file cannot be written. Issues no GL calls.
+// PNG, opened as OpenOutputFile does. False when the file cannot be written whole (a regular file
+// is then removed again). Issues no GL calls.
 bool WritePngFile(const char* path, int width, int height, int channels, const unsigned char* pixels);
 
 } // namespace platform

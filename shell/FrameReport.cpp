@@ -15,7 +15,7 @@ void AfterRules(World& world) {
 }
 
 void AfterUndrawnStep(World& world) {
-    if (world.trace.file != nullptr) {
+    if (world.trace.output.file != nullptr) {
         TraceFrame(world.trace, CurrentState(world));
     }
 }
@@ -23,7 +23,7 @@ void AfterUndrawnStep(World& world) {
 void AfterDrawing(World& world) {
     EndTimedemoFrame(world.timedemo, world.octreeStats);
     RecordFrameStats(world.stats, world.options.stats, static_cast<int>(world.sim.frame), world.octreeStats);
-    if (world.trace.file != nullptr) {
+    if (world.trace.output.file != nullptr) {
         TraceFrame(world.trace, CurrentState(world));
     }
 }

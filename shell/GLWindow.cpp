@@ -35,6 +35,27 @@ bool ReadConfigFile(const char* path, std::string& text) {
     return !readFailed;
 }
 
+// A window may be at most twice the screen each way (a fullscreen window of 1024 x 768 over the
+// 800 x 600 mode is one the game has always made); a larger one costs gigabytes a frame for pixels
+// nobody sees. Without a screen to ask, nothing is refused here.
+bool FitsTheScreen(const ScreenConfig& config, std::string& problem) {
+    platform::DisplayMode screen{};
+    if (!platform::CurrentDisplayMode(screen) || screen.width <= 0 || screen.height <= 0) {
+        return true;
+    }
+    if (static_cast<long long>(config.width) > 2LL * screen.width) {
+        problem = "el valor de Ancho= (" + std::to_string(config.width) +
+                  ") pasa del doble del ancho de la pantalla (" + std::to_string(screen.width) + ")";
+        return false;
+    }
+    if (static_cast<long long>(config.height) > 2LL * screen.height) {
+        problem = "el valor de Alto= (" + std::to_string(config.height) +
+                  ") pasa del doble del alto de la pantalla (" + std::to_string(screen.height) + ")";
+        return false;
+    }
+    return true;
+}
+
 void ShowCreateFailure(const char* text, MessageIcon icon) {
     ShowMessage("ERROR", text, icon);
 }
@@ -65,7 +86,7 @@ bool GLWindow::Create(const char* name, const char* configPath) {
     // what it holds is used.
     ScreenConfig config{};
     std::string problem;
-    if (!ParseScreenConfig(text.data(), text.size(), config, problem)) {
+    if (!ParseScreenConfig(text.data(), text.size(), config, problem) || !FitsTheScreen(config, problem)) {
         char message[768];
         std::snprintf(message, sizeof message, "%s: %s", configPath, problem.c_str());
         ShowMessage("Aviso", message, MessageIcon::None);

@@ -7,6 +7,8 @@
 #include "shell/MainLoop.hpp"
 #include "shell/MessageBoxes.hpp"
 #include "shell/Options.hpp"
+#include "shell/OutputChecks.hpp"
+#include "shell/StandardOutput.hpp"
 #include "shell/StartUp.hpp"
 #include "shell/Version.hpp"
 #include "shell/World.hpp"
@@ -21,6 +23,13 @@ namespace {
 // First of all, so that everything the game prints reaches the console it was started from.
 const bool consoleAttached = (platform::AttachParentConsole(), true);
 
+// Before anything can print: a reader that goes away fails a write instead of ending the game.
+const bool outputsPrepared = (platform::PrepareOutputs(), true);
+
+const char* const kConfigFile = "scr.txt";
+const char* const kPenguinFile = "MODELOS/pinguino.3DS";
+const char* const kLevelFile = "MODELOS/church.3DS";
+
 // Messages go to the platform's box from the first construction on, so that a model that fails to
 // load below is reported in a box too.
 const MessageSink noSinkBeforeTheGame = SetMessageSink(ShowInPlatformBox);
@@ -31,7 +40,20 @@ const bool stopSignalsCaught = (CatchStopSignals(), true);
 
 // The game's one world. Made during static construction, so both models are read before the entry
 // and before any window exists; reached only through the references the entry hands out.
-World world("MODELOS/pinguino.3DS", "MODELOS/church.3DS");
+World world(kPenguinFile, kLevelFile);
+
+// With --screenshot, false after a report when the run ended (Escape, the window closed, a stop
+// signal) before the frame the picture is taken of.
+bool ScreenshotTakenIfAsked(const World& world) {
+    const Options& options = world.options;
+    if (options.screenshot.empty() || static_cast<long long>(world.sim.frame) >= options.frames) {
+        return true;
+    }
+    ReportOptionFailure("no screenshot written to " + options.screenshot + ": the run ended after " +
+                        std::to_string(world.sim.frame) + " of its " + std::to_string(options.frames) +
+                        " frames");
+    return false;
+}
 
 } // namespace
 
@@ -50,11 +72,16 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         std::fputs("\n\n", stdout);
         std::fputs(kHelp, stdout);
-        return 0;
+        return FinishStandardStreams() ? 0 : 1;
     }
     if (options.version) {
         std::printf("jostrela %s\n", kGameVersion);
-        return 0;
+        return FinishStandardStreams() ? 0 : 1;
+    }
+    GameInputs inputs{{kConfigFile, kPenguinFile, kLevelFile}, {"Texturas"}};
+    inputs.files.insert(inputs.files.end(), options.keys.begin(), options.keys.end());
+    if (!OutputsAreSafe(options, inputs)) {
+        return 2;
     }
     // A key script that cannot be used is refused before any window opens.
     for (std::size_t slot = 0; slot < options.keys.size(); ++slot) {
@@ -62,16 +89,19 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (!options.trace.empty() && !StartTrace(world.trace, options.trace.c_str())) {
-        return 2;
-    }
     // A window that cannot be made (a missing or unusable screen configuration, or a window the
     // system refuses) has shown its message; that is a normal end.
     world.mainWindow = new GLWindow();
-    if (!world.mainWindow->Create("Jostrela 3d modo cooperativo multijugador", "scr.txt")) {
+    if (!world.mainWindow->Create("Jostrela 3d modo cooperativo multijugador", kConfigFile)) {
         return 0;
     }
     StartUp(world);
+    // Only now can the run start: a run that ended before (no window, a missing texture) has left
+    // the file as it was.
+    if (!options.trace.empty() && !StartTrace(world.trace, options.trace.c_str())) {
+        world.mainWindow->Destroy();
+        return 2;
+    }
     if (options.timedemo > 0) {
         const TimedemoMode mode = options.timedemoAlternate  ? TimedemoMode::Alternate
                                   : options.timedemoBaseline ? TimedemoMode::Baseline
@@ -88,5 +118,7 @@ int main(int argc, char** argv) {
         options.dumpState.empty() || DumpGameState(CurrentState(world), options.dumpState.c_str());
     const bool traced = EndTrace(world.trace);
     const bool counted = CloseFrameStats(world.stats, options.stats);
-    return world.screenshotFailed || !counted || !dumped || !traced ? 1 : code;
+    const bool pictured = !world.screenshotFailed && ScreenshotTakenIfAsked(world);
+    const bool printed = FinishStandardStreams();
+    return !pictured || !counted || !dumped || !traced || !printed ? 1 : code;
 }

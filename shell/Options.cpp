@@ -93,8 +93,10 @@ bool ReadTimedemo(const char* option, const char* value, int& frames, bool& take
         frames = kDefaultTimedemoFrames;
         return true;
     }
-    if (!ReadCount(value, frames)) {
-        problem = std::string(option) + " takes a whole number of frames from 1 up";
+    // Each frame keeps its time (twice, sorted for the report): a bound keeps that to megabytes.
+    const int kMaxTimedemoFrames = 1000000;
+    if (!ReadCount(value, frames) || frames > kMaxTimedemoFrames) {
+        problem = std::string(option) + " takes a whole number of frames from 1 to 1000000";
         return false;
     }
     return true;

@@ -77,8 +77,31 @@ bool Misspaced(Cursor cursor, const char* key) {
     return cursor.at > before && !cursor.AtEnd() && cursor.Peek() == '=';
 }
 
-// One "Key=%d" entry preceded by the white space the pattern's line break allows.
-bool ReadEntry(Cursor& cursor, const char* key, bool skipSpaceFirst, int& value, std::string& problem) {
+// After a number comes white space, the end of the file or the next entry's key: anything else
+// (a letter, a decimal point, a NUL) means the number is not what the entry was meant to hold.
+bool NumberEndsCleanly(const Cursor& cursor, const char* nextKey) {
+    if (cursor.AtEnd() || IsSpace(cursor.Peek())) {
+        return true;
+    }
+    const std::size_t length = nextKey == nullptr ? 0 : std::strlen(nextKey);
+    return length > 0 && cursor.size - cursor.at >= length &&
+           std::memcmp(cursor.text + cursor.at, nextKey, length) == 0;
+}
+
+// The entry's text from start up to the next white space (at most 24 bytes), for a message; the
+// message line shows any control byte in it as such.
+std::string EntryText(const Cursor& cursor, std::size_t start) {
+    std::size_t end = start;
+    while (end < cursor.size && end - start < 24 && !IsSpace(cursor.text[end])) {
+        ++end;
+    }
+    return std::string(cursor.text + start, end - start);
+}
+
+// One "Key=%d" entry preceded by the white space the pattern's line break allows, followed by
+// nextKey (null for the last entry).
+bool ReadEntry(Cursor& cursor, const char* key, const char* nextKey, bool skipSpaceFirst, int& value,
+               std::string& problem) {
     if (skipSpaceFirst) {
         SkipSpace(cursor);
     }
@@ -90,6 +113,7 @@ bool ReadEntry(Cursor& cursor, const char* key, bool skipSpaceFirst, int& value,
         }
         return false;
     }
+    const std::size_t valueStart = cursor.at;
     const NumberResult result = ReadInt(cursor, value);
     if (result == NumberResult::Missing) {
         problem = std::string("la entrada ") + key + " no tiene un n\xFAmero";
@@ -97,6 +121,15 @@ bool ReadEntry(Cursor& cursor, const char* key, bool skipSpaceFirst, int& value,
     }
     if (result == NumberResult::OutOfRange) {
         problem = std::string("el valor de ") + key + " est\xE1 fuera de rango";
+        return false;
+    }
+    if (!NumberEndsCleanly(cursor, nextKey)) {
+        std::size_t start = valueStart;
+        while (start < cursor.size && IsSpace(cursor.text[start])) {
+            ++start;
+        }
+        problem =
+            std::string("el valor de ") + key + " no es un n\xFAmero entero: " + EntryText(cursor, start);
         return false;
     }
     return true;
@@ -110,11 +143,13 @@ bool ParseScreenConfig(const char* text, std::size_t size, ScreenConfig& out, st
     int height = 0;
     int colourBits = 0;
     int fullscreen = 0;
-    // The pattern starts with its first key, so nothing may come before "Ancho=".
-    if (!ReadEntry(cursor, "Ancho=", false, width, problem) ||
-        !ReadEntry(cursor, "Alto=", true, height, problem) ||
-        !ReadEntry(cursor, "Bits=", true, colourBits, problem) ||
-        !ReadEntry(cursor, "Fullscreen=", true, fullscreen, problem)) {
+    // The pattern starts with its first key, so nothing may come before "Ancho=", but the mark
+    // some editors put at the start of a UTF-8 file is no part of the text.
+    MatchLiteral(cursor, "\xEF\xBB\xBF");
+    if (!ReadEntry(cursor, "Ancho=", "Alto=", false, width, problem) ||
+        !ReadEntry(cursor, "Alto=", "Bits=", true, height, problem) ||
+        !ReadEntry(cursor, "Bits=", "Fullscreen=", true, colourBits, problem) ||
+        !ReadEntry(cursor, "Fullscreen=", nullptr, true, fullscreen, problem)) {
         return false;
     }
     // A window needs at least one pixel each way.
@@ -124,6 +159,11 @@ bool ParseScreenConfig(const char* text, std::size_t size, ScreenConfig& out, st
     }
     if (height <= 0) {
         problem = "el valor de Alto= debe ser mayor que 0";
+        return false;
+    }
+    // The depths a pixel format can have; the pixel format keeps the low 8 bits of any other.
+    if (colourBits != 8 && colourBits != 15 && colourBits != 16 && colourBits != 24 && colourBits != 32) {
+        problem = "el valor de Bits= debe ser 8, 15, 16, 24 o 32";
         return false;
     }
     if (fullscreen != 0 && fullscreen != 1) {

@@ -15,6 +15,11 @@ TEST(Text, SpanishMessageBytesBecomeUtf8) {
                            "a"),
               "podr\u00EDa");
     EXPECT_EQ(Cp1252ToUtf8("\x80\x81"), "\u20AC\uFFFD");
+    // A UTF-8 name quoted in a Spanish message shows as itself; stray bytes stay Windows-1252.
+    EXPECT_EQ(MessageTextToUtf8("ning\xFAn: caf\xC3\xA9.bmp \xC3(\xE0\x80\x80"),
+              "ning\u00FAn: caf\u00E9.bmp \u00C3(\u00E0\u20AC\u20AC");
+    // Quoted input cannot drive a terminal: control bytes are shown, everything else kept.
+    EXPECT_EQ(EscapeControlBytes("W\x1b]0;owned\x07\n\x7f\xE9"), "W\\x1b]0;owned\\x07\\x0a\\x7f\xE9");
 }
 
 TEST(Json, FloatsReadBackExactlyAndStringsAreEscaped) {

@@ -60,6 +60,7 @@ TEST(Options, BadCommandLinesAreRefusedWithAReason) {
         {"--keys"},
         {"--keys", ""},
         {"--frames", "5", "--dump-state"},
+        {"--timedemo-alternate", "2147483647"}, // each frame keeps its time: bounded at a million
     };
     for (const auto& args : bad) {
         Options options;
@@ -80,6 +81,7 @@ TEST(Options, PlayIsPacedAtSixtyAndMeasuredRunsAreNotUnlessAsked) {
         {{"--frames", "10"}, 0},
         {{"--keys", "walk.txt"}, 0},
         {{"--timedemo"}, 0},
+        {{"--timedemo-alternate", "1000000"}, 0},
         {{"--keys", "walk.txt", "--fps", "60"}, 60},
     };
     for (const auto& row : table) {

@@ -36,12 +36,12 @@ TEST(ScreenConfig, ReadsTheFourEntriesWhateverWhiteSpaceSeparatesThem) {
 TEST(ScreenConfig, SignsAndFullscreenOneAreRead) {
     ScreenConfig config{};
     std::string problem;
-    ASSERT_TRUE(Parse("Ancho=+1024\nAlto=768\nBits=-16\nFullscreen=1", config, problem)) << problem;
+    ASSERT_TRUE(Parse("Ancho=+1024\nAlto=768\nBits=+16\nFullscreen=1", config, problem)) << problem;
     EXPECT_EQ(config.width, 1024);
     EXPECT_EQ(config.height, 768);
-    EXPECT_EQ(config.colourBits, -16);
+    EXPECT_EQ(config.colourBits, 16);
     EXPECT_TRUE(config.fullscreen);
-    ASSERT_TRUE(Parse("Ancho=1\nAlto=2147483647\nBits=0\nFullscreen=1", config, problem));
+    ASSERT_TRUE(Parse("Ancho=1\nAlto=2147483647\nBits=8\nFullscreen=1", config, problem));
     EXPECT_EQ(config.width, 1);
     EXPECT_EQ(config.height, 2147483647);
 }
@@ -84,12 +84,12 @@ TEST(ScreenConfig, EachMissingEntryIsNamedAndNothingIsWritten) {
 }
 
 TEST(ScreenConfig, FullscreenOtherThanZeroOrOneIsRefused) {
-    for (const char* value : {"2", "-1", "10", "00000000001x"}) {
+    for (const char* value : {"2", "-1", "10", "00000000001"}) {
         const std::string text = std::string("Ancho=800\nAlto=600\nBits=32\nFullscreen=") + value;
         ScreenConfig config{};
         std::string problem;
         const bool accepted = Parse(text, config, problem);
-        if (std::strcmp(value, "00000000001x") == 0) {
+        if (std::strcmp(value, "00000000001") == 0) {
             EXPECT_TRUE(accepted) << "leading zeros still read as 1";
             EXPECT_TRUE(config.fullscreen);
             continue;
@@ -107,4 +107,38 @@ TEST(ScreenConfig, ReadsOnlyTheBytesItIsGiven) {
     ASSERT_TRUE(ParseScreenConfig(text, std::strlen(text) - 2, config, problem)) << problem;
     EXPECT_TRUE(config.fullscreen);
     EXPECT_FALSE(ParseScreenConfig(nullptr, 10, config, problem));
+}
+
+TEST(ScreenConfig, NumbersThatDoNotFitTheirEntryAndImpossibleDepthsAreNamed) {
+    const struct {
+        std::string text;
+        std::string problem;
+    } refused[] = {
+        {"Ancho=800xyz\nAlto=600\nBits=32\nFullscreen=0",
+         "el valor de Ancho= no es un n\xFAmero entero: 800xyz"},
+        {"Ancho=800.9\nAlto=600\nBits=32\nFullscreen=0",
+         "el valor de Ancho= no es un n\xFAmero entero: 800.9"},
+        {std::string("Ancho=800") + '\0' + "\nAlto=600\nBits=32\nFullscreen=0",
+         std::string("el valor de Ancho= no es un n\xFAmero entero: 800") + '\0'},
+        {"Ancho=800\nAlto=600\nBits=32\nFullscreen=1x",
+         "el valor de Fullscreen= no es un n\xFAmero entero: 1x"},
+        {"Ancho=800\nAlto=600\nBits=-1\nFullscreen=0", "el valor de Bits= debe ser 8, 15, 16, 24 o 32"},
+        {"Ancho=800\nAlto=600\nBits=0\nFullscreen=0", "el valor de Bits= debe ser 8, 15, 16, 24 o 32"},
+        {"Ancho=800\nAlto=600\nBits=99\nFullscreen=0", "el valor de Bits= debe ser 8, 15, 16, 24 o 32"},
+    };
+    for (const auto& row : refused) {
+        ScreenConfig config{};
+        std::string problem;
+        EXPECT_FALSE(Parse(row.text, config, problem)) << row.text;
+        EXPECT_EQ(problem, row.problem) << row.text;
+    }
+    // Notepad's UTF-8 files start with a byte order mark.
+    ScreenConfig config{};
+    std::string problem;
+    ASSERT_TRUE(Parse("\xEF\xBB\xBF"
+                      "Ancho=800\nAlto=600\nBits=24\nFullscreen=0",
+                      config, problem))
+        << problem;
+    EXPECT_EQ(config.width, 800);
+    EXPECT_EQ(config.colourBits, 24);
 }

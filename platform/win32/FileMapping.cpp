@@ -29,6 +29,11 @@ bool MapFile(const char* path, const std::uint8_t*& data, std::size_t& size) {
     return opened;
 }
 
+bool MappedFileChanged(const std::uint8_t*) {
+    // Windows refuses to cut short a file while a view of it is mapped.
+    return false;
+}
+
 void UnmapFile(const std::uint8_t* data, std::size_t) {
     if (data != nullptr) {
         UnmapViewOfFile(data);

@@ -52,4 +52,12 @@ set +e
 set -e
 [[ $code == 1 ]] || fail "missing bmp: exit code $code"
 grep -q '"text": "Failed to open DIB file ' "$WORK/missing.json" || fail "missing bmp message: $(cat "$WORK/missing.json")"
+
+# The README's way of saving a texture gives a file the game reads; ImageMagick's default header
+# (124 bytes) is refused as the game always has.
+convert "bmp:$texture" -define bmp:format=bmp3 -type truecolor "$WORK/bmp3.bmp"
+"$INSPECT" bmp "$WORK/bmp3.bmp" > "$WORK/bmp3.json" || fail "the README's texture is not read: $(cat "$WORK/bmp3.json")"
+convert "bmp:$texture" "$WORK/default.bmp"
+"$INSPECT" bmp "$WORK/default.bmp" > "$WORK/default.json" && fail "ImageMagick's default header was read"
+grep -q '"text": "Unknown DIB file format."' "$WORK/default.json" || fail "default header: $(cat "$WORK/default.json")"
 echo ok

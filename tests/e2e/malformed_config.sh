@@ -25,6 +25,9 @@ refused 'Ancho=800\nAlto=600\nBits=32\nFullscreen=' "Aviso: scr.txt: la entrada 
 refused 'Ancho=800\nAlto=600\nBits=32\nFullscreen=-1\n' "Aviso: scr.txt: el valor de Fullscreen= debe ser 0 o 1"
 refused 'Ancho = 800\nAlto = 600\nBits = 32\nFullscreen = 0\n' "Aviso: scr.txt: la entrada Ancho= está mal escrita: sin espacios antes de ="
 refused 'Ancho=800\nAlto=0\nBits=32\nFullscreen=0\n' "Aviso: scr.txt: el valor de Alto= debe ser mayor que 0"
+# A window more than twice the screen (800 x 600 here) would cost gigabytes a frame.
+refused 'Ancho=16384\nAlto=16384\nBits=32\nFullscreen=0\n' "Aviso: scr.txt: el valor de Ancho= (16384) pasa del doble del ancho de la pantalla (800)"
+refused 'Ancho=1600\nAlto=1201\nBits=32\nFullscreen=1\n' "Aviso: scr.txt: el valor de Alto= (1201) pasa del doble del alto de la pantalla (600)"
 
 make_fault_folder
 rm "$RUN_DIR/scr.txt"

@@ -49,9 +49,11 @@ make_copied_run_folder
 corrupt_bytes "$RUN_DIR/MODELOS/church.3DS" 400 1
 corrupt_bytes "$RUN_DIR/MODELOS/pinguino.3DS" 100 2
 # Damage may change a chunk's length so that a version chunk is read as one: its warning is allowed.
+# So is the refusal of a model whose damaged vertex lies at infinity or out of the float's reach.
 list_run_folder >"$RUN_DIR/.before"
 run_fault_game 0 "${frames[@]}"
-if grep -v '^Atencion!!!: ' "$RUN_DIR/stderr.txt" | grep -q .; then
+if grep -v -e '^Atencion!!!: ' -e '^Importar3DS: El archivo MODELOS/.* tiene un vértice no finito o fuera de rango en el objeto ' \
+    "$RUN_DIR/stderr.txt" | grep -q .; then
     fail "damaged bytes: unexpected messages: $(cat "$RUN_DIR/stderr.txt")"
 fi
 echo "ok: damaged bytes in both models"

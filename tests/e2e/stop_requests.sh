@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Ending the game from outside. SIGTERM or SIGINT at any point (while the models are read, during
-# start-up, between frames) ends it within moments with code 0 and no message; losing the X server
+# start-up, between frames) ends it within moments with code 0 and no message; so do SIGTERM and
+# SIGHUP while a message box waits; losing the X server
 # is taken as a close request: code 0 and the --dump-state file written.
 source "$(dirname "$0")/helpers/common.bash"
 source "$(dirname "$0")/helpers/faults.bash"
@@ -50,6 +51,30 @@ wait_for_exit 10
 expect_nothing_left
 cleanup
 echo "ok: the signals are caught before the video library starts"
+
+# A stop while a message box waits for its OK ends the box and the game, and the message is still
+# written (on standard error).
+for signal in TERM HUP; do
+    make_fault_folder
+    rm "$RUN_DIR/scr.txt"
+    list_run_folder >"$RUN_DIR/.before"
+    JOSTRELA_MESSAGES=box start_fault_game
+    # The box is shown by a child process of the game's (its window has no name to look for).
+    for tries in $(seq 300); do
+        [[ -n "$(cat "/proc/$GAME_PID/task/$GAME_PID/children" 2>/dev/null)" ]] && break
+        sleep 0.1
+    done
+    [[ -n "$(cat "/proc/$GAME_PID/task/$GAME_PID/children" 2>/dev/null)" ]] ||
+        fail "no message box: $(cat "$RUN_DIR/stderr.txt")"
+    sleep 0.5
+    kill -s "$signal" "$GAME_PID"
+    wait_for_exit 3
+    [[ "$GAME_CODE" == 0 ]] || fail "SIG$signal while a box is up: exit code $GAME_CODE"
+    expect_message "Aviso: No se ha podido abrir scr.txt"
+    expect_nothing_left
+    cleanup
+done
+echo "ok: SIGTERM and SIGHUP while a message box is up"
 
 # A server of its own, ended while the game draws: the first display from :150 with no lock.
 display_number=150
