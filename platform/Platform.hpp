@@ -53,9 +53,10 @@ void AttachParentConsole();
 
 // Opens path for binary reading only when it is a regular file. The open never waits (a named pipe
 // or a device with nothing behind it does not block the call) and anything but a regular file is
-// closed again: null for those as for a missing file. Reads from the stream block as usual. (On
-// Win32: CreateFile with shared read access, which opens no folder, kept when GetFileType is
-// FILE_TYPE_DISK, then _open_osfhandle and _fdopen.)
+// closed again: null for those as for a missing file. A file another program holds open, for
+// reading or writing, opens as with fopen. Reads from the stream block as usual. (On Win32:
+// CreateFile sharing reads and writes as fopen does, which opens no folder, kept when GetFileType
+// is FILE_TYPE_DISK, then _open_osfhandle and _fdopen.)
 std::FILE* OpenRegularFile(const char* path);
 
 // Maps the regular file at path read-only into memory: its bytes in data and size (an empty file

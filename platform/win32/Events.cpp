@@ -5,52 +5,55 @@ namespace platform {
 
 namespace {
 
-// Events the window procedure produced while the system called it (inside DispatchMessage, or
-// inside CreateWindowEx and ShowWindow, which send messages), handed out by PeekEvent in order. A
-// few a frame at most; a full queue drops the newest.
-Event pending[32];
-int pendingFirst = 0;
-int pendingCount = 0;
+// What the window procedure saw while the system called it (inside DispatchMessage, or inside
+// CreateWindowEx and ShowWindow, which send messages), handed out by PeekEvent. One dispatch may
+// bring any number of messages (a drag-resize sends every size of the drag inside one), so they are
+// kept by what they mean, never by count: the sizes become the last one, the close requests one.
+bool sizePending = false;
+int pendingWidth = 0;
+int pendingHeight = 0;
+bool closePending = false;
 
-// A stop request (Ctrl+C in the console the game was started from) is handed out once, as a close.
+// A stop request (a signal the C library raises; Ctrl+C reaches only a program attached to a
+// console, which the windowed game is not) is handed out once, as a close.
 bool stopDelivered = false;
 
-void Push(const Event& event) {
-    if (pendingCount < static_cast<int>(sizeof pending / sizeof pending[0])) {
-        pending[(pendingFirst + pendingCount) % 32] = event;
-        ++pendingCount;
-    }
+Event Make(EventKind kind) {
+    Event event{};
+    event.kind = kind;
+    return event;
 }
 
-bool Pop(Event& event) {
-    if (pendingCount == 0) {
-        return false;
+// The size first: a close handled before it would leave the size nothing to apply to anyway.
+bool TakePending(Event& event) {
+    if (sizePending) {
+        sizePending = false;
+        event = Make(EventKind::Resize);
+        event.width = pendingWidth;
+        event.height = pendingHeight;
+        return true;
     }
-    event = pending[pendingFirst];
-    pendingFirst = (pendingFirst + 1) % 32;
-    --pendingCount;
-    return true;
+    if (closePending) {
+        closePending = false;
+        event = Make(EventKind::Close);
+        return true;
+    }
+    return false;
 }
 
 } // namespace
 
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SIZE: {
-        Event event{};
-        event.kind = EventKind::Resize;
-        event.width = LOWORD(lParam);
-        event.height = HIWORD(lParam);
-        Push(event);
+    case WM_SIZE:
+        sizePending = true;
+        pendingWidth = LOWORD(lParam);
+        pendingHeight = HIWORD(lParam);
         break;
-    }
-    case WM_CLOSE: {
+    case WM_CLOSE:
         // The game decides: the window is destroyed by its own release sequence.
-        Event event{};
-        event.kind = EventKind::Close;
-        Push(event);
+        closePending = true;
         return 0;
-    }
     case WM_SYSCOMMAND:
         // No screen saver and no monitor power-down while the game has the window.
         if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) {
@@ -66,11 +69,10 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 bool PeekEvent(Event& event) {
     if (StopRequested() && !stopDelivered) {
         stopDelivered = true;
-        event = Event{};
-        event.kind = EventKind::Close;
+        event = Make(EventKind::Close);
         return true;
     }
-    if (Pop(event)) {
+    if (TakePending(event)) {
         return true;
     }
     MSG message{};
@@ -78,16 +80,14 @@ bool PeekEvent(Event& event) {
         return false;
     }
     if (message.message == WM_QUIT) {
-        event = Event{};
-        event.kind = EventKind::Quit;
+        event = Make(EventKind::Quit);
         event.code = static_cast<int>(message.wParam);
         return true;
     }
     TranslateMessage(&message);
     DispatchMessageA(&message);
-    if (!Pop(event)) {
-        event = Event{};
-        event.kind = EventKind::Other;
+    if (!TakePending(event)) {
+        event = Make(EventKind::Other);
     }
     return true;
 }

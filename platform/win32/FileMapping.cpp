@@ -5,7 +5,7 @@ namespace platform {
 bool MapFile(const char* path, const std::uint8_t*& data, std::size_t& size) {
     data = nullptr;
     size = 0;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileA(path, GENERIC_READ, kShareAsFopen, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;

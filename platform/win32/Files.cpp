@@ -8,7 +8,7 @@ namespace platform {
 std::FILE* OpenRegularFile(const char* path) {
     // A folder cannot be opened without FILE_FLAG_BACKUP_SEMANTICS, so only files get this far; a
     // pipe or a device (CON, NUL, COM1) is closed again.
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileA(path, GENERIC_READ, kShareAsFopen, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return nullptr;

@@ -36,6 +36,10 @@ struct GLContext {
     HGLRC handle;
 };
 
+// The sharing the C library's fopen opens files with: others may go on reading and writing them
+// (an editor holding a texture open for writing does not make it missing).
+constexpr DWORD kShareAsFopen = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
 // The window procedure of every window of the game's classes.
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

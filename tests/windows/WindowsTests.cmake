@@ -41,8 +41,16 @@ add_test(NAME wine_prefix_remove COMMAND bash -c
 set_tests_properties(wine_prefix_create PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
 set_tests_properties(wine_prefix_remove PROPERTIES FIXTURES_CLEANUP wine_prefix)
 
+# The Windows platform layer's own tests (tests/windows/*_test.cpp), beside the shared ones.
+set(JOSTRELA_WINDOWS_ONLY_UNIT_TESTS win32_platform_test)
+list(APPEND JOSTRELA_WINDOWS_UNIT_TESTS ${JOSTRELA_WINDOWS_ONLY_UNIT_TESTS})
+
 foreach(name ${JOSTRELA_WINDOWS_UNIT_TESTS})
-  add_executable(${name} ${CMAKE_CURRENT_SOURCE_DIR}/${name}.cpp)
+  set(source ${CMAKE_CURRENT_SOURCE_DIR}/${name}.cpp)
+  if(name IN_LIST JOSTRELA_WINDOWS_ONLY_UNIT_TESTS)
+    set(source ${CMAKE_CURRENT_SOURCE_DIR}/windows/${name}.cpp)
+  endif()
+  add_executable(${name} ${source})
   target_link_libraries(${name} PRIVATE shell net writers content reference gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${JOSTRELA_HOST_HEADERS})
   # M_PI and its kin, which the C library of MinGW declares only on request.
