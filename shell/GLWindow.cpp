@@ -146,7 +146,13 @@ bool GLWindow::Create(const char* name, const char* configPath) {
     if (!platform::ShowWindow(window) && fullscreen) {
         RefuseFullscreen();
     }
-    Resize(width, height);
+    // The view fills the client area: a window's borders and caption come out of its outer size
+    // (Ancho x Alto), and a view of that size would put its top rows and right columns outside the
+    // window.
+    int clientWidth = 0;
+    int clientHeight = 0;
+    platform::SurfaceSize(deviceContext, clientWidth, clientHeight);
+    Resize(clientWidth, clientHeight);
     return true;
 }
 

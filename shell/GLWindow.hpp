@@ -17,8 +17,9 @@ struct GLWindow {
 
     GLWindow();
 
-    // Reads the screen configuration at configPath, opens the window titled className and makes a
-    // GL context current on it. False after showing the failure's message box.
+    // Reads the screen configuration at configPath, opens the window titled className (Ancho x Alto
+    // in all, borders included), makes a GL context current on it and sets the view to the window's
+    // client area. False after showing the failure's message box.
     bool Create(const char* className, const char* configPath);
 
     // Restores the display mode, releases context, surface and window (each handle is null
