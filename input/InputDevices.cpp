@@ -18,6 +18,14 @@ InputDevices::~InputDevices() {
 }
 
 bool InputDevices::Init(platform::Window* window) {
+    // The devices are the window's: their failures are shown in boxes it owns.
+    platform::SetMessageBoxOwner(window);
+    const bool ready = SetUp(window);
+    platform::SetMessageBoxOwner(nullptr);
+    return ready;
+}
+
+bool InputDevices::SetUp(platform::Window* window) {
     directInput = platform::CreateInputSystem();
     if (directInput == nullptr) {
         return Fail("\xA1No se pudo inicializar DInput!");

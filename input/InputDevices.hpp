@@ -25,8 +25,8 @@ class InputDevices {
     ~InputDevices();
 
     // Creates and acquires the keyboard and the mouse for window, each step only if the ones before
-    // it worked. False after a message box (caption "Error") naming the failed step; what was made
-    // before stays in place.
+    // it worked. False after a message box (caption "Error", owned by window) naming the failed
+    // step; what was made before stays in place.
     bool Init(platform::Window* window);
 
     // Reads this frame's keyboard snapshot, then the mouse. A read that fails leaves the keys all
@@ -41,6 +41,8 @@ class InputDevices {
     void Shutdown();
 
   private:
+    // The steps of Init, whose messages go to the boxes Init gave an owner.
+    bool SetUp(platform::Window* window);
     void ReadKeyboard();
     void ReadMouse();
 };

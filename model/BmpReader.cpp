@@ -3,6 +3,7 @@
 #include "base/Message.hpp"
 #include "model/ByteCursor.hpp"
 #include "model/FileBytes.hpp"
+#include "platform/Platform.hpp"
 
 #include <new>
 #include <string>
@@ -347,19 +348,24 @@ Failure Decode(const ByteCursor& file, std::int32_t maxSide, std::uint64_t pixel
     return Failure::None;
 }
 
+// The reader's boxes belong to the window that has the keyboard focus, if any has.
+void ShowReaderError(const char* text) {
+    platform::SetMessageBoxOwnerToFocus();
+    ShowMessage("Error", text, MessageIcon::None);
+    platform::SetMessageBoxOwner(nullptr);
+}
+
 } // namespace
 
 std::unique_ptr<RgbImage> ReadBmpImage(const char* path, std::int32_t maxSide, std::uint64_t pixelAllowance) {
     FileBytes bytes;
     if (!bytes.Open(path)) {
-        ShowMessage("Error", (std::string("Failed to open DIB file ") + path + ".\n").c_str(),
-                    MessageIcon::None);
+        ShowReaderError((std::string("Failed to open DIB file ") + path + ".\n").c_str());
         return nullptr;
     }
     std::unique_ptr<RgbImage> image = DecodeBmpBytes(bytes.Data(), bytes.Size(), maxSide, pixelAllowance);
     if (bytes.Changed()) {
-        ShowMessage("Error", (std::string("The DIB file ") + path + " changed while it was read.").c_str(),
-                    MessageIcon::None);
+        ShowReaderError((std::string("The DIB file ") + path + " changed while it was read.").c_str());
         return nullptr;
     }
     return image;
@@ -370,7 +376,7 @@ std::unique_ptr<RgbImage> DecodeBmpBytes(const std::uint8_t* data, std::size_t s
     std::unique_ptr<RgbImage> image;
     const Failure failure = Decode(ByteCursor(data, size), maxSide, pixelAllowance, image);
     if (failure != Failure::None) {
-        ShowMessage("Error", FailureText(failure), MessageIcon::None);
+        ShowReaderError(FailureText(failure));
         return nullptr;
     }
     return image;

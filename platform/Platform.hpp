@@ -174,6 +174,15 @@ void SurfaceSize(DeviceContext* deviceContext, int& width, int& height);
 void SetWindowTitle(Window* window, const char* title);
 void SetCursorVisible(bool visible);
 
+// Makes owner (null: none, as at the start) the owner of the message boxes shown until the next
+// call. An owned box is modal to its window (which takes no input while the box is up), has no
+// taskbar button of its own and stays above it, a fullscreen window included. The caller resets it
+// before the window is destroyed.
+void SetMessageBoxOwner(Window* owner);
+// Makes the window of this program that has the keyboard focus as a box is shown (none when none
+// has) the owner of the message boxes shown until the next call of either.
+void SetMessageBoxOwnerToFocus();
+
 // ---- Events -----------------------------------------------------------------------------------
 
 enum class EventKind {

@@ -3,6 +3,7 @@
 #include "base/Text.hpp"
 #include "platform/MessageLine.hpp"
 #include "platform/Platform.hpp"
+#include "platform/sdl/PlatformState.hpp"
 
 #include <SDL.h>
 #include <csignal>
@@ -67,8 +68,8 @@ extern "C" void StopWhileBoxIsUp(int signal, siginfo_t* info, void* context) {
     EndBoxProcesses();
 }
 
-// Shows the box, ending it when a stop signal comes; SDL's result.
-int ShowEndableBox(Uint32 flags, const char* caption, const char* text) {
+// Shows the box owned by owner (null: none), ending it when a stop signal comes; SDL's result.
+int ShowEndableBox(Uint32 flags, const char* caption, const char* text, SDL_Window* owner) {
     std::snprintf(childrenPath, sizeof childrenPath, "/proc/%d/task/%d/children", static_cast<int>(getpid()),
                   static_cast<int>(getpid()));
     for (int i = 0; i < 3; ++i) {
@@ -78,14 +79,27 @@ int ShowEndableBox(Uint32 flags, const char* caption, const char* text) {
         action.sa_flags = SA_SIGINFO;
         sigaction(kStopSignals[i], &action, &chainedActions[i]);
     }
-    const int result = StopRequested() ? -1 : SDL_ShowSimpleMessageBox(flags, caption, text, nullptr);
+    const int result = StopRequested() ? -1 : SDL_ShowSimpleMessageBox(flags, caption, text, owner);
     for (int i = 0; i < 3; ++i) {
         sigaction(kStopSignals[i], &chainedActions[i], nullptr);
     }
     return result;
 }
 
+Window* boxOwner = nullptr;
+bool focusOwnsBoxes = false;
+
 } // namespace
+
+void SetMessageBoxOwner(Window* owner) {
+    boxOwner = owner;
+    focusOwnsBoxes = false;
+}
+
+void SetMessageBoxOwnerToFocus() {
+    boxOwner = nullptr;
+    focusOwnsBoxes = true;
+}
 
 void ShowMessageBox(const char* caption, const char* text, BoxIcon icon) {
     // Nobody is there to answer a box once a stop is asked.
@@ -97,9 +111,15 @@ void ShowMessageBox(const char* caption, const char* text, BoxIcon icon) {
     if (icon == BoxIcon::Exclamation) {
         flags = SDL_MESSAGEBOX_WARNING;
     }
+    // An owned box is kept above its window (X11 makes it the window's transient).
+    SDL_Window* owner = boxOwner == nullptr ? nullptr : boxOwner->surface.sdl;
+    if (focusOwnsBoxes) {
+        owner = SDL_GetKeyboardFocus();
+    }
     // With no display to show it on, or ended by a stop, the box is still read: it goes to
     // standard error.
-    if (ShowEndableBox(flags, MessageTextToUtf8(caption).c_str(), MessageTextToUtf8(text).c_str()) != 0) {
+    if (ShowEndableBox(flags, MessageTextToUtf8(caption).c_str(), MessageTextToUtf8(text).c_str(), owner) !=
+        0) {
         WriteMessageLine(caption, text);
     }
 }

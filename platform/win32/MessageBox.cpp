@@ -22,7 +22,20 @@ bool MakeStandardStreamsBinary() {
 
 const bool binaryFromStart = MakeStandardStreamsBinary();
 
+HWND boxOwner = nullptr;
+bool focusOwnsBoxes = false;
+
 } // namespace
+
+void SetMessageBoxOwner(Window* owner) {
+    boxOwner = owner == nullptr ? nullptr : owner->handle;
+    focusOwnsBoxes = false;
+}
+
+void SetMessageBoxOwnerToFocus() {
+    boxOwner = nullptr;
+    focusOwnsBoxes = true;
+}
 
 void ShowMessageBox(const char* caption, const char* text, BoxIcon icon) {
     // A box of a model read during static construction may come before the line above has run.
@@ -38,8 +51,17 @@ void ShowMessageBox(const char* caption, const char* text, BoxIcon icon) {
     } else if (icon == BoxIcon::Exclamation) {
         type |= MB_ICONEXCLAMATION;
     }
+    // A box shown while the quit request waits in the queue would take it and close at once,
+    // unread (a refused fullscreen mode posts it before start-up, the release sequence before a
+    // failed window step's message): the request is held back while the box is up.
+    MSG quit{};
+    const bool quitWaiting = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
     // The ANSI box takes the game's Windows-1252 bytes as they are.
-    if (MessageBoxA(nullptr, text, caption, type) == 0) {
+    const int answer = MessageBoxA(focusOwnsBoxes ? GetFocus() : boxOwner, text, caption, type);
+    if (quitWaiting) {
+        PostQuitMessage(static_cast<int>(quit.wParam));
+    }
+    if (answer == 0) {
         WriteMessageLine(caption, text);
     }
 }
