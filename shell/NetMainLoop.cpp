@@ -230,8 +230,10 @@ int NetMainLoop(World& world, NetGame& game) {
         if (game.client) {
             const std::string end = ClientEnd(game);
             if (!end.empty()) {
-                ShowMessage(game.client->state() == net::ClientSession::State::Refused ? "ERROR" : "Aviso",
-                            end.c_str(), MessageIcon::Information);
+                // The host closing is a normal end of the game; not getting in is a failure.
+                const bool failed = game.client->state() == net::ClientSession::State::Refused ||
+                                    game.client->endReason() == net::ClientSession::EndReason::NoHost;
+                ShowMessage(failed ? "ERROR" : "Aviso", end.c_str(), MessageIcon::Information);
                 over = true;
                 world.mainWindow->Destroy();
                 continue;
