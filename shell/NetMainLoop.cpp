@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,14 @@ void ReportDesync(World& world, std::uint32_t frame, std::uint64_t now) {
     Notify(world, "Las partidas se han desincronizado en el frame " + std::to_string(frame) + ".", now);
 }
 
+// A test may put this peer out of step to see the games find it and mend it:
+// JOSTRELA_TEST_DESYNC_FRAME moves this machine's player one unit aside after that frame. Never set
+// in play.
+std::uint32_t TestDesyncFrame() {
+    const char* text = std::getenv("JOSTRELA_TEST_DESYNC_FRAME");
+    return text != nullptr ? static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)) : net::kNoFrame;
+}
+
 // One frame the session released: the state to load or hand over, who leaves and who joins, the
 // rules with every present player's keys (Escape is never one of them: a player's Escape leaves the
 // game, it does not end everyone's), then this machine's keys and state hash to the session. False
@@ -124,6 +133,12 @@ bool PlayFrame(World& world, NetGame& game, const net::FrameRecord& record, std:
     const KeyMask local = KeyMaskFromSnapshot(world.input.keys);
     if (Holds(local, keybit::kEscape)) {
         return false;
+    }
+    static const std::uint32_t testDesyncFrame = TestDesyncFrame();
+    if (record.frame == testDesyncFrame) {
+        Camera& camera = sim.players[game.host ? 0 : game.client->slot()].camera;
+        camera.position.x += 1.0f;
+        camera.viewPoint.x += 1.0f;
     }
     const std::uint64_t hash = HashState(sim);
     std::uint32_t desync = net::kNoFrame;

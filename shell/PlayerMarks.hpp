@@ -19,7 +19,7 @@ const char* SlotName(int slot);
 void DrawNameAbove(unsigned listBase, const char* text, float x, float y, float z,
                    const std::uint8_t* colour);
 
-// Draws text with the bitmap font at listBase over the whole picture, in white, starting at a
-// fixed point left of the centre and height up from it (in the units of the view one unit away).
+// Draws text with the bitmap font at listBase over the whole picture, in white, centred by eye,
+// height up from the centre (in the units of the view one unit away).
 // Nothing for an empty text. Leaves depth testing and lighting on, texturing off.
 void DrawOverlay(unsigned listBase, const std::string& text, float height);

@@ -87,7 +87,7 @@ void RenderFrame(World& world) {
         }
     }
 
-    DrawOverlay(world.comic48, world.waitingText, 0.0f);
+    DrawOverlay(world.arial24, world.waitingText, 0.0f);
     DrawOverlay(world.arial24, world.notice, -0.3f);
 
     if (!world.options.screenshot.empty() && IsLastFrame(world)) {
