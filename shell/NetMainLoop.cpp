@@ -67,7 +67,8 @@ std::string WaitingText(const World& world, std::uint8_t mask) {
 }
 
 // The frames' keys of every slot, one line a frame: "FRAME PRESENT JOINED LEFT K0 K1 K2 K3", the
-// masks in decimal; what an offline replay of the game is made from.
+// masks in decimal; what an offline replay of the game is made from. The same bytes on every system
+// (the file is written in binary mode: no carriage returns on Windows).
 void RecordFrame(std::FILE* file, const net::FrameRecord& record) {
     if (file != nullptr) {
         const net::FrameKeys& keys = record.keys;
@@ -204,7 +205,7 @@ void DrawWaiting(World& world, const std::string& text) {
 int NetMainLoop(World& world, NetGame& game) {
     const Options& options = world.options;
     const std::uint64_t tick = options.fps > 0 ? 1'000'000u / static_cast<std::uint64_t>(options.fps) : 0;
-    std::FILE* record = options.record.empty() ? nullptr : std::fopen(options.record.c_str(), "w");
+    std::FILE* record = options.record.empty() ? nullptr : std::fopen(options.record.c_str(), "wb");
     if (!options.record.empty() && record == nullptr) {
         std::fprintf(stderr, "jostrela: cannot write the record %s\n", options.record.c_str());
         Part(game);

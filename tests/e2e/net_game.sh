@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Two, three and four real games on 127.0.0.1 under one X server, each with its key script: every
-# peer runs the same frames with the same keys (their records are equal), every dump is the same
-# but for the octree's counts, and equals the offline replay of the record.
+# Two, three and four real games on 127.0.0.1 under one X server, each with its key script, and two
+# through a lossy, slow link: every peer runs the same frames with the same keys (their records are
+# equal), every dump is the same but for the octree's counts, and equals the offline replay of the
+# record.
 source "$(dirname "$0")/lib/netgame.bash"
 
 printf '0 59 W\n60 89 LEFT\n90 90 SPACE\n100 140 F\n' >"$work/p0.keys"
@@ -31,3 +32,19 @@ for players in 2 3 4; do
     expect_offline_replay host.rec host.json
     echo "ok: $players players, $(wc -l <"$work/host.rec") frames"
 done
+
+# Two players through a link losing 5% of the datagrams and delaying each 50 ms: the same game.
+port=$((port + 2))
+python3 "$JOSTRELA_SOURCE/tests/e2e/helpers/lossy_relay.py" "$((port + 1))" "$port" 5 50 60 7 >"$work/relay.out" &
+pid[relay]=$!
+start_peer host --host "$port" --players 2 --name Ana --keys p0.keys --frames 300 --dump-state host.json \
+    --record host.rec
+start_peer c1 --join "127.0.0.1:$((port + 1))" --name Beto --keys p1.keys --dump-state c1.json --record c1.rec
+expect_code host 0
+expect_code c1 0
+kill -TERM "${pid[relay]}"
+expect_code relay 0
+cmp -s "$work/host.rec" "$work/c1.rec" || fail "lossy link: the client ran other keys than the host"
+same_dumps "$work/host.json" "$work/c1.json" || fail "lossy link: the dumps differ"
+expect_offline_replay host.rec host.json
+echo "ok: 5% loss and 50 ms each way, 300 frames, the same dumps; $(cat "$work/relay.out")"

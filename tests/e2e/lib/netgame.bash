@@ -19,11 +19,11 @@ ln -s "$JOSTRELA_BUILD/run/Texturas" "$work/Texturas"
 port=$((20000 + RANDOM % 20000))
 
 # Starts the game in $work with the arguments after NAME, in the background: standard error in
-# NAME.err.
+# $work/NAME.err. peer_bin and peer_dir, when set, name another game and another run folder.
 start_peer() {
     local name=$1
     shift
-    (cd "$work" && exec "$JOSTRELA_BIN" "$@" 2>"$work/$name.err") &
+    (cd "${peer_dir:-$work}" && exec "${peer_bin:-$JOSTRELA_BIN}" "$@" 2>"$work/$name.err") &
     pid[$name]=$!
 }
 
