@@ -7,13 +7,23 @@
 // - BM_NetStallsPer1000/D: ticks at which a peer could not run its next frame for want of keys, per
 //   1,000 frames it ran, host and one client at 5% loss and 50 ms each way, input delay fixed at D,
 //   every peer polling about every millisecond between its frames.
+// - BM_NetFeltInputDelay: a host and a client over real UDP on 127.0.0.1 in real time, each running
+//   its frames on its own 60 Hz beat as the game does: frames from the one in which the client's
+//   player presses a key to the one whose rule step (and so whose picture) first moves by it, and
+//   the input delay the host chose meanwhile.
 
 #include "ThreadCpuTime.hpp"
 #include "helpers/LockstepPeers.hpp"
 
 #include <benchmark/benchmark.h>
 
+#include "net/UdpTransport.hpp"
+
+#include <algorithm>
 #include <array>
+#include <chrono>
+#include <string>
+#include <thread>
 
 namespace {
 
@@ -98,6 +108,98 @@ void BM_NetStallsPer1000(benchmark::State& state) {
     state.counters["client_stalls_per_1000"] = stallsPer1000[1];
 }
 BENCHMARK(BM_NetStallsPer1000)->Arg(3)->Arg(8)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+std::uint64_t MicrosSince(std::chrono::steady_clock::time_point start) {
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
+            .count());
+}
+
+// The state a newcomer loads: this run has none worth the name, but the host must hand one over.
+void ProvideState(net::HostSession& host) {
+    const std::uint8_t state = 0;
+    host.provideSnapshot(&state, 1);
+}
+void ProvideState(net::ClientSession&) {}
+
+// One peer of the felt-delay run: runs its next frame when it is due and released. The client
+// presses W (mask bit 2) alone in the frames a multiple of 30 after its first; each press's frame
+// goes to pressed, and the first frame whose keys for the client's slot hold W after it to felt.
+struct FeltPeer {
+    std::uint64_t due = 0;
+    std::uint32_t pressedAt = net::kNoFrame;
+    std::uint32_t firstRun = net::kNoFrame;
+    double feltSum = 0;
+    double delaySum = 0;
+    int presses = 0;
+
+    template <typename Session> void run(Session& session, int slot, std::uint64_t now, bool presses) {
+        net::FrameRecord record;
+        if (now < due || !session.nextFrame(record)) {
+            return;
+        }
+        if (record.snapshotWanted) {
+            ProvideState(session);
+        }
+        due = std::max(due + lockstep::kTickMicros, now);
+        firstRun = firstRun == net::kNoFrame ? record.frame : firstRun;
+        std::uint16_t keys = record.keys.keys[static_cast<std::size_t>(slot)];
+        if (pressedAt != net::kNoFrame && (keys & 4u) != 0) {
+            feltSum += record.frame - pressedAt;
+            delaySum += record.keys.inputDelay;
+            ++this->presses;
+            pressedAt = net::kNoFrame;
+        }
+        bool press = presses && pressedAt == net::kNoFrame && (record.frame - firstRun) % 30 == 29;
+        if (press) {
+            pressedAt = record.frame;
+        }
+        session.submitLocalKeys(press ? 4u : 0u);
+        session.reportStateHash(record.frame, 0);
+    }
+};
+
+void BM_NetFeltInputDelay(benchmark::State& state) {
+    FeltPeer host;
+    FeltPeer client;
+    for (auto _ : state) {
+        std::string error;
+        auto hostLink = net::UdpTransport::Open(0, error);
+        auto clientLink = net::UdpTransport::Open(0, error);
+        if (!hostLink || !clientLink) {
+            state.SkipWithError(error.c_str());
+            return;
+        }
+        net::Address address;
+        net::ResolveAddress("127.0.0.1:" + std::to_string(hostLink->port()), net::kDefaultPort, address,
+                            error);
+        net::HostConfig hostConfig;
+        hostConfig.name = "Anfitrion";
+        net::HostSession hostSession(*hostLink, hostConfig);
+        net::ClientConfig clientConfig;
+        clientConfig.name = "Invitado";
+        clientConfig.nonce = 1;
+        net::ClientSession clientSession(*clientLink, address, clientConfig);
+        const auto start = std::chrono::steady_clock::now();
+        // Ten seconds of play once both are in, bounded whatever happens.
+        while (MicrosSince(start) < 20'000'000 && client.presses < 20) {
+            const std::uint64_t now = MicrosSince(start);
+            hostSession.poll(now);
+            clientSession.poll(now);
+            if (hostSession.playerCount() == 2) {
+                host.run(hostSession, 0, now, false);
+            }
+            client.run(clientSession, clientSession.slot(), now, true);
+            hostSession.poll(now);
+            clientSession.poll(now);
+            std::this_thread::sleep_for(std::chrono::microseconds(500));
+        }
+    }
+    state.counters["felt_frames"] = client.presses > 0 ? client.feltSum / client.presses : -1;
+    state.counters["chosen_delay"] = client.presses > 0 ? client.delaySum / client.presses : -1;
+    state.counters["presses"] = client.presses;
+}
+BENCHMARK(BM_NetFeltInputDelay)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -250,6 +250,10 @@ bool BuildGlyphLists(DeviceContext* deviceContext, const char* face, int height,
 // peer that left would stop the host hearing the others. Nothing to do elsewhere.
 void IgnoreUdpPortUnreachable(std::uintptr_t socket);
 
+// ---- The user ---------------------------------------------------------------------------------
+// The name the user logged in with, as the system spells it (UTF-8 on Linux, the ANSI code page on
+// Windows), at most capacity - 1 bytes and terminated; an empty text when the system says none.
+void LoginName(char* out, std::size_t capacity);
 // ---- Screenshots ------------------------------------------------------------------------------
 
 // Writes the current context's back buffer (width x height from the origin) as an RGB PNG, opened

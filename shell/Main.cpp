@@ -3,11 +3,16 @@
 #include "diag/Timedemo.hpp"
 #include "diag/Trace.hpp"
 #include "platform/Platform.hpp"
+#include "shell/GameSearch.hpp"
 #include "shell/KeyReplay.hpp"
 #include "shell/MainLoop.hpp"
 #include "shell/MessageBoxes.hpp"
+#include "shell/NetGame.hpp"
+#include "shell/NetMainLoop.hpp"
 #include "shell/Options.hpp"
 #include "shell/OutputChecks.hpp"
+#include "shell/PlayerName.hpp"
+#include "shell/SessionFiles.hpp"
 #include "shell/StandardOutput.hpp"
 #include "shell/StartUp.hpp"
 #include "shell/Version.hpp"
@@ -41,6 +46,19 @@ const bool stopSignalsCaught = (CatchStopSignals(), true);
 // The game's one world. Made during static construction, so both models are read before the entry
 // and before any window exists; reached only through the references the entry hands out.
 World world(kPenguinFile, kLevelFile);
+
+// --list-games: the games on the local network, on standard output. A normal end unless standard
+// output cannot be written.
+int ListGamesAndEnd() {
+    std::string error;
+    auto transport = net::UdpTransport::Open(0, error);
+    if (!transport) {
+        std::fprintf(stderr, "jostrela: cannot open the network: %s\n", error.c_str());
+    } else if (ListGames(*transport, net::kDefaultPort) == 0) {
+        std::fprintf(stderr, "jostrela: no game answered on the local network\n");
+    }
+    return FinishStandardStreams() ? 0 : 1;
+}
 
 // With --screenshot, false after a report when the run ended (Escape, the window closed, a stop
 // signal) before the frame the picture is taken of.
@@ -78,6 +96,14 @@ int main(int argc, char** argv) {
         std::printf("jostrela %s\n", kGameVersion);
         return FinishStandardStreams() ? 0 : 1;
     }
+    if (options.listGames) {
+        return ListGamesAndEnd();
+    }
+    std::string name = DefaultPlayerName();
+    if (!options.name.empty() && !ReadPlayerName(options.name, name, problem)) {
+        std::fprintf(stderr, "jostrela: %s\n%s\n", problem.c_str(), kUsage);
+        return 2;
+    }
     GameInputs inputs{{kConfigFile, kPenguinFile, kLevelFile}, {"Texturas"}};
     inputs.files.insert(inputs.files.end(), options.keys.begin(), options.keys.end());
     if (!OutputsAreSafe(options, inputs)) {
@@ -88,6 +114,12 @@ int main(int argc, char** argv) {
         if (!StartKeyReplay(world, static_cast<int>(slot), options.keys[slot].c_str())) {
             return 2;
         }
+    }
+    // A game that cannot be hosted or joined has said why before any window opens.
+    NetGame net;
+    world.networked = options.Networked();
+    if (world.networked && !StartNetGame(options, name, GameFileHashes(kPenguinFile, kLevelFile), net)) {
+        return 0;
     }
     // A window that cannot be made (a missing or unusable screen configuration, or a window the
     // system refuses) has shown its message; that is a normal end.
@@ -108,7 +140,7 @@ int main(int argc, char** argv) {
                                                              : TimedemoMode::Culled;
         StartTimedemo(world.timedemo, world.input, options.timedemo, mode, options.countFragments);
     }
-    const int code = MainLoop(world);
+    const int code = world.networked ? NetMainLoop(world, net) : MainLoop(world);
     if (options.timedemo > 0) {
         const GLWindow& window = *world.mainWindow;
         PrintTimedemoReport(world.timedemo, world.leafCount,

@@ -10,7 +10,8 @@ const char* const kUsage =
     "usage: jostrela [--fps N] [--frames N] [--screenshot FILE.png] [--stats FILE] [--keys FILE] "
     "[--dump-state FILE] [--trace FILE] [--timedemo [N]] [--timedemo-baseline [N]] "
     "[--timedemo-alternate [N]] [--count-fragments] [--players N] [--view SLOT] "
-    "[--join-frame SLOT:FRAME] [--leave-frame SLOT:FRAME] [--help] [--version]";
+    "[--join-frame SLOT:FRAME] [--leave-frame SLOT:FRAME] [--host [PORT]] [--join [ADDRESS[:PORT]]] "
+    "[--list-games] [--name NAME] [--record FILE] [--help] [--version]";
 
 const char* const kHelp =
     "Jostrela 3d: walk the penguin through the church. Run from the folder holding scr.txt,\n"
@@ -42,6 +43,14 @@ const char* const kHelp =
     "  --view SLOT             show the camera of player SLOT (0 to N-1; 0 by default)\n"
     "  --join-frame SLOT:FRAME player SLOT joins before frame FRAME (0 by default)\n"
     "  --leave-frame SLOT:FRAME player SLOT leaves before frame FRAME\n"
+    "  --host [PORT]           host a game on the local network (UDP port 45730 by default); with\n"
+    "                          --players N it starts once N players are in, else at once\n"
+    "  --join [ADDRESS[:PORT]] join the game at ADDRESS (IPv4, IPv6 in brackets, or a host name);\n"
+    "                          without one, the first game found on the local network\n"
+    "  --list-games            list the games on the local network and end\n"
+    "  --name NAME             your name in a networked game (your login name by default; at most\n"
+    "                          16 letters)\n"
+    "  --record FILE           in a networked game, write every frame's keys of every player\n"
     "  -h, --help              print this and end\n"
     "  --version               print the version and end\n"
     "\n"
@@ -155,6 +164,34 @@ bool CheckPlayers(const Options& options, std::string& problem) {
     return true;
 }
 
+// The checks of a networked game's options: one machine, one player, its own keys at most.
+bool CheckNetworked(const Options& options, std::string& problem) {
+    if (options.host && options.join) {
+        problem = "--host and --join: a game is hosted or joined, not both";
+        return false;
+    }
+    if (options.join && options.roster.players > 1) {
+        problem = "--players is the host's: leave it out of --join";
+        return false;
+    }
+    if (options.keys.size() > 1) {
+        problem = "--keys is given once in a networked game, for this machine's player";
+        return false;
+    }
+    for (int slot = 0; slot < kMaxPlayers; ++slot) {
+        if (options.roster.joinFrame[slot] != 0 || options.roster.leaveFrame[slot] >= 0 ||
+            options.view != 0) {
+            problem = "--join-frame, --leave-frame and --view replay a game offline: leave them out";
+            return false;
+        }
+    }
+    if (options.timedemo > 0) {
+        problem = "--timedemo flies one camera: leave out --host and --join";
+        return false;
+    }
+    return true;
+}
+
 // A whole decimal frame rate from 0 to 1000.
 bool ReadRate(const char* text, int& value) {
     const int kMaxRate = 1000;
@@ -259,6 +296,35 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             options.timedemoAlternate =
                 options.timedemoAlternate || std::strcmp(option, "--timedemo-alternate") == 0;
             i += taken ? 1 : 0;
+        } else if (std::strcmp(option, "--host") == 0) {
+            options.host = true;
+            if (value != nullptr && std::strncmp(value, "--", 2) != 0) {
+                if (!ReadCount(value, options.hostPort) || options.hostPort > 65535) {
+                    problem = "--host takes a port from 1 to 65535";
+                    return false;
+                }
+                ++i;
+            }
+        } else if (std::strcmp(option, "--join") == 0) {
+            options.join = true;
+            if (value != nullptr && std::strncmp(value, "--", 2) != 0) {
+                options.joinAddress = value;
+                ++i;
+            }
+        } else if (std::strcmp(option, "--list-games") == 0) {
+            options.listGames = true;
+        } else if (std::strcmp(option, "--name") == 0) {
+            if (value == nullptr || *value == '\0') {
+                problem = "--name needs a name";
+                return false;
+            }
+            options.name = value;
+            ++i;
+        } else if (std::strcmp(option, "--record") == 0) {
+            if (!ReadFileName(option, value, options.record, problem)) {
+                return false;
+            }
+            ++i;
         } else if (std::strcmp(option, "--count-fragments") == 0) {
             options.countFragments = true;
         } else {
@@ -266,7 +332,7 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
             return false;
         }
     }
-    if (!CheckPlayers(options, problem)) {
+    if (!(options.Networked() ? CheckNetworked(options, problem) : CheckPlayers(options, problem))) {
         return false;
     }
     if (options.timedemoBaseline && options.timedemoAlternate) {
@@ -295,7 +361,12 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
     }
     // Replays, counted runs and timedemos run unpaced unless asked, so they stay fast and their
     // states stay exactly what they were.
-    const bool measured = options.frames > 0 || !options.keys.empty();
+    if (!options.record.empty() && !options.Networked()) {
+        problem = "--record writes a networked game's keys: add --host or --join";
+        return false;
+    }
+    // A networked game runs at the shared rate whatever drives it: every peer runs the same frames.
+    const bool measured = (options.frames > 0 || !options.keys.empty()) && !options.Networked();
     options.fps = fps >= 0 ? fps : measured ? 0 : kPlayRate;
     return true;
 }

@@ -28,6 +28,17 @@ struct Options {
     // --leave-frame SLOT:FRAME.
     Roster roster;
     int view = 0; // --view SLOT: whose camera the window shows
+    // Co-op over the network: --host [PORT] hosts a game (with --players N it starts once N players
+    // are in); --join [ADDRESS[:PORT]] joins one (no address: the first game the local network
+    // answers with); --list-games lists the games there and ends.
+    bool host = false;
+    int hostPort = 0; // 0: the protocol's default
+    bool join = false;
+    std::string joinAddress; // empty: look for a game on the local network
+    bool listGames = false;
+    std::string name;   // --name NAME: the player's name as given (checked by the shell)
+    std::string record; // --record FILE: every networked frame's keys, one line a frame
+    bool Networked() const { return host || join; }
 };
 
 // The usage line printed on standard error for a command line that cannot be read.

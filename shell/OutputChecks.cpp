@@ -89,7 +89,8 @@ bool OutputsAreSafe(const Options& options, const GameInputs& inputs) {
     const std::pair<const char*, const std::string*> asked[] = {{"--screenshot", &options.screenshot},
                                                                 {"--stats", &options.stats},
                                                                 {"--dump-state", &options.dumpState},
-                                                                {"--trace", &options.trace}};
+                                                                {"--trace", &options.trace},
+                                                                {"--record", &options.record}};
     for (const auto& [option, path] : asked) {
         if (!path->empty()) {
             outputs.push_back(NameOutput(option, *path));

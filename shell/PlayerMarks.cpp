@@ -36,3 +36,23 @@ void DrawNameAbove(unsigned listBase, const char* text, float x, float y, float 
     PrintText(listBase, text);
     glEnable(GL_LIGHTING);
 }
+
+void DrawOverlay(unsigned listBase, const std::string& text, float height) {
+    if (text.empty()) {
+        return;
+    }
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -1.0f);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glColor3ub(255, 255, 255);
+    glRasterPos2f(0.0f, height);
+    // Centred as the names are: moved left by half the text, without drawing.
+    glBitmap(0, 0, 0.0f, 0.0f, -kHalfGlyphWidth * static_cast<float>(text.size()), 0.0f, nullptr);
+    PrintText(listBase, text.c_str());
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+}

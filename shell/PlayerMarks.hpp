@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // How the players' penguins are told apart: a colour and a name per slot.
 
@@ -17,3 +18,8 @@ const char* SlotName(int slot);
 // drawn when the point is outside the view. Leaves lighting on and texturing off.
 void DrawNameAbove(unsigned listBase, const char* text, float x, float y, float z,
                    const std::uint8_t* colour);
+
+// Draws text with the bitmap font at listBase over the whole picture, in white, centred by eye,
+// height up from the centre (in the units of the view one unit away).
+// Nothing for an empty text. Leaves depth testing and lighting on, texturing off.
+void DrawOverlay(unsigned listBase, const std::string& text, float height);

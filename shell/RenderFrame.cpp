@@ -74,17 +74,21 @@ void RenderFrame(World& world) {
     glPopMatrix();
 
     // With company, every player's name above its penguin.
-    if (world.options.roster.players > 1) {
+    if (world.networked || world.options.roster.players > 1) {
         static const std::uint8_t white[3] = {255, 255, 255};
         for (int slot = 0; slot < kMaxPlayers; ++slot) {
             const Player& player = sim.players[slot];
             if (player.present) {
                 const std::uint8_t* tint = SlotTint(slot);
-                DrawNameAbove(world.arial24, SlotName(slot), player.penguin.x, player.penguin.y + kNameHeight,
+                const char* name = world.names[slot].empty() ? SlotName(slot) : world.names[slot].c_str();
+                DrawNameAbove(world.arial24, name, player.penguin.x, player.penguin.y + kNameHeight,
                               player.penguin.z, tint != nullptr ? tint : white);
             }
         }
     }
+
+    DrawOverlay(world.arial24, world.waitingText, 0.0f);
+    DrawOverlay(world.arial24, world.notice, -0.3f);
 
     if (!world.options.screenshot.empty() && IsLastFrame(world)) {
         WriteScreenshot(world);

@@ -20,6 +20,7 @@
 #include "shell/Options.hpp"
 
 #include <cstdint>
+#include <string>
 
 struct World {
     // Reads the penguin's and the level's 3DS files (a file that cannot be read has shown its
@@ -58,6 +59,18 @@ struct World {
     KeyScript keyScripts[kMaxPlayers];
     TraceFile trace;           // --trace: opened and closed by the entry, written by MainLoop
     TimedemoRecorder timedemo; // --timedemo: armed by the entry, written by MainLoop and the drawing
+
+    // A networked game: written by the entry; the dump lists every slot and names float above
+    // every penguin, as with several players offline.
+    bool networked = false;
+    // The players' names in a networked game, by slot (empty: the slot's own "Jugador N"): written
+    // by the networked loop from its session, read by the drawing.
+    std::string names[kMaxPlayers];
+    // Lines drawn over the picture, written by the networked loop: whom it waits for (empty: no one),
+    // and a notice (a player left, the games went out of step) shown until noticeUntil.
+    std::string waitingText;
+    std::string notice;
+    std::uint64_t noticeUntil = 0; // microseconds of the networked loop's clock
 
     // What the rules read of the level.
     RulesLevel Level() const { return RulesLevel{&octree, &level.model, penguin.radius}; }

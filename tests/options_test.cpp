@@ -141,3 +141,30 @@ TEST(Options, PlayersTheirScriptsViewAndRoster) {
         EXPECT_FALSE(problem.empty());
     }
 }
+
+TEST(Options, NetworkedGames) {
+    Options options;
+    std::string problem;
+    ASSERT_TRUE(Parse({"--host", "--players", "3", "--keys", "a.keys", "--frames", "10"}, options, problem))
+        << problem;
+    EXPECT_TRUE(options.host);
+    EXPECT_EQ(options.hostPort, 0);
+    EXPECT_EQ(options.fps, 60) << "a networked game keeps the shared rate";
+    Options joining;
+    ASSERT_TRUE(Parse({"--join", "--name", "Ana", "--record", "r.txt"}, joining, problem)) << problem;
+    EXPECT_TRUE(joining.join && joining.joinAddress.empty());
+    ASSERT_TRUE(Parse({"--join", "[::1]:4000"}, joining, problem)) << problem;
+    EXPECT_EQ(joining.joinAddress, "[::1]:4000");
+    ASSERT_TRUE(Parse({"--host", "4000"}, options, problem));
+    EXPECT_EQ(options.hostPort, 4000);
+    for (const std::vector<const char*>& refused : {std::vector<const char*>{"--host", "70000"},
+                                                    {"--host", "--join", "x"},
+                                                    {"--join", "x", "--players", "2"},
+                                                    {"--host", "--keys", "a", "--keys", "b"},
+                                                    {"--host", "--view", "1"},
+                                                    {"--record", "r.txt"},
+                                                    {"--host", "--timedemo"}}) {
+        Options other;
+        EXPECT_FALSE(Parse(refused, other, problem)) << refused[0] << " " << refused[1];
+    }
+}
