@@ -31,11 +31,16 @@ find_box() {
     [[ -n "$BOX" ]] || fail "no box titled $1; stderr: $(cat "$RUN_DIR/stderr.txt")"
 }
 
-# Answers BOX with its close button (as good as OK for a box with nothing else), and gives it a
-# moment to go.
+# Answers BOX with its close button (as good as OK for a box with nothing else) and waits until its
+# window is gone, so that the next search cannot find the answered box again.
 answer_box() {
+    local tries
     "$JOSTRELA_SEND_CLOSE" "$BOX"
-    sleep 0.5
+    for ((tries = 0; tries < 100; ++tries)); do
+        xdotool getwindowname "$BOX" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "the box titled $TITLE stayed up after its close button"
 }
 
 find_box "ERROR"
