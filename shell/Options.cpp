@@ -19,7 +19,7 @@ const char* const kHelp =
     "\n"
     "Controls:\n"
     "  Left, Right     turn the camera round the penguin\n"
-    "  W, S            walk forward, back\n"
+    "  W, S; Up, Down  walk forward, back\n"
     "  A, D            step left, right\n"
     "  Space           jump\n"
     "  F               open the doors near the penguin (the switch by the second door)\n"
