@@ -16,5 +16,7 @@ constexpr int kLeft = 203;
 constexpr int kRight = 205;
 constexpr int kUp = 200;
 constexpr int kDown = 208;
+// Not played with: F1 shows and hides the controls, outside the rules.
+constexpr int kF1 = 59;
 
 } // namespace key

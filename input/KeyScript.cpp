@@ -17,7 +17,7 @@ struct ScriptKey {
 const ScriptKey kScriptKeys[] = {{"W", key::kW},         {"A", key::kA},       {"S", key::kS},
                                  {"D", key::kD},         {"LEFT", key::kLeft}, {"RIGHT", key::kRight},
                                  {"SPACE", key::kSpace}, {"F", key::kF},       {"ESCAPE", key::kEscape},
-                                 {"UP", key::kUp},       {"DOWN", key::kDown}};
+                                 {"UP", key::kUp},       {"DOWN", key::kDown}, {"F1", key::kF1}};
 constexpr int kScriptKeyCount = sizeof kScriptKeys / sizeof kScriptKeys[0];
 
 // A bounded cursor over one line of the script (the bytes before its newline).
@@ -78,9 +78,9 @@ bool ParseKeys(const std::string& word, std::uint32_t& keys, std::string& what) 
             ++index;
         }
         if (index == kScriptKeyCount) {
-            what = name.empty()
-                       ? "empty key name in \"" + word + "\""
-                       : "unknown key \"" + name + "\" (keys are W A S D LEFT RIGHT SPACE F ESCAPE UP DOWN)";
+            what = name.empty() ? "empty key name in \"" + word + "\""
+                                : "unknown key \"" + name +
+                                      "\" (keys are W A S D LEFT RIGHT SPACE F ESCAPE UP DOWN F1)";
             return false;
         }
         keys |= 1u << index;

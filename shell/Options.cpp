@@ -24,6 +24,7 @@ const char* const kHelp =
     "  Space           jump\n"
     "  F               open the doors near the penguin (the switch by the second door)\n"
     "  Escape          quit\n"
+    "  F1              show or hide the controls (in Spanish)\n"
     "\n"
     "Options:\n"
     "  --fps N                 start at most N frames a second (0: as fast as the machine goes);\n"

@@ -109,6 +109,7 @@ void RenderFrame(World& world) {
 
     DrawOverlay(world.arial24, world.waitingText, 0.0f);
     DrawOverlay(world.arial24, world.notice, -0.3f);
+    DrawControlsHelp(world.help, world.arial24);
 
     if (!world.options.screenshot.empty() && IsLastFrame(world)) {
         WriteScreenshot(world);
