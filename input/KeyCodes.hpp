@@ -1,6 +1,6 @@
 #pragma once
 
-// The nine keys the game plays with, by their code in the keyboard snapshot: the DirectInput
+// The eleven keys the game plays with, by their code in the keyboard snapshot: the DirectInput
 // numbering, which the platform's key map follows. The controls, the key scripts and their tests
 // take them from here.
 namespace key {
@@ -14,5 +14,9 @@ constexpr int kF = 33;
 constexpr int kSpace = 57;
 constexpr int kLeft = 203;
 constexpr int kRight = 205;
+constexpr int kUp = 200;
+constexpr int kDown = 208;
+// Not played with: F1 shows and hides the controls, outside the rules.
+constexpr int kF1 = 59;
 
 } // namespace key

@@ -5,8 +5,8 @@
 
 KeyMask KeyMaskFromSnapshot(const std::uint8_t keys[256]) {
     // In bit order.
-    static const int codes[] = {key::kLeft, key::kRight, key::kW, key::kS,     key::kA,
-                                key::kD,    key::kSpace, key::kF, key::kEscape};
+    static const int codes[] = {key::kLeft,  key::kRight, key::kW,      key::kS,  key::kA,   key::kD,
+                                key::kSpace, key::kF,     key::kEscape, key::kUp, key::kDown};
     KeyMask mask = 0;
     for (unsigned bit = 0; bit < sizeof codes / sizeof codes[0]; ++bit) {
         if ((keys[codes[bit]] & 0x80) != 0) {

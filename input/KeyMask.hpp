@@ -4,8 +4,8 @@
 
 // One player's keys for one frame, packed in 16 bits: what the rules of play read, and what a
 // network peer sends for each frame. Bit order, from bit 0 up: Left, Right, W, S, A, D, Space, F,
-// Escape; bits 9 and 10 are kept for Up and Down, which no rule reads yet; the rest are spare and
-// always 0 in a mask the game makes.
+// Escape, Up, Down (the arrows, which walk like W and S); the rest are spare and always 0 in a mask
+// the game makes.
 using KeyMask = std::uint16_t;
 
 struct KeyScript;
@@ -32,7 +32,7 @@ constexpr bool Holds(KeyMask mask, KeyMask bits) {
 }
 
 // The mask of a 256-byte keyboard snapshot (key codes of input/KeyCodes.hpp, bit 7 = down): the
-// nine keys the game plays with. Allocates nothing.
+// eleven keys the game plays with. Allocates nothing.
 KeyMask KeyMaskFromSnapshot(const std::uint8_t keys[256]);
 
 // The mask of the keys script holds at frame. Allocates nothing.

@@ -16,7 +16,8 @@ struct ScriptKey {
 // Bit i of KeySpan::keys stands for kScriptKeys[i].
 const ScriptKey kScriptKeys[] = {{"W", key::kW},         {"A", key::kA},       {"S", key::kS},
                                  {"D", key::kD},         {"LEFT", key::kLeft}, {"RIGHT", key::kRight},
-                                 {"SPACE", key::kSpace}, {"F", key::kF},       {"ESCAPE", key::kEscape}};
+                                 {"SPACE", key::kSpace}, {"F", key::kF},       {"ESCAPE", key::kEscape},
+                                 {"UP", key::kUp},       {"DOWN", key::kDown}, {"F1", key::kF1}};
 constexpr int kScriptKeyCount = sizeof kScriptKeys / sizeof kScriptKeys[0];
 
 // A bounded cursor over one line of the script (the bytes before its newline).
@@ -78,7 +79,8 @@ bool ParseKeys(const std::string& word, std::uint32_t& keys, std::string& what) 
         }
         if (index == kScriptKeyCount) {
             what = name.empty() ? "empty key name in \"" + word + "\""
-                                : "unknown key \"" + name + "\" (keys are W A S D LEFT RIGHT SPACE F ESCAPE)";
+                                : "unknown key \"" + name +
+                                      "\" (keys are W A S D LEFT RIGHT SPACE F ESCAPE UP DOWN F1)";
             return false;
         }
         keys |= 1u << index;

@@ -7,11 +7,11 @@
 
 // A script of held keys for deterministic replays. One line per span, "FIRST LAST KEY[+KEY...]":
 // the keys are held from frame FIRST to frame LAST, both included, frames counted from 0. Key names
-// are W A S D LEFT RIGHT SPACE F ESCAPE; "#" starts a comment; blank lines are allowed; spans may
+// are W A S D LEFT RIGHT SPACE F ESCAPE UP DOWN F1; "#" starts a comment; blank lines are allowed; spans may
 // overlap (their keys add up).
 
 // One line of a script: keys held over frames first..last. Bit i of keys stands for the i-th key
-// name in the order W A S D LEFT RIGHT SPACE F ESCAPE.
+// name in the order W A S D LEFT RIGHT SPACE F ESCAPE UP DOWN F1.
 struct KeySpan {
     std::uint32_t first;
     std::uint32_t last;

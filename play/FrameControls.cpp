@@ -55,10 +55,11 @@ bool RunFrameControls(const FrameControls& controls) {
     if (Holds(keys, keybit::kRight)) {
         camera.OrbitAround(camera.viewPoint, -turnSpeed, 0.0f, 1.0f, 0.0f);
     }
-    if (Holds(keys, keybit::kW)) {
+    // The Up and Down arrows walk like W and S; holding both of a pair walks once.
+    if (Holds(keys, keybit::kW) || Holds(keys, keybit::kUp)) {
         Walk(controls, controls.collided ? -reboundSpeed * kReboundFactor : moveSpeed);
     }
-    if (Holds(keys, keybit::kS)) {
+    if (Holds(keys, keybit::kS) || Holds(keys, keybit::kDown)) {
         Walk(controls, controls.collided ? reboundSpeed * kReboundFactor : -moveSpeed);
     }
     if (Holds(keys, keybit::kA)) {

@@ -42,6 +42,7 @@ std::uint32_t TestDrawingTime() {
 void RunFrame(World& world, int steps, std::uint32_t drawingTime) {
     BeforeFrame(world);
     world.input.Poll();
+    world.help.Follow(world.input.keys);
     world.octreeStats = OctreeStats{};
     for (int step = 0; step < steps; ++step) {
         if (step > 0) {

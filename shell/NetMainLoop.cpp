@@ -124,6 +124,7 @@ bool PlayFrame(World& world, NetGame& game, const net::FrameRecord& record, std:
         }
     }
     world.input.Poll();
+    world.help.Follow(world.input.keys);
     KeyMask keys[kMaxPlayers];
     for (int slot = 0; slot < kMaxPlayers; ++slot) {
         keys[slot] =

@@ -10,6 +10,7 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
 #include <string>
 
 namespace {
@@ -27,6 +28,25 @@ void WriteScreenshot(World& world) {
         ReportOptionFailure("cannot write the screenshot " + path);
         world.screenshotFailed = true;
     }
+}
+
+// The turn about the vertical axis, in degrees, that takes the start view's direction (down -z)
+// to camera's view direction on the ground plane: 0 for the start pose, 90 looking down -x.
+float HeadingDegrees(const Camera& camera) {
+    const float dx = camera.viewPoint.x - camera.position.x;
+    const float dz = camera.viewPoint.z - camera.position.z;
+    return std::atan2(-dx, -dz) * (180.0f / 3.14159265f);
+}
+
+// Draws model turned by heading degrees about the vertical axis through its position, so the
+// penguin faces where its player looks. Moves nothing: the model's position and yaw are kept.
+void DrawFacing(const ModelObject& model, float heading, const std::uint8_t* tint) {
+    glPushMatrix();
+    glTranslatef(model.position.x, model.position.y, model.position.z);
+    glRotatef(heading, 0.0f, 1.0f, 0.0f);
+    glTranslatef(-model.position.x, -model.position.y, -model.position.z);
+    model.Draw(false, tint);
+    glPopMatrix();
 }
 
 } // namespace
@@ -61,7 +81,7 @@ void RenderFrame(World& world) {
         const Player& player = sim.players[slot];
         if (player.present) {
             penguin.Place(player.penguin.x, player.penguin.y, player.penguin.z, 0.0f);
-            penguin.Draw(false, SlotTint(slot));
+            DrawFacing(penguin, HeadingDegrees(player.camera), SlotTint(slot));
         }
     }
 
@@ -89,6 +109,7 @@ void RenderFrame(World& world) {
 
     DrawOverlay(world.arial24, world.waitingText, 0.0f);
     DrawOverlay(world.arial24, world.notice, -0.3f);
+    DrawControlsHelp(world.help, world.arial24);
 
     if (!world.options.screenshot.empty() && IsLastFrame(world)) {
         WriteScreenshot(world);

@@ -16,6 +16,7 @@
 #include "octree/OctreeStats.hpp"
 #include "play/Player.hpp"
 #include "play/RulesStep.hpp"
+#include "shell/ControlsHelp.hpp"
 #include "shell/GLWindow.hpp"
 #include "shell/Options.hpp"
 
@@ -71,6 +72,7 @@ struct World {
     std::string waitingText;
     std::string notice;
     std::uint64_t noticeUntil = 0; // microseconds of the networked loop's clock
+    ControlsHelp help; // F1's controls: followed by both loops after each poll, read by the drawing
 
     // What the rules read of the level.
     RulesLevel Level() const { return RulesLevel{&octree, &level.model, penguin.radius}; }

@@ -1,6 +1,7 @@
 #include "input/InputDevices.hpp"
 #include "input/KeyCodes.hpp"
 #include "input/KeyMask.hpp"
+#include "input/KeyScript.hpp"
 #include "play/FrameControls.hpp"
 
 #include <gtest/gtest.h>
@@ -80,6 +81,31 @@ TEST_F(FrameControlsTest, MovementKeysFollowTheSettingsAndReboundWhileColliding)
         Step(row.collided);
         ExpectSame(camera.position, Vector3(row.dx, 10, 40.0f + row.dz));
         ExpectSame(camera.viewPoint, Vector3(row.dx, 0, -3.0f + row.dz));
+    }
+}
+
+// The arrows walk exactly like W and S, rebounds included: a script written with them leaves the
+// camera where the same script with W and S does.
+TEST_F(FrameControlsTest, TheUpAndDownArrowsWalkLikeWAndS) {
+    const auto replay = [this](const char* text) {
+        KeyScript script;
+        KeyScriptError error;
+        EXPECT_TRUE(ParseKeyScript(text, std::strlen(text), script, error)) << error.what;
+        SetUp();
+        for (std::uint32_t frame = 0; frame < 30; ++frame) {
+            const KeyMask keys = KeyMaskAt(script, frame);
+            const FrameControls controls{keys, camera, frame % 7 == 6, 0.0f, jumping, pathClear, nullptr};
+            RunFrameControls(controls);
+        }
+        return camera;
+    };
+    const Camera letters = replay("0 9 W+LEFT\n10 19 S+D\n20 29 W+S+RIGHT\n");
+    const Camera arrows = replay("0 9 UP+LEFT\n10 19 DOWN+D\n20 29 UP+DOWN+RIGHT\n");
+    const Camera both = replay("0 9 W+UP+LEFT\n10 19 S+DOWN+D\n20 29 UP+S+RIGHT\n");
+    for (const Camera* other : {&arrows, &both}) {
+        ExpectSame(other->position, letters.position);
+        ExpectSame(other->viewPoint, letters.viewPoint);
+        ExpectSame(other->strafe, letters.strafe);
     }
 }
 

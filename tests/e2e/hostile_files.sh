@@ -140,5 +140,5 @@ expect_run "a texture name of terminal controls and UTF-8" 1 'CargaTexturaBMP: T
 make_copied_run_folder
 printf '0 1 W\x1b]0;owned\x07\x1b[2J\n' >"$RUN_DIR/keys.txt"
 expect_run "a key script of terminal controls" 2 \
-    'jostrela: key script keys.txt, line 1: unknown key "W\x1b]0;owned\x07\x1b[2J" (keys are W A S D LEFT RIGHT SPACE F ESCAPE)' \
+    'jostrela: key script keys.txt, line 1: unknown key "W\x1b]0;owned\x07\x1b[2J" (keys are W A S D LEFT RIGHT SPACE F ESCAPE UP DOWN F1)' \
     --keys keys.txt
