@@ -90,7 +90,13 @@ foreach(name wine_prefix_create wine_prefix_remove ${JOSTRELA_WINDOWS_UNIT_TESTS
   endif()
   set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "WINEPREFIX=${JOSTRELA_WINE_PREFIX}")
 endforeach()
+# Every test here carries the windows label (`ctest -L windows`), and slow those that usually take
+# more than about 10 s alone.
 get_property(JOSTRELA_WINDOWS_TESTS DIRECTORY PROPERTY TESTS)
 foreach(test ${JOSTRELA_WINDOWS_TESTS})
   set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "JOSTRELA_MESSAGES=stderr")
+  set_property(TEST ${test} APPEND PROPERTY LABELS windows)
+endforeach()
+foreach(test windows_e2e_same_numbers windows_net_interop)
+  set_property(TEST ${test} APPEND PROPERTY LABELS slow)
 endforeach()
