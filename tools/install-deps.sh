@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are not installed yet: with "play", those of
 # tools/debian-packages-play.txt (building and playing the game); otherwise those and
-# tools/debian-packages.txt too (tools and tests). Works as root or through sudo; does nothing when
-# everything is there. Prints one line; apt's own output goes to build/install-deps.log.
+# tools/debian-packages.txt too (tools and tests); with "windows", also those of
+# tools/windows/debian-packages.txt (the Windows build and its tests). Works as root or through
+# sudo; does nothing when everything is there. Prints one line; apt's own output goes to
+# build/install-deps.log.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 lists=("$here/debian-packages-play.txt")
 if [[ "${1:-}" != "play" ]]; then
     lists+=("$here/debian-packages.txt")
+fi
+if [[ "${1:-}" == "windows" ]]; then
+    lists+=("$here/windows/debian-packages.txt")
 fi
 mapfile -t packages < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' "${lists[@]}" | grep -v '^$')
 

@@ -10,19 +10,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 source=$PWD
 out=$source/build-windows
 
-packages=(cmake g++ pkg-config g++-mingw-w64-x86-64 wine64 libstb-dev libasio-dev googletest libgtest-dev nlohmann-json3-dev python3 xvfb xauth
-    xfonts-base x11-utils xdotool imagemagick libsdl2-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri
-    libfreetype-dev libfontconfig-dev libx11-dev fonts-comic-neue fonts-dejavu-core fonts-liberation)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
-done
-if ((${#missing[@]} > 0)); then
-    sudo=""
-    [[ $(id -u) == 0 ]] || sudo=sudo
-    $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+bash "$source/tools/install-deps.sh" windows
 
 launcher=()
 if command -v ccache >/dev/null; then
