@@ -26,4 +26,11 @@ export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:detect_stack_us
 export LSAN_OPTIONS="suppressions=$source_dir/tests/sanitize/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:exitcode=86"
 
-ctest --test-dir "$build_dir" -j "$jobs" --output-on-failure "$@"
+# Two tests end games in ways after which LeakSanitizer's own thread-stopping tracer crashes at exit
+# ("Tracer caught signal 11", reproducible with a fifth player refused a full game): a fault of the
+# leak checker's run time not yet understood, open to find. Until it is, they run under
+# AddressSanitizer and UBSan with the leak check alone off; everything else keeps it.
+leak_checker_crashes='^(e2e_net_game_refused|e2e_hostile_files)$'
+ctest --test-dir "$build_dir" -j "$jobs" --output-on-failure -E "$leak_checker_crashes" "$@"
+ASAN_OPTIONS="${ASAN_OPTIONS/detect_leaks=1/detect_leaks=0}" \
+    ctest --test-dir "$build_dir" -j "$jobs" --output-on-failure -R "$leak_checker_crashes" "$@"
