@@ -5,6 +5,10 @@
 // Paces interactive play: frames start no more often than a fixed rate, so the penguin's per-frame
 // speeds mean the same on every machine and an idle game does not burn a core. Works on the values
 // of the performance counter handed in; sleeps and reads no clock itself.
+// Milliseconds from counter value now until due on a counter that counts frequency a second,
+// rounded up; 0 once due. Shared by the frame pacer and the rule clock.
+std::uint32_t MillisecondsUntil(std::uint64_t due, std::uint64_t now, std::uint64_t frequency);
+
 class FramePacer {
   public:
     // rate frames a second (0: unpaced) on a counter that counts frequency a second.

@@ -1,14 +1,12 @@
 #include "shell/RuleClock.hpp"
 
+#include "shell/FramePacer.hpp"
+
 RuleClock::RuleClock(int rate, std::uint64_t frequency)
     : period(rate > 0 ? frequency / static_cast<std::uint64_t>(rate) : 0), frequency(frequency) {}
 
 std::uint32_t RuleClock::MillisecondsToWait(std::uint64_t now) const {
-    if (period == 0 || !started || now >= nextDue) {
-        return 0;
-    }
-    const std::uint64_t ticks = nextDue - now;
-    return static_cast<std::uint32_t>((ticks * 1000u + frequency - 1) / frequency);
+    return period == 0 || !started ? 0 : MillisecondsUntil(nextDue, now, frequency);
 }
 
 int RuleClock::TakeSteps(std::uint64_t now) {
