@@ -10,7 +10,7 @@
 // ends the process with code 86, which no path of the game uses.
 extern "C" const char* __asan_default_options() {
     return "detect_leaks=1:check_initialization_order=1:detect_stack_use_after_return=1:"
-           "strict_string_checks=1:halt_on_error=1:exitcode=86";
+           "strict_string_checks=1:halt_on_error=1:exitcode=86:intercept_tls_get_addr=0";
 }
 
 // Leak reports of the system libraries listed in the suppressions file are dropped; the game's

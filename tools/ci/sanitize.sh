@@ -22,15 +22,15 @@ cmake --build "$build_dir" -j "$jobs"
 
 # The executables start with the same options built in (tests/sanitize/SanitizerOptions.cpp); they
 # are spelled out here so a CI log shows what the run used. A report exits with code 86.
-export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:detect_stack_use_after_return=1:strict_string_checks=1:halt_on_error=1:exitcode=86"
+#
+# intercept_tls_get_addr=0: the GL driver that SDL loads keeps thread-local storage of its own, and
+# when the video subsystem quits the driver is unloaded while the main thread's record of that
+# storage stays. LeakSanitizer's tracer, scanning that stale record at exit, read through it and
+# crashed ("Tracer caught signal 11", after a "DTLS ... at 0x000000000d85-..." line in its log) in
+# about half the runs whose penguin model failed to load. Without the interception the tracer
+# leaves dynamic thread-local storage alone; the static one of each thread is still scanned.
+export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:detect_stack_use_after_return=1:strict_string_checks=1:halt_on_error=1:exitcode=86:intercept_tls_get_addr=0"
 export LSAN_OPTIONS="suppressions=$source_dir/tests/sanitize/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:exitcode=86"
 
-# Two tests end games in ways after which LeakSanitizer's own thread-stopping tracer crashes at exit
-# ("Tracer caught signal 11", reproducible with a fifth player refused a full game): a fault of the
-# leak checker's run time not yet understood, open to find. Until it is, they run under
-# AddressSanitizer and UBSan with the leak check alone off; everything else keeps it.
-leak_checker_crashes='^(e2e_net_game_refused|e2e_hostile_files)$'
-ctest --test-dir "$build_dir" -j "$jobs" --output-on-failure -E "$leak_checker_crashes" "$@"
-ASAN_OPTIONS="${ASAN_OPTIONS/detect_leaks=1/detect_leaks=0}" \
-    ctest --test-dir "$build_dir" -j "$jobs" --output-on-failure -R "$leak_checker_crashes" "$@"
+ctest --test-dir "$build_dir" -j "$jobs" --output-on-failure "$@"
