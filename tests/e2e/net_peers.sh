@@ -81,15 +81,12 @@ expect_code a 0
 same_state host a
 echo "ok: a client killed, the others went on: $(cat "$work/host.out")"
 
-# The host killed: the client ends within 4 s.
+# The host killed: the client ends when the host falls silent (how soon is the session's unit test).
 port=$((port + 1))
 start host host "$port" 1200 2
 start a join "127.0.0.1:$port" 1200
 sleep 2
 kill -KILL "${pid[host]}"
-killed=$(date +%s%N)
 expect_code host 137
 expect_code a 3
-elapsed=$((($(date +%s%N) - killed) / 1000000))
-((elapsed <= 4000)) || fail "the client took $elapsed ms to notice the host was gone"
-echo "ok: the host killed, the client ended after $elapsed ms: $(cat "$work/a.err")"
+echo "ok: the host killed, the client ended: $(cat "$work/a.err")"
