@@ -135,6 +135,12 @@ struct Octree {
     // the sphere would find is found here too. Counts nothing, draws nothing, allocates nothing.
     bool PathCrossesFace(Vector3 from, Vector3 to, float reach, const Model& model) const;
 
+    // The fraction in [0, 1] of the way from `from` to `to` at which the segment first meets a face
+    // (either side) of a leaf whose cube its box overlaps; kNoHit (geometry/SegmentHits.hpp) when
+    // it meets none. Every such leaf is searched, so the nearest face is found whatever the octant
+    // order. Counts nothing, draws nothing, allocates nothing.
+    double FirstFaceOnSegment(Vector3 from, Vector3 to, const Model& model) const;
+
     Vector3 GetCentre() const { return centre; }
     float GetWidth() const { return width; }
     int GetListId() const { return listId; }

@@ -1,4 +1,5 @@
 #include "geometry/PathTests.hpp"
+#include "geometry/SegmentHits.hpp"
 #include "octree/LeafFaces.hpp"
 #include "octree/Octree.hpp"
 
@@ -37,4 +38,25 @@ bool Octree::PathCrossesFace(Vector3 from, Vector3 to, float reach, const Model&
     return AnyLeafFace(*this, model, [from, to](const Vector3* triangle) {
         return PathCrossesTriangle(from, to, triangle);
     });
+}
+
+double Octree::FirstFaceOnSegment(Vector3 from, Vector3 to, const Model& model) const {
+    if (!PathBoxOverlapsCube(from, to, 0.0f, centre, width * 0.5f)) {
+        return kNoHit;
+    }
+    double nearest = kNoHit;
+    if (subdivided) {
+        for (const std::unique_ptr<Octree>& child : children) {
+            if (child) {
+                nearest = std::min(nearest, child->FirstFaceOnSegment(from, to, model));
+            }
+        }
+        return nearest;
+    }
+    // Visits every face: the test never accepts one, it only keeps the nearest meeting.
+    AnyLeafFace(*this, model, [from, to, &nearest](const Vector3* triangle) {
+        nearest = std::min(nearest, SegmentTriangleHit(from, to, triangle));
+        return false;
+    });
+    return nearest;
 }

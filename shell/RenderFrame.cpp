@@ -62,8 +62,12 @@ void RenderFrame(World& world) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
 
-    // The eye: the viewed player's camera.
-    ApplyView(sim.players[world.options.view].camera);
+    // The eye: the viewed player's camera, from the drawn eye that stays inside the church and holds
+    // still while the penguin rebounds. The frustum extracted above is that of the last drawing's
+    // drawn eye, so culling still lags the view by one frame.
+    const int view = world.options.view;
+    FollowView(world.drawnView, sim, world.Level(), view);
+    ApplyView(DrawnCamera(world.drawnView, sim.players[view].camera));
 
     // The level: culled by the frustum rebuilt before this view was applied, so it follows the last frame's.
     // The timedemo's baseline calls every leaf's list instead, to show what culling saves.

@@ -17,6 +17,7 @@
 #include "play/Player.hpp"
 #include "play/RulesStep.hpp"
 #include "shell/ControlsHelp.hpp"
+#include "shell/DrawnView.hpp"
 #include "shell/GLWindow.hpp"
 #include "shell/Options.hpp"
 
@@ -35,9 +36,10 @@ struct World {
     // The players, the blocks and the frames stepped: blocks placed by StartUp, players joined by
     // the main loop, everything stepped by the rules. The blocks' texture slots are StartUp's.
     SimState sim;
-    InputDevices input; // initialised by StartUp, polled by MainLoop; slot 0's keys
-    Octree octree;      // the level's partition: built by StartUp, drawn and queried by the rules
-    Frustum frustum{};  // rebuilt by the drawing before it applies the view, read by the octree's drawing
+    InputDevices input;  // initialised by StartUp, polled by MainLoop; slot 0's keys
+    Octree octree;       // the level's partition: built by StartUp, drawn and queried by the rules
+    Frustum frustum{};   // rebuilt by the drawing before it applies the view, read by the octree's drawing
+    DrawnView drawnView; // the viewed player's eye as drawn: followed by the drawing every frame
 
     GLWindow* mainWindow = nullptr; // created by the entry, never deleted; Destroy'd by Escape or close
     float lastTitleTime = 0.0f;     // seconds of the last title refresh; written by UpdateTitle
