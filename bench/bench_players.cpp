@@ -1,4 +1,6 @@
 // Several players: the rules' CPU time per frame for one and for four players in the game's church,
+// the drawn eye's per frame (free in the nave, and backed into the west wall, where every lifted line
+// is tried),
 // and a drawn frame of the church with four penguins in view against one (the extra penguins should
 // cost their own drawing and nothing else).
 
@@ -9,6 +11,7 @@
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
 #include "play/RulesStep.hpp"
+#include "shell/DrawnView.hpp"
 #include "shell/View.hpp"
 
 #include <GL/gl.h>
@@ -70,6 +73,26 @@ void BM_RulesStep(benchmark::State& state) {
         benchmark::Counter(double(counts.facesTested), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_RulesStep)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
+
+// One drawing's follow of the drawn eye, a rule step after the last: at the start in the nave
+// (argument 0), or backed into the west wall by 20 frames of S (1), which pulls the eye in and lifts it.
+void BM_FollowView(benchmark::State& state) {
+    Scene& scene = TheScene();
+    SimState sim = EmptyState();
+    AddPlayer(sim, scene.Rules(), 0);
+    OctreeStats counts{};
+    const KeyMask back[kMaxPlayers] = {keybit::kS, 0, 0, 0};
+    for (int frame = 0; frame < 20 * state.range(0); ++frame) {
+        StepRules(sim, scene.Rules(), back, counts);
+    }
+    DrawnView view;
+    for (auto _ : state) {
+        ++sim.frame;
+        FollowView(view, sim, scene.Rules(), 0);
+        benchmark::DoNotOptimize(view.eye);
+    }
+}
+BENCHMARK(BM_FollowView)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The church culled from the frustum of a viewer facing the four start spots from down the nave, and
 // penguins penguins at those spots, finished.

@@ -1,23 +1,8 @@
 #include "geometry/PathTests.hpp"
 
+#include "geometry/DoubleVector.hpp"
+
 namespace {
-
-struct Point {
-    double x, y, z;
-};
-
-Point ToPoint(Vector3 v) {
-    return {v.x, v.y, v.z};
-}
-Point Minus(Point a, Point b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Point Cross(Point a, Point b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-double Dot(Point a, Point b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
 
 // Barycentric coordinates a hair below zero still count as inside, so rounding never opens a gap
 // along the edge two faces share.
@@ -26,16 +11,16 @@ constexpr double kEdgeTolerance = 1e-9;
 } // namespace
 
 bool PathCrossesTriangle(Vector3 from, Vector3 to, const Vector3 triangle[3]) {
-    const Point a = ToPoint(triangle[0]);
-    const Point b = ToPoint(triangle[1]);
-    const Point c = ToPoint(triangle[2]);
-    const Point n = Cross(Minus(b, a), Minus(c, a));
+    const DoubleVector a = Widened(triangle[0]);
+    const DoubleVector b = Widened(triangle[1]);
+    const DoubleVector c = Widened(triangle[2]);
+    const DoubleVector n = Cross(Minus(b, a), Minus(c, a));
     const double area2 = Dot(n, n);
     if (area2 == 0.0) {
         return false;
     }
-    const Point p0 = ToPoint(from);
-    const Point p1 = ToPoint(to);
+    const DoubleVector p0 = Widened(from);
+    const DoubleVector p1 = Widened(to);
     const double d0 = Dot(n, Minus(p0, a));
     const double d1 = Dot(n, Minus(p1, a));
     // Starting on the plane, staying on one side, or ending short of it: no crossing.
@@ -43,7 +28,7 @@ bool PathCrossesTriangle(Vector3 from, Vector3 to, const Vector3 triangle[3]) {
         return false;
     }
     const double t = d0 / (d0 - d1);
-    const Point hit = {p0.x + (p1.x - p0.x) * t, p0.y + (p1.y - p0.y) * t, p0.z + (p1.z - p0.z) * t};
+    const DoubleVector hit = {p0.x + (p1.x - p0.x) * t, p0.y + (p1.y - p0.y) * t, p0.z + (p1.z - p0.z) * t};
     const double u = Dot(n, Cross(Minus(c, b), Minus(hit, b))) / area2;
     const double v = Dot(n, Cross(Minus(a, c), Minus(hit, c))) / area2;
     const double w = Dot(n, Cross(Minus(b, a), Minus(hit, a))) / area2;
@@ -101,25 +86,25 @@ bool SphereTouchesBox(Vector3 centre, float radius, Vector3 low, Vector3 size) {
 }
 
 bool SpheresTouch(Vector3 a, Vector3 b, float radius) {
-    const Point d = Minus(ToPoint(a), ToPoint(b));
+    const DoubleVector d = Minus(Widened(a), Widened(b));
     const double reach = 2.0 * radius;
     return Dot(d, d) <= reach * reach;
 }
 
 bool PathEntersSphere(Vector3 from, Vector3 to, Vector3 centre, float radius) {
-    const Point c = ToPoint(centre);
-    const Point start = Minus(ToPoint(from), c);
-    const Point end = Minus(ToPoint(to), c);
+    const DoubleVector c = Widened(centre);
+    const DoubleVector start = Minus(Widened(from), c);
+    const DoubleVector end = Minus(Widened(to), c);
     const double r2 = static_cast<double>(radius) * radius;
     const double startDistance2 = Dot(start, start);
     if (startDistance2 < r2) {
         return Dot(end, end) < startDistance2;
     }
     // The point of the path nearest to the centre: its parameter along the path, held to the path.
-    const Point path = Minus(end, start);
+    const DoubleVector path = Minus(end, start);
     const double length2 = Dot(path, path);
     double t = length2 > 0.0 ? -Dot(start, path) / length2 : 0.0;
     t = t < 0.0 ? 0.0 : t > 1.0 ? 1.0 : t;
-    const Point nearest = {start.x + path.x * t, start.y + path.y * t, start.z + path.z * t};
+    const DoubleVector nearest = {start.x + path.x * t, start.y + path.y * t, start.z + path.z * t};
     return Dot(nearest, nearest) < r2;
 }

@@ -1,44 +1,25 @@
 #include "geometry/SegmentHits.hpp"
 
-namespace {
-
-struct Triple {
-    double x, y, z;
-};
-
-Triple Widened(Vector3 v) {
-    return {v.x, v.y, v.z};
-}
-Triple Sub(Triple a, Triple b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Triple Cross3(Triple a, Triple b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-double Dot3(Triple a, Triple b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
-} // namespace
+#include "geometry/DoubleVector.hpp"
 
 double SegmentTriangleHit(Vector3 from, Vector3 to, const Vector3 triangle[3]) {
     // The segment and two edges as a 3 x 3 system solved by Cramer's rule: from + t (to - from) =
     // a + u (b - a) + v (c - a).
-    const Triple origin = Widened(from);
-    const Triple direction = Sub(Widened(to), origin);
-    const Triple a = Widened(triangle[0]);
-    const Triple e1 = Sub(Widened(triangle[1]), a);
-    const Triple e2 = Sub(Widened(triangle[2]), a);
-    const Triple p = Cross3(direction, e2);
-    const double det = Dot3(e1, p);
+    const DoubleVector origin = Widened(from);
+    const DoubleVector direction = Minus(Widened(to), origin);
+    const DoubleVector a = Widened(triangle[0]);
+    const DoubleVector e1 = Minus(Widened(triangle[1]), a);
+    const DoubleVector e2 = Minus(Widened(triangle[2]), a);
+    const DoubleVector p = Cross(direction, e2);
+    const double det = Dot(e1, p);
     if (det == 0.0) {
         return kNoHit;
     }
-    const Triple s = Sub(origin, a);
-    const double u = Dot3(s, p) / det;
-    const Triple q = Cross3(s, e1);
-    const double v = Dot3(direction, q) / det;
-    const double t = Dot3(e2, q) / det;
+    const DoubleVector s = Minus(origin, a);
+    const double u = Dot(s, p) / det;
+    const DoubleVector q = Cross(s, e1);
+    const double v = Dot(direction, q) / det;
+    const double t = Dot(e2, q) / det;
     if (u < 0.0 || v < 0.0 || u + v > 1.0 || t <= 0.0 || t > 1.0) {
         return kNoHit;
     }
