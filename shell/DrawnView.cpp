@@ -12,11 +12,12 @@ namespace {
 // The leash: how far the followed point may trail the rules' view point, and the share of the trail
 // it makes up each rule step. A rebound off a wall swings the view point about 50 units in 6 frames;
 // on this leash the eye moves about 12 units, never more than 8 a frame, and walking leaves it
-// at most 22 units behind, made up within about 8 frames of stopping.
+// at most 22 units behind, made up within about 20 frames of stopping.
 constexpr float kLeash = 22.0f;
 constexpr float kCatchUp = 0.15f;
-// A trail shorter than this is made up at once, so an eye at rest is the rules' own to the bit.
-constexpr float kCaughtUp = 0.01f;
+// The least the trail shrinks a rule step, so it ends: about 20 frames after the penguin stops the
+// eye is the rules' own to the bit.
+constexpr float kLeastCatchUp = 0.3f;
 // Easing out after a pull-in or a lift: the share of the way back the eye makes each rule step, and
 // the least step (in units, or in slope), so the last of the way does not take long.
 constexpr float kEaseOut = 0.35f;
@@ -66,18 +67,13 @@ float ClearDistance(Vector3 from, Vector3 to, float length, const SimState& stat
     return hit > 1.0 ? kNearestEye : std::min(kNearestEye, static_cast<float>(hit * length) * 0.5f);
 }
 
-// One rule step of the leash: the trail shrinks by kCatchUp and is held to kLeash; a trail shorter
-// than kCaughtUp goes.
+// One rule step of the leash: the trail shrinks by kCatchUp, or by kLeastCatchUp when that is more,
+// and is held to kLeash; a trail that would shrink to nothing goes.
 Vector3 FollowStep(Vector3 anchor, Vector3 viewPoint) {
-    Vector3 trail = (anchor - viewPoint) * (1.0f - kCatchUp);
+    const Vector3 trail = anchor - viewPoint;
     const float length = Length(trail);
-    if (length < kCaughtUp) {
-        return viewPoint;
-    }
-    if (length > kLeash) {
-        trail = trail * (kLeash / length);
-    }
-    return viewPoint + trail;
+    const float shrunk = std::min({length * (1.0f - kCatchUp), length - kLeastCatchUp, kLeash});
+    return shrunk <= 0.0f ? viewPoint : viewPoint + trail * (shrunk / length);
 }
 
 // One rule step of easing from value towards goal: share of the gap, at least leastStep (or the
