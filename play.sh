@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what playing needs, builds the game, and starts it from its run folder (build/run).
+# Installs what playing needs, builds the game into build-play/ (a folder of its
+# own, apart from ./test.sh's build/), and starts it from its run folder (build-play/run).
 # Arguments go to the game, e.g. ./play.sh --frames 600; file names given to --keys, --dump-state,
 # --screenshot, --stats and --trace are taken from the folder ./play.sh was run in.
 set -euo pipefail
@@ -20,5 +21,5 @@ for arg in "$@"; do
     esac
     args+=("$arg")
 done
-cd "$root/build/run"
+cd "$root/build-play/run"
 exec ../jostrela ${args[@]+"${args[@]}"}

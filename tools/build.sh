@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (JOBS sets the parallelism). With "play": only the game and the
-# run folder the content generator writes, no tests or benchmarks, with one progress line (the
-# build's output goes to build/play-build.log). Otherwise everything, with the build's output;
-# JOSTRELA_WERROR=ON makes every compiler warning an error there, as CI does.
+# Configures and builds (JOBS sets the parallelism). Without arguments: everything, tests and
+# benchmarks, into build/, with the build's output; JOSTRELA_WERROR=ON makes every compiler warning
+# an error there, as CI does. With "play": only the game and the run folder the content generator
+# writes, into build-play/, with one progress line (the build's output goes to
+# build-play/play-build.log). The two builds keep folders of their own, so neither run flips the
+# other's options and rebuilds, and a play build never takes -Werror from a CI run.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -13,11 +15,12 @@ if [[ "${1:-}" != "play" ]]; then
     cmake --build "$root/build" -j "$jobs"
     exit 0
 fi
-log="$root/build/play-build.log"
-mkdir -p "$root/build"
-echo "Building the game (log in build/play-build.log)..."
-if ! { cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJOSTRELA_TESTS=OFF \
-    -DJOSTRELA_BENCH=OFF && cmake --build "$root/build" -j "$jobs" --target jostrela; } >"$log" 2>&1; then
+log="$root/build-play/play-build.log"
+mkdir -p "$root/build-play"
+echo "Building the game (log in build-play/play-build.log)..."
+if ! { cmake -S "$root" -B "$root/build-play" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJOSTRELA_TESTS=OFF \
+    -DJOSTRELA_BENCH=OFF -DJOSTRELA_WERROR=OFF &&
+    cmake --build "$root/build-play" -j "$jobs" --target jostrela; } >"$log" 2>&1; then
     tail -n 30 "$log" >&2
     echo "build: the game did not build; the whole output is in $log" >&2
     exit 1

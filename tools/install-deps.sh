@@ -4,7 +4,7 @@
 # tools/debian-packages.txt too (tools and tests); with "windows", also those of
 # tools/windows/debian-packages.txt (the Windows build and its tests). Works as root or through
 # sudo; does nothing when everything is there. Prints one line; apt's own output goes to
-# build/install-deps.log.
+# install-deps.log in the build folder of that list: build-play/, build-windows/, else build/.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -36,7 +36,11 @@ if [[ "$(id -u)" -ne 0 ]]; then
     fi
     as_root=(sudo)
 fi
-log="$here/../build/install-deps.log"
+case "${1:-}" in
+play) log="$here/../build-play/install-deps.log" ;;
+windows) log="$here/../build-windows/install-deps.log" ;;
+*) log="$here/../build/install-deps.log" ;;
+esac
 mkdir -p "$(dirname "$log")"
 echo "Installing ${#missing[@]} packages (${missing[*]})..."
 if ! { "${as_root[@]}" apt-get update &&

@@ -19,11 +19,15 @@ fi
 
 host=${JOSTRELA_HOST_BUILD:-$out/host}
 host=$(realpath -m "$host")
-if [[ ! -x $host/tools/content/jostrela-content || ! -x $host/jostrela || ! -x $host/tests/send_close_request ||
-    ! -x $host/tests/net_peer ]]; then
+# A given build keeps its own configuration (configuring it here would flip its options and rebuild
+# it all); it must have the tests' helpers, as ./test.sh's build/ has and ./play.sh's build-play/ has not.
+if [[ ! -f $host/CMakeCache.txt ]]; then
     cmake -S "$source" -B "$host" -DCMAKE_BUILD_TYPE=Release -DJOSTRELA_BENCH=OFF "${launcher[@]}"
-    cmake --build "$host" -j"$(nproc)" --target jostrela-content jostrela send_close_request net_peer
+elif ! grep -q '^JOSTRELA_TESTS:BOOL=ON$' "$host/CMakeCache.txt"; then
+    echo "build.sh: $host is a build without the tests (JOSTRELA_HOST_BUILD needs one with them, such as build/)" >&2
+    exit 1
 fi
+cmake --build "$host" -j"$(nproc)" --target jostrela-content jostrela send_close_request net_peer
 
 cmake -S "$source" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DJOSTRELA_HOST_BUILD="$host" "${launcher[@]}"
