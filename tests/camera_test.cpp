@@ -33,21 +33,6 @@ void ExpectNear(Vector3 a, Vector3 b, float tolerance) {
 
 } // namespace
 
-TEST(Camera, ConstructionAndStartPose) {
-    Camera camera;
-    ExpectSame(camera.position, Vector3(0, 0, 0));
-    ExpectSame(camera.viewPoint, Vector3(0, 1, 0));
-    ExpectSame(camera.up, Vector3(0, 0, 1));
-    ExpectSame(camera.strafe, Vector3(0, 0, 0));
-
-    camera.SetPose(0, 10, 40, 0, 0, -3, 0, 1, 0);
-    ExpectSame(camera.position, Vector3(0, 10, 40));
-    ExpectSame(camera.viewPoint, Vector3(0, 0, -3));
-    ExpectSame(camera.up, Vector3(0, 1, 0));
-    camera.RefreshStrafe();
-    ExpectSame(camera.strafe, Vector3(1, 0, 0));
-}
-
 TEST(Camera, AdvanceAndSidestepMoveBothPointsOverTheGround) {
     Camera camera = StartPose();
     camera.Advance(0.3f);

@@ -49,6 +49,20 @@ Triangle SmallAt(Vector3 p) {
     return Tri(p, p + Vector3(0.1f, 0, 0), p + Vector3(0, 0.1f, 0));
 }
 
+// Two objects of six small faces each, one near (50, 50, 50) and one near (-50, -50, -50): twelve
+// faces split the root, and each cluster fills one octant.
+TestLevel TwoClusters() {
+    TestLevel level;
+    std::vector<Triangle> high, low;
+    for (int i = 0; i < 6; ++i) {
+        high.push_back(SmallAt(Vector3(50.0f + float(i), 50, 50)));
+        low.push_back(SmallAt(Vector3(-50.0f - float(i), -50, -50)));
+    }
+    level.AddObject(high);
+    level.AddObject(low);
+    return level;
+}
+
 struct LeafVisit {
     const Octree* node;
     int depth;
@@ -195,14 +209,7 @@ TEST(OctreeBuild, VerticesOnSplittingPlanesReachEveryOctantTheyTouch) {
 }
 
 TEST(OctreeBuild, EmptyOctantsHaveNoChildAndAbsentObjectsKeepEmptyRecords) {
-    TestLevel level;
-    std::vector<Triangle> high, low;
-    for (int i = 0; i < 6; ++i) {
-        high.push_back(SmallAt(Vector3(50.0f + float(i), 50, 50)));
-        low.push_back(SmallAt(Vector3(-50.0f - float(i), -50, -50)));
-    }
-    level.AddObject(high);
-    level.AddObject(low);
+    const TestLevel level = TwoClusters();
     Octree root;
     const int leafCount = root.Build(level.model).leafCount;
     ASSERT_TRUE(root.IsSubdivided());
@@ -428,14 +435,7 @@ TEST(OctreeBuildDeathTest, RunningOutOfMemoryIsReportedInTheResult) {
 #endif
 
 TEST(OctreeJson, ListsTheLeavesDepthFirstWithTheirCubesAndObjects) {
-    TestLevel level;
-    std::vector<Triangle> high, low;
-    for (int i = 0; i < 6; ++i) {
-        high.push_back(SmallAt(Vector3(50.0f + float(i), 50, 50)));
-        low.push_back(SmallAt(Vector3(-50.0f - float(i), -50, -50)));
-    }
-    level.AddObject(high);
-    level.AddObject(low);
+    const TestLevel level = TwoClusters();
     Octree root;
     EXPECT_EQ(root.BuildNode(level.model, 12, Vector3(0, 0, 0), 200.5f).leafCount, 2);
     testing_tools::ExpectJsonLine(OctreeJson(root), R"({"leafCount": 2, "centre": [0, 0, 0], "width": 200.5,

@@ -14,19 +14,6 @@ void ExpectVector(Vector3 v, float x, float y, float z) {
 
 } // namespace
 
-TEST(Vector3, ArithmeticAndCrossProduct) {
-    const Vector3 a(1.0f, 2.0f, 3.0f);
-    const Vector3 b(4.0f, -5.0f, 0.5f);
-    ExpectVector(a + b, 5.0f, -3.0f, 3.5f);
-    ExpectVector(VectorFromPoints(a, b), -3.0f, 7.0f, 2.5f);
-    ExpectVector(a * 2.0f, 2.0f, 4.0f, 6.0f);
-    ExpectVector(DivideByScalar(a, 4.0f), 0.25f, 0.5f, 0.75f);
-    ExpectVector(CrossProduct(Vector3(1, 0, 0), Vector3(0, 1, 0)), 0.0f, 0.0f, 1.0f);
-    ExpectVector(CrossProduct(Vector3(0, 1, 0), Vector3(1, 0, 0)), 0.0f, 0.0f, -1.0f);
-    EXPECT_EQ(DotProduct(a, b), 4.0f - 10.0f + 1.5f);
-    EXPECT_EQ(PlaneOffset(Vector3(0, 1, 0), Vector3(5, 2, 7)), -2.0f);
-}
-
 TEST(Vector3, NormalisationLeavesTheZeroVectorAlone) {
     ExpectVector(Normalized(Vector3(0, 0, 0)), 0.0f, 0.0f, 0.0f);
     ExpectVector(Normalized(Vector3(0, 3, 4)), 0.0f, 0.6f, 0.8f);
@@ -73,11 +60,4 @@ TEST(Vector3, NearestPointOnSegmentClampsAtBothEnds) {
     // A zero-length segment returns its start.
     ExpectVector(NearestPointOnSegment(Vector3(1, 2, 3), Vector3(1, 2, 3), Vector3(9, 9, 9)), 1.0f, 2.0f,
                  3.0f);
-}
-
-TEST(Vector3, PointDistanceIsSymmetric) {
-    const Vector3 p(1.5f, -2.25f, 7.0f);
-    const Vector3 q(-3.0f, 0.125f, 19.5f);
-    EXPECT_EQ(PointDistance(p, q), PointDistance(q, p));
-    EXPECT_EQ(PointDistance(Vector3(0, 0, 0), Vector3(0, 3, 4)), 5.0f);
 }

@@ -2,15 +2,12 @@
 # jostrela-inspect as users call it: one JSON object per run, exit code 0 for a file read and 1 for
 # one that is not, messages listed instead of shown, --full arrays that read back to the same
 # floats, and --rgb pixels equal to ImageMagick's decode (bottom row first).
-set -euo pipefail
+source "$(dirname "$0")/helpers/common.bash"
 INSPECT="$JOSTRELA_BUILD/tools/inspect/jostrela-inspect"
-RUN="$JOSTRELA_BUILD/run"
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+make_run_folder
 
-"$INSPECT" model "$RUN/MODELOS/church.3DS" --full > "$WORK/church.json" || fail "church not read"
-python3 - "$WORK/church.json" <<'PY' || fail "church JSON"
+"$INSPECT" model "$RUN_DIR/MODELOS/church.3DS" --full > "$RUN_DIR/church.json" || fail "church not read"
+python3 - "$RUN_DIR/church.json" <<'PY' || fail "church JSON"
 import json, struct, sys
 d = json.load(open(sys.argv[1]))
 assert d["ok"] and d["messages"] == [], d["messages"]
@@ -24,12 +21,12 @@ for o in d["objects"]:
             assert "%.9g" % f32 == "%.9g" % x, x
 PY
 
-printf 'not a model' > "$WORK/bad.3ds"
+printf 'not a model' > "$RUN_DIR/bad.3ds"
 set +e
-"$INSPECT" model "$WORK/bad.3ds" > "$WORK/bad.json"; code=$?
+"$INSPECT" model "$RUN_DIR/bad.3ds" > "$RUN_DIR/bad.json"; code=$?
 set -e
 [[ $code == 1 ]] || fail "damaged model: exit code $code"
-python3 - "$WORK/bad.json" "$WORK/bad.3ds" <<'PY' || fail "damaged model JSON"
+python3 - "$RUN_DIR/bad.json" "$RUN_DIR/bad.3ds" <<'PY' || fail "damaged model JSON"
 import json, sys
 d = json.load(open(sys.argv[1]))
 assert d == {"ok": False, "messages": [{"caption": "Error", "text": "Error al cargar el chunk PRIMARIO del archivo " + sys.argv[2]}],
@@ -41,23 +38,23 @@ set +e
 set -e
 [[ $code == 2 ]] || fail "missing argument: exit code $code"
 
-texture="$RUN/Texturas/RedBrick.bmp"
-"$INSPECT" bmp "$texture" --rgb "$WORK/ours.rgb" > "$WORK/bmp.json" || fail "texture not read"
-read -r width height < <(python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); print(d["width"], d["height"])' "$WORK/bmp.json")
-convert "bmp:$texture" -flip -depth 8 "rgb:$WORK/magick.rgb"
-cmp "$WORK/ours.rgb" "$WORK/magick.rgb" || fail "pixels differ from ImageMagick's (${width}x${height})"
+texture="$RUN_DIR/Texturas/RedBrick.bmp"
+"$INSPECT" bmp "$texture" --rgb "$RUN_DIR/ours.rgb" > "$RUN_DIR/bmp.json" || fail "texture not read"
+read -r width height < <(python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); print(d["width"], d["height"])' "$RUN_DIR/bmp.json")
+convert "bmp:$texture" -flip -depth 8 "rgb:$RUN_DIR/magick.rgb"
+cmp "$RUN_DIR/ours.rgb" "$RUN_DIR/magick.rgb" || fail "pixels differ from ImageMagick's (${width}x${height})"
 
 set +e
-"$INSPECT" bmp "$WORK/missing.bmp" > "$WORK/missing.json"; code=$?
+"$INSPECT" bmp "$RUN_DIR/missing.bmp" > "$RUN_DIR/missing.json"; code=$?
 set -e
 [[ $code == 1 ]] || fail "missing bmp: exit code $code"
-grep -q '"text": "Failed to open DIB file ' "$WORK/missing.json" || fail "missing bmp message: $(cat "$WORK/missing.json")"
+grep -q '"text": "Failed to open DIB file ' "$RUN_DIR/missing.json" || fail "missing bmp message: $(cat "$RUN_DIR/missing.json")"
 
 # The README's way of saving a texture gives a file the game reads; ImageMagick's default header
 # (124 bytes) is refused as the game always has.
-convert "bmp:$texture" -define bmp:format=bmp3 -type truecolor "$WORK/bmp3.bmp"
-"$INSPECT" bmp "$WORK/bmp3.bmp" > "$WORK/bmp3.json" || fail "the README's texture is not read: $(cat "$WORK/bmp3.json")"
-convert "bmp:$texture" "$WORK/default.bmp"
-"$INSPECT" bmp "$WORK/default.bmp" > "$WORK/default.json" && fail "ImageMagick's default header was read"
-grep -q '"text": "Unknown DIB file format."' "$WORK/default.json" || fail "default header: $(cat "$WORK/default.json")"
+convert "bmp:$texture" -define bmp:format=bmp3 -type truecolor "$RUN_DIR/bmp3.bmp"
+"$INSPECT" bmp "$RUN_DIR/bmp3.bmp" > "$RUN_DIR/bmp3.json" || fail "the README's texture is not read: $(cat "$RUN_DIR/bmp3.json")"
+convert "bmp:$texture" "$RUN_DIR/default.bmp"
+"$INSPECT" bmp "$RUN_DIR/default.bmp" > "$RUN_DIR/default.json" && fail "ImageMagick's default header was read"
+grep -q '"text": "Unknown DIB file format."' "$RUN_DIR/default.json" || fail "default header: $(cat "$RUN_DIR/default.json")"
 echo ok

@@ -3,17 +3,14 @@
 # depth-first order with ordinals 0, 1, 2, ..., lie inside the root cube at widths halved per level,
 # hold at most 10 faces unless at depth 4, and name each object that has faces there once, in
 # ascending order; a file that cannot be read gives exit code 1 and the empty model's single leaf.
-set -euo pipefail
+source "$(dirname "$0")/helpers/common.bash"
 INSPECT="$JOSTRELA_BUILD/tools/inspect/jostrela-inspect"
-RUN="$JOSTRELA_BUILD/run"
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+make_run_folder
 
 for name in church pinguino; do
-    "$INSPECT" octree "$RUN/MODELOS/$name.3DS" >"$WORK/$name.tree.json" || fail "$name: octree not built"
-    "$INSPECT" model "$RUN/MODELOS/$name.3DS" >"$WORK/$name.model.json" || fail "$name: model not read"
-    python3 - "$WORK/$name.tree.json" "$WORK/$name.model.json" <<'PY' || fail "$name: tree JSON"
+    "$INSPECT" octree "$RUN_DIR/MODELOS/$name.3DS" >"$RUN_DIR/$name.tree.json" || fail "$name: octree not built"
+    "$INSPECT" model "$RUN_DIR/MODELOS/$name.3DS" >"$RUN_DIR/$name.model.json" || fail "$name: model not read"
+    python3 - "$RUN_DIR/$name.tree.json" "$RUN_DIR/$name.model.json" <<'PY' || fail "$name: tree JSON"
 import json, sys
 tree = json.load(open(sys.argv[1]))
 model = json.load(open(sys.argv[2]))
@@ -41,17 +38,17 @@ print("ok:", sys.argv[1], len(leaves), "leaves,", faces, "faces,", routed, "rout
 PY
 done
 
-printf 'not a model' >"$WORK/bad.3ds"
+printf 'not a model' >"$RUN_DIR/bad.3ds"
 set +e
-"$INSPECT" octree "$WORK/bad.3ds" >"$WORK/bad.json"
+"$INSPECT" octree "$RUN_DIR/bad.3ds" >"$RUN_DIR/bad.json"
 code=$?
-"$INSPECT" octree >/dev/null 2>"$WORK/usage.txt"
+"$INSPECT" octree >/dev/null 2>"$RUN_DIR/usage.txt"
 usage=$?
 set -e
 [[ $code == 1 ]] || fail "exit code $code for a file that is not a model"
 [[ $usage == 2 ]] || fail "exit code $usage without a file"
-grep -q "jostrela-inspect octree FILE" "$WORK/usage.txt" || fail "no usage line"
-python3 - "$WORK/bad.json" <<'PY' || fail "bad file JSON"
+grep -q "jostrela-inspect octree FILE" "$RUN_DIR/usage.txt" || fail "no usage line"
+python3 - "$RUN_DIR/bad.json" <<'PY' || fail "bad file JSON"
 import json, sys
 d = json.load(open(sys.argv[1]))
 assert d["ok"] is False and d["messages"], d
