@@ -49,7 +49,7 @@ int CountFaces(const Model& model) {
 // Our reader, as the game uses it: the file parsed into a model and its normals built.
 bool LoadOurs(const std::string& path, int* faces = nullptr) {
     Model model;
-    const bool ok = Importar3DS(model, path.c_str());
+    const bool ok = Read3dsFile(model, path.c_str());
     if (faces != nullptr) {
         *faces = CountFaces(model);
     }

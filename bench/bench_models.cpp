@@ -75,7 +75,7 @@ const std::string& LargeBmp() {
 void BM_Load3dsWithNormals(benchmark::State& state) {
     for (auto _ : state) {
         Model model;
-        benchmark::DoNotOptimize(Importar3DS(model, GridModel().c_str()));
+        benchmark::DoNotOptimize(Read3dsFile(model, GridModel().c_str()));
     }
     state.counters["faces"] = (kGridSide - 1) * (kGridSide - 1) * 2;
 }
@@ -83,7 +83,7 @@ BENCHMARK(BM_Load3dsWithNormals)->Unit(benchmark::kMillisecond);
 
 void BM_BuildVertexNormals(benchmark::State& state) {
     Model model;
-    Importar3DS(model, GridModel().c_str());
+    Read3dsFile(model, GridModel().c_str());
     for (auto _ : state) {
         BuildVertexNormals(model);
         benchmark::DoNotOptimize(model.objects[0].normals.data());
@@ -96,7 +96,7 @@ BENCHMARK(BM_BuildVertexNormals)->Unit(benchmark::kMillisecond);
 // half before and half after the scan so that a change in the machine's load falls on both alike.
 void BM_ReferenceNormalsScan(benchmark::State& state) {
     Model model;
-    Importar3DS(model, GridModel().c_str());
+    Read3dsFile(model, GridModel().c_str());
     const int rounds = 20;
     auto timeLinear = [&model](int count) {
         const std::uint64_t start = bench_time::ThreadNanoseconds();

@@ -127,7 +127,7 @@ const Model* Church() {
         SetMessageSink([](const char*, const char*, MessageIcon) {});
         const char* path = std::getenv("JOSTRELA_CHURCH");
         for (const char* candidate : {path, "run/MODELOS/church.3DS", "../run/MODELOS/church.3DS"}) {
-            if (candidate != nullptr && Importar3DS(church, candidate)) {
+            if (candidate != nullptr && Read3dsFile(church, candidate)) {
                 return true;
             }
         }

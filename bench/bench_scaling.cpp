@@ -73,7 +73,7 @@ void BM_Scale_Load(benchmark::State& state) {
     const std::string path = bench_files::LevelFile(static_cast<int>(state.range(0)));
     {
         Model probe;
-        if (path.empty() || !Importar3DS(probe, path.c_str())) {
+        if (path.empty() || !Read3dsFile(probe, path.c_str())) {
             state.SkipWithError("the generated file cannot be read");
             return;
         }
@@ -81,7 +81,7 @@ void BM_Scale_Load(benchmark::State& state) {
     }
     for (auto _ : state) {
         Model model;
-        Importar3DS(model, path.c_str());
+        Read3dsFile(model, path.c_str());
         benchmark::DoNotOptimize(model.objects.data());
     }
 }
@@ -90,7 +90,7 @@ BENCHMARK(BM_Scale_Load)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 void BM_Scale_Normals(benchmark::State& state) {
     Model model;
     const std::string path = bench_files::LevelFile(static_cast<int>(state.range(0)));
-    if (path.empty() || !Importar3DS(model, path.c_str())) {
+    if (path.empty() || !Read3dsFile(model, path.c_str())) {
         state.SkipWithError("the generated file cannot be read");
         return;
     }

@@ -10,7 +10,7 @@
 #include <unordered_map>
 
 ModelObject::ModelObject(const char* path) {
-    Importar3DS(model, path);
+    Read3dsFile(model, path);
 }
 
 TextureResult ModelObject::LoadTextures() {

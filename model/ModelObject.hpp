@@ -19,7 +19,7 @@ struct ModelObject {
     float yaw = 0.0f;                                // degrees about the vertical axis, applied when drawing
     Vector3 position{0.0f, 0.0f, 0.0f};              // where the model is drawn; the sphere's centre
 
-    // Reads the 3DS file at path (Importar3DS shows what goes wrong; a failed read leaves the model
+    // Reads the 3DS file at path (Read3dsFile shows what goes wrong; a failed read leaves the model
     // empty). Issues no GL calls, so it may run during static construction.
     explicit ModelObject(const char* path);
     ModelObject(const ModelObject&) = delete;

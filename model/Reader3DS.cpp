@@ -372,7 +372,7 @@ void ShowLoadFailure(const char* path) {
 
 } // namespace
 
-bool Importar3DS(Model& model, const char* path) {
+bool Read3dsFile(Model& model, const char* path) {
     FileBytes bytes;
     if (!bytes.Open(path)) {
         ShowLoadFailure(path);

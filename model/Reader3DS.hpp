@@ -13,8 +13,8 @@
 // reading early instead of overrunning anything. A file cut short while it is read, or holding a
 // vertex that is not finite or lies past 2^24 units, is refused (false, model left empty) with a
 // message naming it. Issues no GL calls.
-bool Importar3DS(Model& model, const char* path);
+bool Read3dsFile(Model& model, const char* path);
 
-// Importar3DS over a file's bytes already in memory: the same reading, normals and messages (path
+// Read3dsFile over a file's bytes already in memory: the same reading, normals and messages (path
 // names the file in them). For the fuzz targets, which must not touch the file system.
 bool Read3dsBytes(Model& model, const std::uint8_t* data, std::size_t size, const char* path);

@@ -75,10 +75,10 @@ TextureResult LoadTexture(std::uint32_t* textureNames, int slotCount, const char
     if (!PlainFileName(fileName)) {
         return TextureResult{false, path};
     }
-    return CargaTexturaBMP(textureNames, slotCount, path.c_str(), slot);
+    return LoadBmpTexture(textureNames, slotCount, path.c_str(), slot);
 }
 
-TextureResult CargaTexturaBMP(std::uint32_t* textureNames, int slotCount, const char* path, int slot) {
+TextureResult LoadBmpTexture(std::uint32_t* textureNames, int slotCount, const char* path, int slot) {
     const std::string found = ResolveLetterCase(path);
     std::FILE* presence = platform::OpenRegularFile(found.c_str());
     if (presence == nullptr) {

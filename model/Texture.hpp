@@ -17,7 +17,7 @@ struct TextureResult {
 // Loads "Texturas/" + fileName into textureNames[slot] when the path contains ".bmp" or ".BMP"
 // (as written: a mixed-case extension loads nothing); any other name is ignored without a message.
 // Names of any length are accepted; a name with a folder part ('/' or '\\') or naming "." or ".."
-// is a file that cannot be opened (see CargaTexturaBMP). Needs a current GL context.
+// is a file that cannot be opened (see LoadBmpTexture). Needs a current GL context.
 TextureResult LoadTexture(std::uint32_t* textureNames, int slotCount, const char* fileName, int slot);
 
 // Decodes the BMP at path into a new texture in textureNames[slot]. A path that does not exist as
@@ -27,7 +27,7 @@ TextureResult LoadTexture(std::uint32_t* textureNames, int slotCount, const char
 // maximum texture size, or would take the pixels of every texture of the run past 32 M, has shown
 // the reader's message and makes no texture. A slot outside 0 .. slotCount -
 // 1 is never written: the file is read but no texture is made. Needs a current GL context.
-TextureResult CargaTexturaBMP(std::uint32_t* textureNames, int slotCount, const char* path, int slot);
+TextureResult LoadBmpTexture(std::uint32_t* textureNames, int slotCount, const char* path, int slot);
 
 // Generates a texture name into textureNames[slot], binds it and builds every mipmap level of the
 // width x height packed pixels (3 bytes each in format) with GLU; minification linear within the

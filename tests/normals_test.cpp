@@ -58,7 +58,7 @@ TEST(VertexNormals, LinearBuildMatchesTheReferenceScanOnReadModels) {
     const std::string path = ScratchFolder() + "/sphere.3ds";
     ASSERT_TRUE(writers::Write3dsFile(path.c_str(), scene));
     Model model;
-    ASSERT_TRUE(Importar3DS(model, path.c_str()));
+    ASSERT_TRUE(Read3dsFile(model, path.c_str()));
     ExpectSameBits(model);
     // Counter-clockwise faces seen from outside give outward normals.
     const MeshObject& sphere = model.objects[0];
@@ -96,7 +96,7 @@ TEST(VertexNormals, LinearBuildMatchesTheReferenceScanOnTheGamesModels) {
     ASSERT_TRUE(WriteRunFolder(folder));
     for (const char* file : {"/MODELOS/pinguino.3DS", "/MODELOS/church.3DS"}) {
         Model model;
-        ASSERT_TRUE(Importar3DS(model, (folder + file).c_str()));
+        ASSERT_TRUE(Read3dsFile(model, (folder + file).c_str()));
         ASSERT_GT(model.ObjectCount(), 0);
         ExpectSameBits(model);
     }

@@ -29,7 +29,7 @@ std::string WriteScene(const std::string& name, const writers::SceneDescription&
 struct LoadedModel {
     Model model;
     bool ok;
-    explicit LoadedModel(const std::string& path) : ok(Importar3DS(model, path.c_str())) {}
+    explicit LoadedModel(const std::string& path) : ok(Read3dsFile(model, path.c_str())) {}
 };
 
 writers::ObjectDescription Triangle(const std::string& name, std::vector<std::string> groups) {
@@ -191,7 +191,7 @@ TEST(Reader3DS, MessagesAndTheirCaptions) {
     {
         MessageLog log;
         Model model;
-        EXPECT_FALSE(Importar3DS(model, "/nonexistent/pinguino.3DS"));
+        EXPECT_FALSE(Read3dsFile(model, "/nonexistent/pinguino.3DS"));
         ASSERT_EQ(log.Messages().size(), 1u);
         EXPECT_EQ(log.Messages()[0].caption, "Importar3DS");
         EXPECT_EQ(log.Messages()[0].text, "Error al cargar el archivo: /nonexistent/pinguino.3DS!");

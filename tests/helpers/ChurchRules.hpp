@@ -24,7 +24,7 @@ class ChurchRules {
     bool loaded = false;
 
     ChurchRules() {
-        loaded = Importar3DS(model, (std::string(JOSTRELA_RUN_DIR) + "/MODELOS/church.3DS").c_str()) &&
+        loaded = Read3dsFile(model, (std::string(JOSTRELA_RUN_DIR) + "/MODELOS/church.3DS").c_str()) &&
                  !octree.Build(model).outOfMemory;
     }
     ChurchRules(const ChurchRules&) = delete;

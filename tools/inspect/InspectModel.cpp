@@ -81,7 +81,7 @@ int InspectModel(int argc, char** argv, std::string& out) {
     }
     CollectMessages();
     Model model;
-    const bool ok = Importar3DS(model, argv[0]);
+    const bool ok = Read3dsFile(model, argv[0]);
     out += ok ? "{\"ok\": true, " : "{\"ok\": false, ";
     AppendMessages(out);
     out += ", \"materials\": [";

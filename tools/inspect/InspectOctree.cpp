@@ -12,7 +12,7 @@ int InspectOctree(int argc, char** argv, std::string& out) {
     }
     CollectMessages();
     Model model;
-    const bool ok = Importar3DS(model, argv[0]);
+    const bool ok = Read3dsFile(model, argv[0]);
     // Partitioned as the game partitions its level; a file that cannot be read gives the tree of an
     // empty model.
     Octree root;

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
         }
     }
     Model church;
-    Importar3DS(church, "MODELOS/church.3DS");
+    Read3dsFile(church, "MODELOS/church.3DS");
     Octree octree;
     if (octree.Build(church).outOfMemory) {
         Refuse("no memory to partition the level");
