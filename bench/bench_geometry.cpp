@@ -2,21 +2,22 @@
 // built on them.
 #include "geometry/Collision.hpp"
 #include "geometry/Frustum.hpp"
+#include "model/ModelObject.hpp"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-const Vector3 kTriangle[3] = {{0, 0, 0}, {0, 0, -10}, {10, 0, 0}};
-const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-const float kPerspective[16] = {1.81066f, 0, 0,          0,  0, 2.41421f, 0,          0,
-                                0,        0, -1.002002f, -1, 0, 0,        -2.002002f, 0};
+constexpr Vector3 kTriangle[3] = {{0, 0, 0}, {0, 0, -10}, {10, 0, 0}};
+constexpr float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+constexpr float kPerspective[16] = {1.81066f, 0, 0,          0,  0, 2.41421f, 0,          0,
+                                    0,        0, -1.002002f, -1, 0, 0,        -2.002002f, 0};
 
 // The penguin's sphere of radius 15 at centre, against the triangle.
 void Triangle(benchmark::State& state, Vector3 centre) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(centre);
-        benchmark::DoNotOptimize(SphereTouchesPolygon(kTriangle, centre, 3, 15.0f));
+        benchmark::DoNotOptimize(SphereTouchesPolygon(kTriangle, centre, 3, kCollisionRadius));
     }
 }
 
@@ -39,7 +40,7 @@ void BM_SphereOverlapsCube(benchmark::State& state) {
     Vector3 centre(25, 3, -4);
     for (auto _ : state) {
         benchmark::DoNotOptimize(centre);
-        benchmark::DoNotOptimize(SphereOverlapsCube(centre, 15.0f, 0, 0, 0, 10));
+        benchmark::DoNotOptimize(SphereOverlapsCube(centre, kCollisionRadius, 0, 0, 0, 10));
     }
 }
 

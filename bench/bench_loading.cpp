@@ -27,7 +27,7 @@
 
 namespace {
 
-const int kLargeModelFaces = 60000;
+constexpr int kLargeModelFaces = 60000;
 
 struct NamedFile {
     const char* name;

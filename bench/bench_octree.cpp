@@ -27,7 +27,7 @@
 
 namespace {
 
-const int kLevelTriangles = 100000;
+constexpr int kLevelTriangles = 100000;
 
 const Model& Level() {
     static testing_tools::GeneratedLevel level(kLevelTriangles);
@@ -176,7 +176,7 @@ void BM_CollideBruteForce(benchmark::State& state) {
     const std::vector<Vector3> centres = QueryCentres();
     std::size_t n = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(BruteForceTouches(level, centres[n++ % centres.size()], 15.0f));
+        benchmark::DoNotOptimize(BruteForceTouches(level, centres[n++ % centres.size()], kCollisionRadius));
     }
 }
 BENCHMARK(BM_CollideBruteForce)->Unit(benchmark::kMicrosecond);
@@ -218,7 +218,7 @@ void BM_CollideOctree(benchmark::State& state) {
         treeTime += now - start;
         start = now;
         for (std::size_t i = first; i < last; ++i) {
-            bruteTouches += BruteForceTouches(level, centres[i], 15.0f);
+            bruteTouches += BruteForceTouches(level, centres[i], kCollisionRadius);
         }
         bruteTime += bench_time::ThreadNanoseconds() - start;
     }

@@ -21,9 +21,8 @@
 
 namespace {
 
-const int kSizes[] = {1000, 2000, 5000, 10000, 20000, 50000, 100000};
-const int kLargestReferenceSize = 20000; // the reference scan grows with vertices times faces
-const float kRadius = 15.0f;             // the penguin's collision sphere
+constexpr int kSizes[] = {1000, 2000, 5000, 10000, 20000, 50000, 100000};
+constexpr int kLargestReferenceSize = 20000; // the reference scan grows with vertices times faces
 
 void Sizes(benchmark::internal::Benchmark* b) {
     for (const int size : kSizes) {
@@ -152,7 +151,7 @@ void BM_Scale_CollideBruteForce(benchmark::State& state) {
     const Model& model = bench_files::Level(static_cast<int>(state.range(0))).model;
     CountFaces(state, model);
     RunQueries(state, [&model](Vector3 centre, std::int64_t& tested) {
-        return testing_tools::BruteForceTouches(model, centre, kRadius, &tested);
+        return testing_tools::BruteForceTouches(model, centre, kCollisionRadius, &tested);
     });
 }
 BENCHMARK(BM_Scale_CollideBruteForce)->Apply(Sizes)->Unit(benchmark::kMillisecond);
@@ -167,7 +166,6 @@ void BM_Scale_Collide(benchmark::State& state) {
     SetMessageSink([](const char*, const char*, MessageIcon) {});
     ModelObject player("no-such-model.3DS");
     SetMessageSink(nullptr);
-    player.radius = kRadius;
     RunQueries(state, [&](Vector3 centre, std::int64_t& tested) {
         player.position = centre;
         OctreeStats counts{};

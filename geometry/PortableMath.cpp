@@ -6,20 +6,20 @@
 
 namespace {
 
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // pi/2 and pi as a double each plus what that double leaves out.
-const double kHalfPiHigh = 0x1.921fb54442d18p+0;
-const double kHalfPiLow = 0x1.1a62633145c07p-54;
-const double kPiHigh = 0x1.921fb54442d18p+1;
-const double kPiLow = 0x1.1a62633145c07p-53;
+constexpr double kHalfPiHigh = 0x1.921fb54442d18p+0;
+constexpr double kHalfPiLow = 0x1.1a62633145c07p-54;
+constexpr double kPiHigh = 0x1.921fb54442d18p+1;
+constexpr double kPiLow = 0x1.1a62633145c07p-53;
 
 // 1/6 as a double plus what that double leaves out, and the Taylor coefficients of
 // (asin(x) - x - x^3/6) / x^5 in powers of z = x^2: C(2n, n) / (4^n (2n + 1)) for n = 2..25, each
 // rounded to the nearest double. With z <= 1/4 the first left-out term is below 2^-61 of the result.
-const double kSixthHigh = 0x1.5555555555555p-3;
-const double kSixthLow = 0x1.5555555555555p-57;
-const double kArcSine[] = {
+constexpr double kSixthHigh = 0x1.5555555555555p-3;
+constexpr double kSixthLow = 0x1.5555555555555p-57;
+constexpr double kArcSine[] = {
     0x1.3333333333333p-4, 0x1.6db6db6db6db7p-5, 0x1.f1c71c71c71c7p-6, 0x1.6e8ba2e8ba2e9p-6,
     0x1.1c4ec4ec4ec4fp-6, 0x1.c99999999999ap-7, 0x1.7a87878787878p-7, 0x1.3fde50d79435ep-7,
     0x1.12ef3cf3cf3cfp-7, 0x1.df3bd37a6f4dfp-8, 0x1.a6863d70a3d71p-8, 0x1.782dda12f684cp-8,
@@ -31,21 +31,21 @@ const double kArcSine[] = {
 // Taylor coefficients of (sin(r) - r) / r^3 and of (cos(r) - 1 + r^2/2) / r^4 in powers of z = r^2:
 // (-1)^n / (2n + 1)! for n = 1..8 and (-1)^n / (2n)! for n = 2..9. With |r| <= pi/4 the first
 // left-out term is below 2^-63 of the result.
-const double kSine[] = {
+constexpr double kSine[] = {
     -0x1.5555555555555p-3,  0x1.1111111111111p-7,  -0x1.a01a01a01a01ap-13, 0x1.71de3a556c734p-19,
     -0x1.ae64567f544e4p-26, 0x1.6124613a86d09p-33, -0x1.ae7f3e733b81fp-41, 0x1.952c77030ad4ap-49,
 };
-const double kCosine[] = {
+constexpr double kCosine[] = {
     0x1.5555555555555p-5,  -0x1.6c16c16c16c17p-10, 0x1.a01a01a01a01ap-16, -0x1.27e4fb7789f5cp-22,
     0x1.1eed8eff8d898p-29, -0x1.93974a8c07c9dp-37, 0x1.ae7f3e733b81fp-45, -0x1.6827863b97d97p-53,
 };
 
 // pi/2 as three pieces of 25 significant bits and a double for the rest (135 bits in all): k times a
 // piece is exact for |k| < 2^28.
-const double kHalfPiPieces[] = {0x1.921fb5p+0, 0x1.110b46p-26, 0x1.1a6263p-54};
-const double kHalfPiTail = 0x1.8a2e03707344ap-81;
-const double kTwoOverPi = 0x1.45f306dc9c883p-1;
-const double kReductionLimit = 0x1p28;
+constexpr double kHalfPiPieces[] = {0x1.921fb5p+0, 0x1.110b46p-26, 0x1.1a6263p-54};
+constexpr double kHalfPiTail = 0x1.8a2e03707344ap-81;
+constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
+constexpr double kReductionLimit = 0x1p28;
 
 template <std::size_t N> double Horner(const double (&c)[N], double z) {
     double p = c[N - 1];

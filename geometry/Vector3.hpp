@@ -8,7 +8,7 @@ struct Vector3 {
 
     // Leaves the components unset: every caller assigns them before reading.
     Vector3() = default;
-    Vector3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
+    constexpr Vector3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
 
     Vector3 operator+(Vector3 b) const { return Vector3(x + b.x, y + b.y, z + b.z); }
     Vector3 operator-(Vector3 b) const { return Vector3(x - b.x, y - b.y, z - b.z); }

@@ -5,18 +5,18 @@
 // take them from here.
 namespace key {
 
-constexpr int kEscape = 1;
-constexpr int kW = 17;
-constexpr int kA = 30;
-constexpr int kS = 31;
-constexpr int kD = 32;
-constexpr int kF = 33;
-constexpr int kSpace = 57;
-constexpr int kLeft = 203;
-constexpr int kRight = 205;
-constexpr int kUp = 200;
-constexpr int kDown = 208;
+inline constexpr int kEscape = 1;
+inline constexpr int kW = 17;
+inline constexpr int kA = 30;
+inline constexpr int kS = 31;
+inline constexpr int kD = 32;
+inline constexpr int kF = 33;
+inline constexpr int kSpace = 57;
+inline constexpr int kLeft = 203;
+inline constexpr int kRight = 205;
+inline constexpr int kUp = 200;
+inline constexpr int kDown = 208;
 // Not played with: F1 shows and hides the controls, outside the rules.
-constexpr int kF1 = 59;
+inline constexpr int kF1 = 59;
 
 } // namespace key

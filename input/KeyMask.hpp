@@ -12,17 +12,17 @@ struct KeyScript;
 
 namespace keybit {
 
-constexpr KeyMask kLeft = 1u << 0;
-constexpr KeyMask kRight = 1u << 1;
-constexpr KeyMask kW = 1u << 2;
-constexpr KeyMask kS = 1u << 3;
-constexpr KeyMask kA = 1u << 4;
-constexpr KeyMask kD = 1u << 5;
-constexpr KeyMask kSpace = 1u << 6;
-constexpr KeyMask kF = 1u << 7;
-constexpr KeyMask kEscape = 1u << 8;
-constexpr KeyMask kUp = 1u << 9;
-constexpr KeyMask kDown = 1u << 10;
+inline constexpr KeyMask kLeft = 1u << 0;
+inline constexpr KeyMask kRight = 1u << 1;
+inline constexpr KeyMask kW = 1u << 2;
+inline constexpr KeyMask kS = 1u << 3;
+inline constexpr KeyMask kA = 1u << 4;
+inline constexpr KeyMask kD = 1u << 5;
+inline constexpr KeyMask kSpace = 1u << 6;
+inline constexpr KeyMask kF = 1u << 7;
+inline constexpr KeyMask kEscape = 1u << 8;
+inline constexpr KeyMask kUp = 1u << 9;
+inline constexpr KeyMask kDown = 1u << 10;
 
 } // namespace keybit
 

@@ -14,10 +14,10 @@ struct ScriptKey {
 };
 
 // Bit i of KeySpan::keys stands for kScriptKeys[i].
-const ScriptKey kScriptKeys[] = {{"W", key::kW},         {"A", key::kA},       {"S", key::kS},
-                                 {"D", key::kD},         {"LEFT", key::kLeft}, {"RIGHT", key::kRight},
-                                 {"SPACE", key::kSpace}, {"F", key::kF},       {"ESCAPE", key::kEscape},
-                                 {"UP", key::kUp},       {"DOWN", key::kDown}, {"F1", key::kF1}};
+constexpr ScriptKey kScriptKeys[] = {{"W", key::kW},         {"A", key::kA},       {"S", key::kS},
+                                     {"D", key::kD},         {"LEFT", key::kLeft}, {"RIGHT", key::kRight},
+                                     {"SPACE", key::kSpace}, {"F", key::kF},       {"ESCAPE", key::kEscape},
+                                     {"UP", key::kUp},       {"DOWN", key::kDown}, {"F1", key::kF1}};
 constexpr int kScriptKeyCount = sizeof kScriptKeys / sizeof kScriptKeys[0];
 
 // A bounded cursor over one line of the script (the bytes before its newline).

@@ -27,9 +27,9 @@ struct KeyScript {
 };
 
 // Limits that keep a hostile or mistaken script cheap to read and to replay.
-constexpr std::size_t kMaxKeyScriptBytes = 1 << 20;
-constexpr std::size_t kMaxKeySpans = 10000;
-constexpr std::uint32_t kMaxScriptFrame = 0x7FFFFFFF;
+inline constexpr std::size_t kMaxKeyScriptBytes = 1 << 20;
+inline constexpr std::size_t kMaxKeySpans = 10000;
+inline constexpr std::uint32_t kMaxScriptFrame = 0x7FFFFFFF;
 
 // Why a script was refused: the 1-based line and what is wrong with it.
 struct KeyScriptError {

@@ -14,10 +14,10 @@ struct RgbImage {
 
 // The largest side of a picture taken where no GL implementation can be asked (the inspector, the
 // tests and the fuzz targets). The game asks GL for its maximum texture size instead.
-constexpr std::int32_t kFixedMaxTextureSide = 8192;
+inline constexpr std::int32_t kFixedMaxTextureSide = 8192;
 
 // The most pixels one picture may have: larger ones are refused as "Out of memory." (64 M).
-constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{1} << 26;
+inline constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{1} << 26;
 
 // Decodes the BMP file at path: "BM" files and bare bitmaps that start with their info header;
 // 12-byte core and 40-byte info headers; uncompressed 1, 4, 8, 16, 24 and 32 bits per pixel,

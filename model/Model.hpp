@@ -9,7 +9,7 @@
 // it goes out of scope. The 3DS reader is the only producer of loaded models; the octree reads the
 // level's model and keeps index arrays of its own.
 
-constexpr int kTextFieldSize = 255; // names keep up to 254 bytes plus their NUL
+inline constexpr int kTextFieldSize = 255; // names keep up to 254 bytes plus their NUL
 
 struct TexCoord {
     float u, v; // as stored in the file, no flip of v

@@ -6,7 +6,9 @@
 
 #include <cstdint>
 
-constexpr int kModelTextureSlots = 30; // GL texture names per model: entry i belongs to material i
+inline constexpr int kModelTextureSlots = 30; // GL texture names per model: entry i belongs to material i
+// The radius of every model's collision sphere: the penguin's, which walls and penguins stop.
+inline constexpr float kCollisionRadius = 15.0f;
 
 // A 3DS model made ready for use: read when constructed, its materials' textures made at start-up,
 // placed in the world and drawn in immediate mode. Its position and radius are also a collision
@@ -15,7 +17,7 @@ struct ModelObject {
     Model model;
     std::uint32_t textures[kModelTextureSlots] = {}; // 0 where no texture was made
     std::int32_t nextTextureSlot = 0;                // next entry of textures to fill
-    float radius = 15.0f;                            // of the collision sphere
+    float radius = kCollisionRadius;                 // of the collision sphere
     float yaw = 0.0f;                                // degrees about the vertical axis, applied when drawing
     Vector3 position{0.0f, 0.0f, 0.0f};              // where the model is drawn; the sphere's centre
 

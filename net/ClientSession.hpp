@@ -24,7 +24,7 @@ struct ClientConfig {
 };
 
 // How long a client asks before it concludes no host is there.
-constexpr std::uint64_t kConnectMicros = 5'000'000;
+inline constexpr std::uint64_t kConnectMicros = 5'000'000;
 
 class ClientSession {
   public:

@@ -33,7 +33,7 @@ struct HostConfig {
 };
 
 // Microseconds a peer may stay silent before it is dropped.
-constexpr std::uint64_t kSilenceMicros = 3'000'000;
+inline constexpr std::uint64_t kSilenceMicros = 3'000'000;
 
 class HostSession {
   public:

@@ -26,7 +26,7 @@ struct LinkStats {
 };
 
 // The most datagrams one poll takes in: work per poll stays bounded however many arrive.
-constexpr int kMaxDatagramsPerPoll = 512;
+inline constexpr int kMaxDatagramsPerPoll = 512;
 
 class Link {
   public:

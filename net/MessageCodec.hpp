@@ -22,7 +22,7 @@ enum class DecodeResult : std::uint8_t {
     OutOfWindow,  // a frame number too far from the receiver's current frame
     BadField,     // any other field out of its range (a reason, a delay, a name's byte)
 };
-constexpr int kDecodeResults = 10;
+inline constexpr int kDecodeResults = 10;
 
 // Writes message as a datagram of its type into out; returns its length, or 0 when it does not fit
 // in capacity or the message breaks its own limits (counts, slots, name lengths).

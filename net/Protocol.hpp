@@ -10,34 +10,34 @@
 
 namespace net {
 
-constexpr std::uint8_t kMagic0 = 'J';
-constexpr std::uint8_t kMagic1 = '3';
-constexpr std::uint8_t kProtocolVersion = 1;
+inline constexpr std::uint8_t kMagic0 = 'J';
+inline constexpr std::uint8_t kMagic1 = '3';
+inline constexpr std::uint8_t kProtocolVersion = 1;
 // The UDP port a host listens on unless told otherwise.
-constexpr std::uint16_t kDefaultPort = 45730;
+inline constexpr std::uint16_t kDefaultPort = 45730;
 
-constexpr int kMaxPlayers = 4;
-constexpr std::size_t kMaxNameBytes = 16;
+inline constexpr int kMaxPlayers = 4;
+inline constexpr std::size_t kMaxNameBytes = 16;
 // A snapshot of the whole game state fits one datagram with room for its header.
-constexpr std::size_t kMaxSnapshotBytes = 1200;
+inline constexpr std::size_t kMaxSnapshotBytes = 1200;
 // No datagram of the protocol is longer; the receive buffer holds one byte more, so that a longer
 // one is seen as such and dropped.
-constexpr std::size_t kMaxDatagramBytes = 1280;
-constexpr std::size_t kHeaderBytes = 8;
+inline constexpr std::size_t kMaxDatagramBytes = 1280;
+inline constexpr std::size_t kHeaderBytes = 8;
 // Requests a stranger may send are padded to these sizes, so that no answer is ever longer.
-constexpr std::size_t kHelloBytes = 64;
-constexpr std::size_t kDiscoverRequestBytes = 48;
+inline constexpr std::size_t kHelloBytes = 64;
+inline constexpr std::size_t kDiscoverRequestBytes = 48;
 // The most frames one keys or frames message carries (the oldest unacknowledged first).
-constexpr int kMaxFramesPerMessage = 64;
+inline constexpr int kMaxFramesPerMessage = 64;
 // Frame numbers in a message must lie within this many frames of the receiver's current frame.
-constexpr std::uint32_t kFrameWindow = 128;
+inline constexpr std::uint32_t kFrameWindow = 128;
 // The input delay a host may choose, in frames.
-constexpr int kMinInputDelay = 2;
-constexpr int kMaxInputDelay = 8;
+inline constexpr int kMinInputDelay = 2;
+inline constexpr int kMaxInputDelay = 8;
 // Clients send the state hash of every frame whose number is a multiple of this.
-constexpr std::uint32_t kHashInterval = 4;
+inline constexpr std::uint32_t kHashInterval = 4;
 // "No frame yet", in acknowledgement fields.
-constexpr std::uint32_t kNoFrame = 0xFFFFFFFFu;
+inline constexpr std::uint32_t kNoFrame = 0xFFFFFFFFu;
 
 // True when frame comes after other, frame numbers wrapping at 2^32.
 inline bool FrameLater(std::uint32_t frame, std::uint32_t other) {

@@ -156,6 +156,6 @@ bool InOctant(Vector3 p, Vector3 centre, int octant);
 // file can name vertices the object does not have; those corners are never read.
 bool VertexInRange(const MeshObject& object, std::int32_t k);
 
-// Build settings shared by every node of a build.
-extern const int maxNodeTriangles; // a node with more faces than this is split; never changed
-extern const int maxDepth;         // nodes at this depth are leaves; never changed
+// Build settings shared by every node of a build (named as the game's design names them).
+inline constexpr int maxNodeTriangles = 10; // a node with more faces than this is split
+inline constexpr int maxDepth = 4;          // nodes at this depth are leaves

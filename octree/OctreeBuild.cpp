@@ -7,9 +7,6 @@
 #include <new>
 #include <utility>
 
-const int maxNodeTriangles = 10;
-const int maxDepth = 4;
-
 namespace {
 
 bool FaceInRange(const MeshObject& object, const Face& face) {

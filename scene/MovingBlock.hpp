@@ -53,4 +53,4 @@ struct MovingBlock {
 };
 
 // Slots of the block texture table; the game uses 2, 3 and 4.
-constexpr int kBlockTextureSlots = 8;
+inline constexpr int kBlockTextureSlots = 8;

@@ -6,8 +6,8 @@
 
 namespace {
 
-const int kFirstCode = 32;
-const int kGlyphCount = 96;
+constexpr int kFirstCode = 32;
+constexpr int kGlyphCount = 96;
 
 } // namespace
 

@@ -6,7 +6,7 @@
 namespace {
 
 // The bitmap font holds codes 32 to 127 only, so the lines keep to unaccented words.
-const char* const kLines[] = {
+constexpr const char* kLines[] = {
     "Controles (F1 los oculta)",
     "Flechas izquierda y derecha: girar la vista",
     "W y S, flechas arriba y abajo: avanzar y retroceder",

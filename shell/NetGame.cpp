@@ -33,7 +33,7 @@ bool StartNetGame(const Options& options, const std::string& name, const net::Se
         net::HostConfig config;
         config.files = files;
         config.name = game.name;
-        config.framesPerSecond = options.fps > 0 ? options.fps : 60;
+        config.framesPerSecond = options.fps > 0 ? options.fps : kPlayFramesPerSecond;
         config.seed = RunSeed();
         game.host = std::make_unique<net::HostSession>(*game.transport, config);
         return true;

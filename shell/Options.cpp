@@ -97,14 +97,14 @@ bool ReadFileName(const char* option, const char* value, std::string& name, std:
 // The frames of --timedemo and --timedemo-baseline: the next argument when it is not another
 // option, else the default. True when the next argument was taken.
 bool ReadTimedemo(const char* option, const char* value, int& frames, bool& taken, std::string& problem) {
-    const int kDefaultTimedemoFrames = 1000;
+    constexpr int kDefaultTimedemoFrames = 1000;
     taken = value != nullptr && std::strncmp(value, "--", 2) != 0;
     if (!taken) {
         frames = kDefaultTimedemoFrames;
         return true;
     }
     // Each frame keeps its time (twice, sorted for the report): a bound keeps that to megabytes.
-    const int kMaxTimedemoFrames = 1000000;
+    constexpr int kMaxTimedemoFrames = 1000000;
     if (!ReadCount(value, frames) || frames > kMaxTimedemoFrames) {
         problem = std::string(option) + " takes a whole number of frames from 1 to 1000000";
         return false;
@@ -195,7 +195,7 @@ bool CheckNetworked(const Options& options, std::string& problem) {
 
 // A whole decimal frame rate from 0 to 1000.
 bool ReadRate(const char* text, int& value) {
-    const int kMaxRate = 1000;
+    constexpr int kMaxRate = 1000;
     if (text != nullptr && std::strcmp(text, "0") == 0) {
         value = 0;
         return true;
@@ -206,7 +206,6 @@ bool ReadRate(const char* text, int& value) {
 } // namespace
 
 bool ParseOptions(int argc, const char* const* argv, Options& options, std::string& problem) {
-    const int kPlayRate = 60;
     int fps = -1; // not given
     for (int i = 1; i < argc; ++i) {
         const char* option = argv[i];
@@ -368,6 +367,6 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
     }
     // A networked game runs at the shared rate whatever drives it: every peer runs the same frames.
     const bool measured = (options.frames > 0 || !options.keys.empty()) && !options.Networked();
-    options.fps = fps >= 0 ? fps : measured ? 0 : kPlayRate;
+    options.fps = fps >= 0 ? fps : measured ? 0 : kPlayFramesPerSecond;
     return true;
 }

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+// The rate of the rules of play, in frames a second, when nothing else is asked for; a networked
+// game runs at it too when --fps asks for no pacing.
+inline constexpr int kPlayFramesPerSecond = 60;
+
 // Command-line options for tests and demos; without any, the game runs as it always does.
 struct Options {
     int frames = 0;                 // --frames N: end cleanly after N frames (0: run until closed)
@@ -20,7 +24,8 @@ struct Options {
     bool timedemoAlternate = false; // --timedemo-alternate [N]: culled and baseline frames in turn
     bool countFragments = false;    // --count-fragments: the timedemo counts the level's fragments
     // --fps N: frames start no more often than N a second; 0 runs them back to back. Without it,
-    // 60 for play and 0 for replays, --frames runs and timedemos (they stay fast and exact).
+    // kPlayFramesPerSecond for play and 0 for replays, --frames runs and timedemos (they stay fast and
+    // exact).
     int fps = 0;
     bool help = false;    // --help, -h: print kHelp and end
     bool version = false; // --version: print kGameVersion and end

@@ -8,9 +8,9 @@
 namespace {
 
 #ifdef _WIN32
-const char* const kFolderSeparators = "/\\";
+constexpr const char* kFolderSeparators = "/\\";
 #else
-const char* const kFolderSeparators = "/";
+constexpr const char* kFolderSeparators = "/";
 #endif
 
 // An output as the file system knows it: the file itself when it exists, else the folder it would

@@ -8,8 +8,8 @@
 
 namespace {
 
-const std::uint8_t kTints[4][3] = {{255, 255, 255}, {255, 80, 80}, {90, 230, 90}, {90, 150, 255}};
-const char* const kNames[4] = {"Jugador 1", "Jugador 2", "Jugador 3", "Jugador 4"};
+constexpr std::uint8_t kTints[4][3] = {{255, 255, 255}, {255, 80, 80}, {90, 230, 90}, {90, 150, 255}};
+constexpr const char* kNames[4] = {"Jugador 1", "Jugador 2", "Jugador 3", "Jugador 4"};
 
 // About half a glyph of the name font, in pixels: enough to centre a short name by eye.
 constexpr float kHalfGlyphWidth = 5.0f;

@@ -7,6 +7,7 @@
 #include "input/KeyMask.hpp"
 #include "input/KeyScript.hpp"
 #include "model/Model.hpp"
+#include "model/ModelObject.hpp"
 #include "model/Reader3DS.hpp"
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
@@ -30,7 +31,7 @@ class ChurchRules {
     ChurchRules(const ChurchRules&) = delete;
     ChurchRules& operator=(const ChurchRules&) = delete;
 
-    RulesLevel Level() const { return RulesLevel{&octree, &model, 15.0f}; }
+    RulesLevel Level() const { return RulesLevel{&octree, &model, kCollisionRadius}; }
 
     // One frame for every slot with the masks given; true when Escape asked to end.
     bool Step(SimState& state, const KeyMask keys[kMaxPlayers]) const {

@@ -18,8 +18,8 @@
 
 namespace lockstep {
 
-constexpr std::uint64_t kTickMicros = 16'666; // 60 frames a second
-constexpr std::uint64_t kFilesHash = 0x1234'5678'9ABC'DEF0ull;
+inline constexpr std::uint64_t kTickMicros = 16'666; // 60 frames a second
+inline constexpr std::uint64_t kFilesHash = 0x1234'5678'9ABC'DEF0ull;
 
 inline std::uint64_t Mix(std::uint64_t state, std::uint64_t value) {
     state ^= value + 0x9E3779B97F4A7C15ull + (state << 6) + (state >> 2);

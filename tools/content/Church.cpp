@@ -8,10 +8,10 @@ namespace {
 
 using namespace church;
 
-const Vector3 kUp(0.0f, 1.0f, 0.0f);
-const Vector3 kEast(0.0f, 0.0f, -1.0f); // down the nave, the way the player starts looking
-const Vector3 kPlusX(1.0f, 0.0f, 0.0f);
-const Vector3 kPlusZ(0.0f, 0.0f, 1.0f);
+constexpr Vector3 kUp(0.0f, 1.0f, 0.0f);
+constexpr Vector3 kEast(0.0f, 0.0f, -1.0f); // down the nave, the way the player starts looking
+constexpr Vector3 kPlusX(1.0f, 0.0f, 0.0f);
+constexpr Vector3 kPlusZ(0.0f, 0.0f, 1.0f);
 
 // Plan, in world units (the doorway is 80 high, so a metre is about 36 units).
 constexpr float kWallTopY = 220.0f;

@@ -9,24 +9,24 @@
 // beyond lies the sanctuary with the altar. The floor is at y = -40.
 namespace church {
 
-constexpr float kFloorY = -40.0f;
-constexpr float kNaveAxisX = -20.0f;       // the archway and the doorway are centred on it
-constexpr float kScreenFrontZ = -445.0f;   // the screen's nave face; it is 25 deep
-constexpr float kDoorWallFrontZ = -864.6f; // a hair in front of the door so the risen door hides
-constexpr float kDoorWallBackZ = -885.0f;
-constexpr float kPewTopY = -10.0f; // above -15 stops the walking sphere; a jump of 5 clears it
+inline constexpr float kFloorY = -40.0f;
+inline constexpr float kNaveAxisX = -20.0f;       // the archway and the doorway are centred on it
+inline constexpr float kScreenFrontZ = -445.0f;   // the screen's nave face; it is 25 deep
+inline constexpr float kDoorWallFrontZ = -864.6f; // a hair in front of the door so the risen door hides
+inline constexpr float kDoorWallBackZ = -885.0f;
+inline constexpr float kPewTopY = -10.0f; // above -15 stops the walking sphere; a jump of 5 clears it
 // Pews: rows kPewPitch apart leave gaps (kPewPitch - kPewDepth = 46) wider than the penguin's
 // collision sphere (30 across), so a running jump over one row can come down between two.
-constexpr int kPewRows = 5;
-constexpr float kFirstPewFrontZ = -84.0f;
-constexpr float kPewDepth = 24.0f;
-constexpr float kPewPitch = 70.0f;
-constexpr float kStepTopY = -28.0f; // below -15: the sanctuary steps never touch the sphere
+inline constexpr int kPewRows = 5;
+inline constexpr float kFirstPewFrontZ = -84.0f;
+inline constexpr float kPewDepth = 24.0f;
+inline constexpr float kPewPitch = 70.0f;
+inline constexpr float kStepTopY = -28.0f; // below -15: the sanctuary steps never touch the sphere
 // The camera circles the penguin at one height; the penguin's sphere (radius 15 round y = 0, a jump
 // lifts it 12 at most) reaches from -15 to 27.
-constexpr float kEyeY = 10.0f;
-constexpr float kSphereLowY = -15.0f;
-constexpr float kSphereHighY = 27.0f;
+inline constexpr float kEyeY = 10.0f;
+inline constexpr float kSphereLowY = -15.0f;
+inline constexpr float kSphereHighY = 27.0f;
 
 } // namespace church
 
@@ -35,6 +35,6 @@ constexpr float kSphereHighY = 27.0f;
 // the planes of the game's octree, so each lies in one cube and the collision query finds it
 // whatever its size, and every further triangle costs the game work each frame it is drawn. The
 // benchmark level asks for small cells (kBenchmarkCell), to be heavy in geometry.
-constexpr float kWholeFaces = 10000.0f;
-constexpr float kBenchmarkCell = 40.0f;
+inline constexpr float kWholeFaces = 10000.0f;
+inline constexpr float kBenchmarkCell = 40.0f;
 void BuildChurch(Scene& scene, float cell = kWholeFaces);

@@ -8,7 +8,7 @@
 // degrees above the horizon, and the nearest copy is over 17 degrees up), so they cost a frame only
 // what drawing geometry outside the view costs: where culling pays. With kLargeCopies churches it has
 // well over 150,000 triangles once cut to its octree's cubes.
-constexpr int kLargeCopies = 40;
-constexpr float kStoreyHeight = 400.0f; // the church is 350 from its floor to the roof's ridge
+inline constexpr int kLargeCopies = 40;
+inline constexpr float kStoreyHeight = 400.0f; // the church is 350 from its floor to the roof's ridge
 
 void BuildLargeLevel(Scene& scene);

@@ -7,7 +7,7 @@
 
 namespace {
 
-const char kUsage[] =
+constexpr char kUsage[] =
     "usage: jostrela-content [--large] RUN_FOLDER\n"
     "       jostrela-content --icon SIZE FILE.png\n"
     "Writes the game's run folder (scr.txt, MODELOS/, Texturas/) into RUN_FOLDER, the same\n"

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+// Pi as the generator's shapes, the penguin and the pictures all take it, as a float.
+inline constexpr float kPi = 3.14159265358979f;
+
 // The generator's own mesh records: what the level and the penguin are built from before they are
 // turned into Model records for the 3DS writer. Faces wind counter-clockwise seen from the side
 // their surface faces, which is what the game's vertex normals assume.

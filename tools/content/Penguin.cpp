@@ -7,8 +7,6 @@
 
 namespace {
 
-const float kPi = 3.14159265358979f;
-
 struct ProfilePoint {
     float y;
     float r;
@@ -16,7 +14,7 @@ struct ProfilePoint {
 
 // The outline of body and head from the bottom pole to the crown: an egg-shaped body, a slight
 // neck and a round head.
-const ProfilePoint kProfile[] = {
+constexpr ProfilePoint kProfile[] = {
     {-38.5f, 0.0f},  {-38.0f, 4.5f},  {-36.5f, 8.5f},  {-34.0f, 11.5f}, {-30.0f, 13.2f}, {-25.0f, 13.9f},
     {-20.0f, 13.7f}, {-15.0f, 12.6f}, {-11.0f, 10.9f}, {-7.5f, 9.0f},   {-5.0f, 8.0f},   {-2.5f, 8.1f},
     {0.0f, 8.3f},    {2.5f, 7.9f},    {5.0f, 6.8f},    {7.0f, 5.0f},    {8.3f, 2.8f},    {9.0f, 0.0f},
@@ -40,8 +38,8 @@ struct Patch {
         return v * v < 1.0f ? angleHalf * std::sqrt(1.0f - v * v) : 0.0f;
     }
 };
-const Patch kBelly{0.0f, 1.2f, -22.5f, 15.5f};
-const Patch kCollar{1.45f, 0.6f, -3.5f, 6.0f};
+constexpr Patch kBelly{0.0f, 1.2f, -22.5f, 15.5f};
+constexpr Patch kCollar{1.45f, 0.6f, -3.5f, 6.0f};
 
 // Columns of one half of a ring, from the front round to the back: the belly's half, black, the
 // collar, black. The two patches never meet (the belly is narrow where the collar starts).

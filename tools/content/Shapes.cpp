@@ -5,8 +5,7 @@
 
 namespace {
 
-const Vector3 kUp(0.0f, 1.0f, 0.0f);
-const float kPi = 3.14159265358979f;
+constexpr Vector3 kUp(0.0f, 1.0f, 0.0f);
 
 int CellsFor(float length, float cell) {
     return std::max(1, static_cast<int>(std::ceil(length / cell - 1e-3f)));

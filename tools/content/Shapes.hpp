@@ -16,7 +16,7 @@ void AddGridRect(MeshPart& part, Vector3 origin, Vector3 U, Vector3 V, float uLe
 
 // Which faces of a box to emit.
 enum BoxFace { kBoxLeft = 1, kBoxRight = 2, kBoxBottom = 4, kBoxTop = 8, kBoxBack = 16, kBoxFront = 32 };
-constexpr int kBoxAll = 63;
+inline constexpr int kBoxAll = 63;
 
 // An axis-aligned box, outward faces, each mapped so its texture reads upright and unmirrored from
 // outside, with tiles of tile x tileHeight world units (tile x tile when tileHeight is 0); cells of

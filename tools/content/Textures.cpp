@@ -1,12 +1,12 @@
 #include "tools/content/Textures.hpp"
 
+#include "tools/content/Mesh.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 namespace {
-
-const float kPi = 3.14159265358979f;
 
 struct Rgb {
     float r, g, b;
@@ -242,7 +242,7 @@ writers::BmpImage RoofBoards() {
 }
 
 // The colours of the stained glass.
-const Rgb kGlassColours[] = {{40, 70, 170}, {170, 30, 40}, {220, 180, 50}, {40, 130, 70}, {120, 50, 140}};
+constexpr Rgb kGlassColours[] = {{40, 70, 170}, {170, 30, 40}, {220, 180, 50}, {40, 130, 70}, {120, 50, 140}};
 
 // A leaded window of w x h pixels: a round or pointed head over straight sides, stone outside the
 // outline, diamond panes of coloured glass inside.

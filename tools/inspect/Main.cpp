@@ -15,14 +15,14 @@ struct Subcommand {
 };
 
 // One row per subcommand; each lives in its own file.
-const Subcommand subcommands[] = {
+constexpr Subcommand kSubcommands[] = {
     {"model", "FILE [--full]", InspectModel},
     {"bmp", "FILE [--rgb OUT]", InspectBmp},
     {"octree", "FILE", InspectOctree},
 };
 
 int Usage() {
-    for (const Subcommand& s : subcommands) {
+    for (const Subcommand& s : kSubcommands) {
         std::fprintf(stderr, "usage: jostrela-inspect %s %s\n", s.name, s.arguments);
     }
     return 2;
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     if (argc < 3) {
         return Usage();
     }
-    for (const Subcommand& s : subcommands) {
+    for (const Subcommand& s : kSubcommands) {
         if (std::strcmp(argv[1], s.name) == 0) {
             std::string out;
             const int code = s.run(argc - 2, argv + 2, out);

@@ -7,6 +7,7 @@
 #include "input/KeyMask.hpp"
 #include "input/KeyScript.hpp"
 #include "model/Model.hpp"
+#include "model/ModelObject.hpp"
 #include "model/Reader3DS.hpp"
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
@@ -18,8 +19,6 @@
 #include <string>
 
 namespace {
-
-constexpr float kPenguinRadius = 15.0f;
 
 bool Refuse(const std::string& text) {
     std::fprintf(stderr, "jostrela-replay: %s\n", text.c_str());
@@ -66,7 +65,7 @@ int main(int argc, char** argv) {
         Refuse("no memory to partition the level");
         return 1;
     }
-    const RulesLevel level{&octree, &church, kPenguinRadius};
+    const RulesLevel level{&octree, &church, kCollisionRadius};
     TraceFile trace;
     if (!options.trace.empty() && !StartTrace(trace, options.trace.c_str())) {
         return 2;
