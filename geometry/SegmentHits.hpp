@@ -7,7 +7,7 @@
 // arithmetic, so both builds give the same bits. Allocate nothing, change none of their inputs.
 
 // Returned when the segment meets nothing: greater than every fraction of the segment.
-constexpr double kNoHit = 2.0;
+inline constexpr double kNoHit = 2.0;
 
 // The fraction in [0, 1] at which the segment from `from` to `to` meets the triangle (either side,
 // edges included); kNoHit when it misses, lies in the triangle's plane, or the triangle is degenerate.

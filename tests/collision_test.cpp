@@ -5,7 +5,7 @@
 namespace {
 
 // In the plane y = 0, with TriangleNormal (0, 1, 0).
-const Vector3 kTriangle[3] = {{0, 0, 0}, {0, 0, -10}, {10, 0, 0}};
+constexpr Vector3 kTriangle[3] = {{0, 0, 0}, {0, 0, -10}, {10, 0, 0}};
 
 } // namespace
 

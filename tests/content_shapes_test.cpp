@@ -18,8 +18,8 @@ float AreaFacing(const MeshPart& part, Vector3 facing) {
     return area;
 }
 
-const WallFrame kFrame{Vector3(0.0f, 0.0f, 0.0f), Vector3(1.0f, 0.0f, 0.0f), Vector3(0.0f, 0.0f, 1.0f),
-                       10.0f};
+constexpr WallFrame kFrame{Vector3(0.0f, 0.0f, 0.0f), Vector3(1.0f, 0.0f, 0.0f), Vector3(0.0f, 0.0f, 1.0f),
+                           10.0f};
 // Made when a test runs, not during static initialisation: WallMap reads constants of another file,
 // which may not be initialised yet at that time.
 UvMap TestMap() {

@@ -6,10 +6,11 @@
 
 namespace {
 
-const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+constexpr float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
 // A 90-degree square perspective, near 1 and far 100, column-major as GL stores it.
-const float kPerspective[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -101.0f / 99.0f, -1, 0, 0, -200.0f / 99.0f, 0};
+constexpr float kPerspective[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -101.0f / 99.0f, -1, 0, 0, -200.0f / 99.0f,
+                                    0};
 
 float SignedDistance(const Frustum& frustum, int plane, float x, float y, float z) {
     const float* p = frustum.planes[plane];
