@@ -140,6 +140,14 @@ struct Octree {
     // it meets none. Every such leaf is searched, so the nearest face is found whatever the octant
     // order. Counts nothing, draws nothing, allocates nothing.
     double FirstFaceOnSegment(Vector3 from, Vector3 to, const Model& model) const;
+    // True when the sphere of radius centred at `after` is nearer to a face of a leaf it reaches than
+    // SinksDeeper allows for the same sphere centred at `before`: the move between them sank it into
+    // that face. Counts nothing, draws nothing, allocates nothing.
+    bool SinksIntoFace(Vector3 before, Vector3 after, float radius, const Model& model) const;
+    // True when a face of a leaf the sphere (centre, radius) reaches lies within radius of the centre
+    // and move heads into it (MoveHeadsIntoTriangle): the move points into what the sphere touches.
+    // Counts nothing, draws nothing, allocates nothing.
+    bool MoveHeadsIntoFace(Vector3 centre, float radius, Vector3 move, const Model& model) const;
 
     Vector3 GetCentre() const { return centre; }
     float GetWidth() const { return width; }

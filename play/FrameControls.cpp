@@ -11,25 +11,64 @@ bool WithinReach(float start, float z, float reach) {
     return start >= z - reach && start <= z + reach;
 }
 
-// Takes the camera to moved (the same camera after one walk or side-step) unless the move of its view
-// point is refused.
-void MoveUnlessBlocked(const FrameControls& controls, const Camera& moved) {
+// The camera moved by the fraction t of delta, eye and view point alike, in x and z.
+Camera MovedBy(const Camera& camera, Vector3 delta, float t) {
+    Camera moved = camera;
+    moved.position.x += delta.x * t;
+    moved.position.z += delta.z * t;
+    moved.viewPoint.x += delta.x * t;
+    moved.viewPoint.z += delta.z * t;
+    return moved;
+}
+
+// Takes the camera to moved (the same camera after one walk or side-step), or, when pathClear
+// refuses that, as far towards it as pathClear allows: a penguin walking into a wall stops at it.
+void MoveAsFarAsClear(const FrameControls& controls, const Camera& moved) {
+    Camera& camera = controls.camera;
     if (controls.pathClear == nullptr ||
-        controls.pathClear(controls.context, controls.camera.viewPoint, moved.viewPoint)) {
-        controls.camera = moved;
+        controls.pathClear(controls.context, camera.viewPoint, moved.viewPoint)) {
+        camera = moved;
+        return;
+    }
+    const Vector3 delta = moved.viewPoint - camera.viewPoint;
+    float allowed = 0.0f;
+    float refused = 1.0f;
+    for (int step = 0; step < kMoveSearchSteps; ++step) {
+        const float t = (allowed + refused) * 0.5f;
+        if (controls.pathClear(controls.context, camera.viewPoint, MovedBy(camera, delta, t).viewPoint)) {
+            allowed = t;
+        } else {
+            refused = t;
+        }
+    }
+    if (allowed > 0.0f) {
+        camera = MovedBy(camera, delta, allowed);
     }
 }
 
-void Walk(const FrameControls& controls, float speed) {
-    Camera moved = controls.camera;
-    moved.Advance(speed);
-    MoveUnlessBlocked(controls, moved);
+// What a movement key does to the camera: walk (Advance) or side-step.
+enum class Motion { Walk, Sidestep };
+
+Camera Stepped(const Camera& camera, Motion motion, float amount) {
+    Camera moved = camera;
+    if (motion == Motion::Walk) {
+        moved.Advance(amount);
+    } else {
+        moved.Sidestep(amount);
+    }
+    return moved;
 }
 
-void Sidestep(const FrameControls& controls, float speed) {
-    Camera moved = controls.camera;
-    moved.Sidestep(speed);
-    MoveUnlessBlocked(controls, moved);
+// The key's own step by `own`, unless the penguin touches something that step points into: then the
+// rebound by `rebound`. Either goes as far as the path allows.
+void MoveByKey(const FrameControls& controls, Motion motion, float own, float rebound) {
+    const Camera& camera = controls.camera;
+    Camera moved = Stepped(camera, motion, own);
+    if (controls.collided && (controls.headsInto == nullptr ||
+                              controls.headsInto(controls.context, moved.viewPoint - camera.viewPoint))) {
+        moved = Stepped(camera, motion, rebound);
+    }
+    MoveAsFarAsClear(controls, moved);
 }
 
 } // namespace
@@ -57,16 +96,16 @@ bool RunFrameControls(const FrameControls& controls) {
     }
     // The Up and Down arrows walk like W and S; holding both of a pair walks once.
     if (Holds(keys, keybit::kW) || Holds(keys, keybit::kUp)) {
-        Walk(controls, controls.collided ? -reboundSpeed * kReboundFactor : moveSpeed);
+        MoveByKey(controls, Motion::Walk, moveSpeed, -reboundSpeed * kReboundFactor);
     }
     if (Holds(keys, keybit::kS) || Holds(keys, keybit::kDown)) {
-        Walk(controls, controls.collided ? reboundSpeed * kReboundFactor : -moveSpeed);
+        MoveByKey(controls, Motion::Walk, -moveSpeed, reboundSpeed * kReboundFactor);
     }
     if (Holds(keys, keybit::kA)) {
-        Sidestep(controls, controls.collided ? strafeSpeed * kReboundFactor : -strafeSpeed);
+        MoveByKey(controls, Motion::Sidestep, -strafeSpeed, strafeSpeed * kReboundFactor);
     }
     if (Holds(keys, keybit::kD)) {
-        Sidestep(controls, controls.collided ? -strafeSpeed * kReboundFactor : strafeSpeed);
+        MoveByKey(controls, Motion::Sidestep, strafeSpeed, -strafeSpeed * kReboundFactor);
     }
     // A jump starts only from the ground.
     if (Holds(keys, keybit::kSpace) && controls.jumpHeight == 0.0f) {

@@ -23,16 +23,25 @@ struct FrameControls {
     float jumpHeight;
     bool& jumping;
     // True when the view point, and with it the penguin, may move from `from` to `to`: the path
-    // carries the penguin through no face of the level and into no solid block. A walk or side-step
-    // it refuses is not made. Null lets every move be made.
+    // carries the penguin through no face of the level and into no solid block, and sinks it into
+    // none. A walk or side-step it refuses is cut short to the longest part of it that it allows
+    // (found by halving, kMoveSearchSteps times). Null lets every move be made.
     bool (*pathClear)(void* context, Vector3 from, Vector3 to);
-    void* context; // handed to pathClear
+    // True when move, a key's own step of the view point, points into something the penguin touched
+    // where the last rules step placed it. Asked only while collided holds; null answers yes.
+    bool (*headsInto)(void* context, Vector3 move);
+    void* context; // handed to pathClear and headsInto
 };
 
+// How many halvings find the longest part of a refused move: a 21.5-unit rebound to within 0.0004.
+constexpr int kMoveSearchSteps = 16;
+
 // The frame step up to the block triggers, from the keys held now: orbit, walk, side-step, jump
-// start, Escape, jump top, tested in that order with no edge detection. Each walk and side-step is
-// made only when pathClear lets the view point take it. Returns true when Escape is held (the step
-// has made its other keys' moves all the same). Issues no GL calls.
+// start, Escape, jump top, tested in that order with no edge detection. While collided holds, a
+// walk or side-step key whose own step points into what the penguin touches moves the other way,
+// harder (the rebound); one that points away makes its own step. Each walk and side-step goes as
+// far as pathClear lets the view point go. Returns true when Escape is held (the step has made its
+// other keys' moves all the same). Issues no GL calls.
 bool RunFrameControls(const FrameControls& controls);
 
 // The frame step's last test: with F held, TriggerNearbyBlocks for a penguin at depth penguinZ.

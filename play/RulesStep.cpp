@@ -1,5 +1,6 @@
 #include "play/RulesStep.hpp"
 
+#include "geometry/Contact.hpp"
 #include "geometry/PathTests.hpp"
 #include "octree/Octree.hpp"
 #include "octree/OctreeStats.hpp"
@@ -26,18 +27,29 @@ Vector3 PlacementOf(const Player& player) {
     return Vector3(player.camera.viewPoint.x, player.jumpHeight, player.camera.viewPoint.z);
 }
 
+// The sphere centred at `after` lies deeper in a face of the level or a solid block than SinksDeeper
+// allows for the same sphere centred at `before`.
+bool SinksIntoSolids(const SimState& state, const RulesLevel& level, Vector3 before, Vector3 after) {
+    return level.octree->SinksIntoFace(before, after, level.penguinRadius, *level.model) ||
+           SinksIntoSolidBlocks(before, after, level.penguinRadius, state.doorSwitch, state.secondDoor);
+}
+
 // The penguin of the moving player, at its present height, may follow the view point from `from` to
 // `to`: its centre crosses no face of the level within its radius, enters no solid block and enters
-// no other penguin's sphere (at the place that penguin takes this frame). context is a PathContext.
+// no other penguin's sphere (at the place that penguin takes this frame), and its sphere ends no
+// deeper in a face or a solid block than it was where the last step placed it (SinksDeeper).
+// context is a PathContext.
 bool PenguinPathClear(void* context, Vector3 from, Vector3 to) {
     const PathContext& path = *static_cast<const PathContext*>(context);
     const SimState& state = *path.state;
     const RulesLevel& level = *path.level;
-    const float height = state.players[path.slot].jumpHeight;
+    const Player& mover = state.players[path.slot];
+    const float height = mover.jumpHeight;
     const Vector3 start(from.x, height, from.z);
     const Vector3 end(to.x, height, to.z);
     if (level.octree->PathCrossesFace(start, end, level.penguinRadius, *level.model) ||
-        PathEntersSolidBlocks(start, end, state.doorSwitch, state.secondDoor)) {
+        PathEntersSolidBlocks(start, end, state.doorSwitch, state.secondDoor) ||
+        SinksIntoSolids(state, level, mover.penguin, end)) {
         return false;
     }
     for (int other = 0; other < kMaxPlayers; ++other) {
@@ -48,6 +60,29 @@ bool PenguinPathClear(void* context, Vector3 from, Vector3 to) {
         }
     }
     return true;
+}
+
+// A key's step `move` of the moving player's view point points into something its penguin touches
+// where the last step placed it: a face of the level, a solid block or another penguin (at its last
+// placement, as the contact test found them). context is a PathContext.
+bool PenguinHeadsInto(void* context, Vector3 move) {
+    const PathContext& path = *static_cast<const PathContext*>(context);
+    const SimState& state = *path.state;
+    const RulesLevel& level = *path.level;
+    const float radius = level.penguinRadius;
+    const Vector3 centre = state.players[path.slot].penguin;
+    if (level.octree->MoveHeadsIntoFace(centre, radius, move, *level.model) ||
+        MoveHeadsIntoSolidBlocks(centre, radius, move, state.doorSwitch, state.secondDoor)) {
+        return true;
+    }
+    for (int other = 0; other < kMaxPlayers; ++other) {
+        const Player& player = state.players[other];
+        if (other != path.slot && player.present && SpheresTouch(centre, player.penguin, radius) &&
+            MoveHeadsIntoPoint(centre, move, player.penguin)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // True when a penguin of slot centred at centre would touch another present penguin's, at its last
@@ -62,13 +97,33 @@ bool TouchesOtherPenguin(const SimState& state, int slot, Vector3 centre, float 
     return false;
 }
 
+// The jump rises while jumping holds, then falls back while above the ground; a unit at a time, and
+// only where the sphere sinks no deeper into a face or a solid block than it was where the last step
+// placed it: a rise that would ends the jump there, a fall that would waits (the penguin stands on
+// what it came down on until it walks off).
+void RaiseOrLowerJump(const SimState& state, const RulesLevel& level, Player& player) {
+    float height = player.jumpHeight;
+    if (player.jumping) {
+        height += 1.0f;
+    } else if (height > 0.0f) {
+        height -= 1.0f;
+    } else {
+        return;
+    }
+    const Vector3 centre(player.camera.viewPoint.x, height, player.camera.viewPoint.z);
+    if (SinksIntoSolids(state, level, player.penguin, centre)) {
+        player.jumping = false;
+        return;
+    }
+    player.jumpHeight = height;
+}
+
 // The frame step of one player; true when it held Escape.
 bool PlayerFrameStep(SimState& state, const RulesLevel& level, int slot) {
     Player& player = state.players[slot];
     PathContext path{&state, &level, slot};
-    const FrameControls controls{
-        player.keys,      player.camera, player.collided, player.jumpHeight, player.jumping,
-        PenguinPathClear, &path};
+    const FrameControls controls{player.keys,    player.camera,    player.collided,  player.jumpHeight,
+                                 player.jumping, PenguinPathClear, PenguinHeadsInto, &path};
     const bool escape = RunFrameControls(controls);
     // The penguin stands where the last step placed it.
     RunBlockTriggers(player.keys, player.penguin.z, state.firstDoor, state.secondDoor, state.doorSwitch);
@@ -103,12 +158,7 @@ bool StepRules(SimState& state, const RulesLevel& level, const KeyMask keys[kMax
     for (Player& player : state.players) {
         if (player.present) {
             player.camera.RefreshStrafe();
-            // The jump rises while jumping holds, then falls back while above the ground.
-            if (player.jumping) {
-                player.jumpHeight += 1.0f;
-            } else if (player.jumpHeight > 0.0f) {
-                player.jumpHeight -= 1.0f;
-            }
+            RaiseOrLowerJump(state, level, player);
         }
     }
     // Every contact is tested at the last step's placements, before any penguin moves on, so two
@@ -128,10 +178,16 @@ bool StepRules(SimState& state, const RulesLevel& level, const KeyMask keys[kMax
             player.penguin = PlacementOf(player);
         }
     }
-    // The blocks step once a frame, after every player: the switch, then the second door. The first
-    // door never moves.
-    state.doorSwitch.Advance();
-    state.secondDoor.Advance();
+    // The blocks step once a frame, after every player: the switch, then the second door, each
+    // waiting while its step would close on a penguin. The first door never moves.
+    Vector3 centres[kMaxPlayers];
+    int count = 0;
+    for (const Player& player : state.players) {
+        if (player.present) {
+            centres[count++] = player.penguin;
+        }
+    }
+    AdvanceSolidBlocks(state.doorSwitch, state.secondDoor, centres, count, radius);
     ++state.frame;
     return false;
 }

@@ -20,6 +20,11 @@ struct RulesLevel {
 // penguin); then, unless Escape was held, each player's strafe refresh, jump height, contact test at
 // the penguin's last position (the level, the solid blocks and the other penguins) and placing of
 // the penguin at its view point, and last one step of the switch and then of the second door.
+// While a penguin touches something, a movement key that points away from all it touches makes its
+// own step and one that points into it rebounds. No move and no jump step leaves a penguin's sphere
+// deeper in a face or a solid block than the last step left it, by more than kSinkTolerance: a move
+// stops short, a rise ends the jump, a fall waits. A block whose step would close on a penguin's
+// sphere waits where it is that frame.
 // Returns true when a present player held Escape: the frame then ends after the frame steps, as the
 // game does when it ends there, and frame is not counted. Adds the contact tests' work to counts.
 // Deterministic: the same state, level and keys give the same bits on every build.

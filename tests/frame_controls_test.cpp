@@ -15,6 +15,8 @@ namespace {
 int endProgramCalls = 0;
 // The test's own path rule; null lets every move be made.
 bool (*pathClear)(void*, Vector3, Vector3) = nullptr;
+// The test's own answer to whether a key's step points into what the penguin touches; null: always.
+bool (*headsInto)(void*, Vector3) = nullptr;
 
 // The frame step's world with the game's start pose and block placements.
 class FrameControlsTest : public ::testing::Test {
@@ -36,6 +38,7 @@ class FrameControlsTest : public ::testing::Test {
         doorSwitch.PlaceBlock(-150, -10, -864, BlockKind::Switch, BlockDirection::MinusZ);
         endProgramCalls = 0;
         pathClear = nullptr;
+        headsInto = nullptr;
     }
 
     void Hold(std::initializer_list<int> codes) {
@@ -48,7 +51,8 @@ class FrameControlsTest : public ::testing::Test {
     // The keys go through the keyboard snapshot's mask, as the game's do.
     void Step(bool collided = false, float jumpHeight = 0.0f, float penguinZ = 0.0f) {
         const KeyMask keys = KeyMaskFromSnapshot(input.keys);
-        const FrameControls controls{keys, camera, collided, jumpHeight, jumping, pathClear, nullptr};
+        const FrameControls controls{keys,    camera,    collided,  jumpHeight,
+                                     jumping, pathClear, headsInto, nullptr};
         endProgramCalls += RunFrameControls(controls) ? 1 : 0;
         RunBlockTriggers(keys, penguinZ, firstDoor, secondDoor, doorSwitch);
     }
@@ -94,7 +98,8 @@ TEST_F(FrameControlsTest, TheUpAndDownArrowsWalkLikeWAndS) {
         SetUp();
         for (std::uint32_t frame = 0; frame < 30; ++frame) {
             const KeyMask keys = KeyMaskAt(script, frame);
-            const FrameControls controls{keys, camera, frame % 7 == 6, 0.0f, jumping, pathClear, nullptr};
+            const FrameControls controls{keys,    camera,    frame % 7 == 6, 0.0f,
+                                         jumping, pathClear, headsInto,      nullptr};
             RunFrameControls(controls);
         }
         return camera;
@@ -114,15 +119,41 @@ bool ClearOfWall(void*, Vector3 from, Vector3 to) {
     return (from.z > -10.0f) == (to.z > -10.0f);
 }
 
-TEST_F(FrameControlsTest, MovesThePathRuleRefusesAreNotMade) {
+// A refused move goes as far as the path rule allows, eye and view point alike: W stops at the
+// wall; D sidesteps as ever.
+TEST_F(FrameControlsTest, RefusedMovesStopWhereThePathRuleStops) {
     pathClear = ClearOfWall;
-    Hold({key::kW, key::kD}); // W would take the view point from -3 to -15.9: refused; D sidesteps as ever
+    Hold({key::kW, key::kD}); // W would take the view point from -3 to -15.9
     Step();
-    ExpectSame(camera.position, Vector3(5, 10, 40));
-    ExpectSame(camera.viewPoint, Vector3(5, 0, -3));
+    EXPECT_GT(camera.viewPoint.z, -10.0f);
+    EXPECT_LT(camera.viewPoint.z, -10.0f + 12.9f / 32768);
+    EXPECT_NEAR(camera.position.z - camera.viewPoint.z, 43.0f, 1e-4f);
+    EXPECT_EQ(camera.viewPoint.x, 5.0f);
     Hold({key::kS});
+    const float z = camera.viewPoint.z;
     Step();
-    ExpectSame(camera.viewPoint, Vector3(5, 0, -3.0f + -43.0f * -0.3f));
+    EXPECT_EQ(camera.viewPoint.z, z + -43.0f * -0.3f);
+}
+
+// Touching a wall ahead (towards -z): while collided, the keys whose own step heads into it
+// rebound, the others make their own step; W and S were in the rebound table above.
+bool WallAhead(void*, Vector3 move) {
+    return move.z < 0.0f;
+}
+
+TEST_F(FrameControlsTest, WhileTouchingOnlyKeysPointingIntoItRebound) {
+    headsInto = WallAhead;
+    const struct {
+        int key;
+        float dx, dz;
+    } table[] = {{key::kW, 0, 21.5f}, {key::kS, 0, -43.0f * -0.3f}, {key::kA, -5.0f, 0}, {key::kD, 5.0f, 0}};
+    for (const auto& row : table) {
+        SetUp();
+        headsInto = WallAhead;
+        Hold({row.key});
+        Step(true);
+        ExpectSame(camera.viewPoint, Vector3(row.dx, 0, -3.0f + row.dz));
+    }
 }
 
 TEST_F(FrameControlsTest, OppositeKeysInOneFrameCancel) {

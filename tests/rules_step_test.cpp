@@ -27,7 +27,8 @@ TEST(RulesStep, WalkThroughScriptsGiveTheGamesStatesWithoutGL) {
     testing_tools::MessageLog quiet;
     const ChurchRules church;
     ASSERT_TRUE(church.loaded);
-    for (const char* name : {"backed", "door", "door_view", "jump", "nave", "pew", "wall"}) {
+    for (const char* name : {"backed", "door", "door_view", "door_wait", "jump", "nave", "pew", "pew_back",
+                             "pew_landing", "wall", "wall_stuck"}) {
         const std::string base = std::string(JOSTRELA_WALKTHROUGH_DIR) + "/" + name;
         const std::string expected = ReadFile(base + ".state.json");
         KeyScript script;

@@ -4,6 +4,7 @@
 // tests of the rules without a window or a GL context: the rules' view of it, and key scripts
 // stepped through the rules.
 
+#include "helpers/MessageLog.hpp"
 #include "input/KeyMask.hpp"
 #include "input/KeyScript.hpp"
 #include "model/Model.hpp"
@@ -39,5 +40,12 @@ class ChurchRules {
         return StepRules(state, Level(), keys, counts);
     }
 };
+
+// The church one test program shares, read once, with what the reading would show collected.
+inline const ChurchRules& Church() {
+    static const MessageLog quiet;
+    static const ChurchRules church;
+    return church;
+}
 
 } // namespace testing_tools
