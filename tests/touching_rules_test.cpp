@@ -135,3 +135,25 @@ TEST(TouchingRules, AJumpComingDownOnAPewStandsOnIt) {
         }
     });
 }
+
+// The switch pushed in comes back towards the room; a penguin whose sphere its next step would touch
+// holds it where it is, and once the penguin is gone it comes home as designed, to exactly its start.
+TEST(TouchingRules, TheSwitchWaitsForAPenguinInFrontOfIt) {
+    SimState state = EmptyState();
+    state.doorSwitch.Trigger();
+    for (int step = 0; step < 6; ++step) {
+        AdvanceSolidBlocks(state.doorSwitch, state.secondDoor, nullptr, 0, kRadius);
+    }
+    ASSERT_EQ(state.doorSwitch.current.z, -867.0f);
+    // 15.2 in front of the pushed-in switch's front face (z -862): a step of 0.5 would touch it.
+    const Vector3 penguin(-148.0f, -8.0f, -862.0f + 15.2f);
+    for (int step = 0; step < 10; ++step) {
+        AdvanceSolidBlocks(state.doorSwitch, state.secondDoor, &penguin, 1, kRadius);
+    }
+    EXPECT_EQ(state.doorSwitch.current.z, -867.0f);
+    for (int step = 0; step < 6; ++step) {
+        AdvanceSolidBlocks(state.doorSwitch, state.secondDoor, nullptr, 0, kRadius);
+    }
+    EXPECT_EQ(state.doorSwitch.current.z, -864.0f);
+    EXPECT_EQ(state.secondDoor.current.y, -40.0f);
+}
