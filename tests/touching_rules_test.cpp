@@ -41,6 +41,20 @@ double DeepestSink(Vector3 before, const SimState& was, Vector3 after, const Sim
     return deepest;
 }
 
+// Steps slot 0 with keys(frame) until `frames` frames are done, checking after every frame that the
+// sphere sank no deeper into anything than the tolerance allows, and calling each with the state.
+void StepChecked(SimState& state, std::uint32_t frames, const std::function<KeyMask(std::uint32_t)>& keys,
+                 const std::function<void(const SimState&)>& each) {
+    while (state.frame < frames) {
+        const SimState was = state;
+        const KeyMask masks[kMaxPlayers] = {keys(state.frame), 0, 0, 0};
+        ASSERT_FALSE(Church().Step(state, masks));
+        ASSERT_LE(DeepestSink(was.players[0].penguin, was, state.players[0].penguin, state), kSinkTolerance)
+            << "after frame " << state.frame;
+        each(state);
+    }
+}
+
 // Replays tests/walkthrough/NAME.keys for slot 0 over `frames` frames, checking after every frame
 // that the sphere sank no deeper into anything than the tolerance allows, and calling each with the
 // state after every frame. The blocks count too: a door coming down sinks into the sphere as much as
@@ -52,14 +66,8 @@ void Walk(const std::string& name, std::uint32_t frames, const std::function<voi
     ASSERT_TRUE(LoadKeyScript(path.c_str(), script, error)) << error.what;
     SimState state = EmptyState();
     ASSERT_TRUE(AddPlayer(state, Church().Level(), 0));
-    while (state.frame < frames) {
-        const SimState was = state;
-        const KeyMask keys[kMaxPlayers] = {KeyMaskAt(script, state.frame), 0, 0, 0};
-        ASSERT_FALSE(Church().Step(state, keys));
-        ASSERT_LE(DeepestSink(was.players[0].penguin, was, state.players[0].penguin, state), kSinkTolerance)
-            << name << " after frame " << state.frame;
-        each(state);
-    }
+    StepChecked(
+        state, frames, [&script](std::uint32_t frame) { return KeyMaskAt(script, frame); }, each);
 }
 
 } // namespace
@@ -156,4 +164,51 @@ TEST(TouchingRules, TheSwitchWaitsForAPenguinInFrontOfIt) {
     }
     EXPECT_EQ(state.doorSwitch.current.z, -864.0f);
     EXPECT_EQ(state.secondDoor.current.y, -40.0f);
+}
+
+// Walks at random from the start and from the choir, F and jumps included, so through the nave, its
+// aisles and pews, and the doorway with the door going up and down: no frame sinks the sphere into
+// anything, and a penguin is never held for long while its keys try both ways along an axis.
+TEST(TouchingRules, RandomWalksNeverSinkNorStick) {
+    static const KeyMask choices[] = {keybit::kW,
+                                      keybit::kS,
+                                      keybit::kA,
+                                      keybit::kD,
+                                      keybit::kW | keybit::kLeft,
+                                      keybit::kS | keybit::kRight,
+                                      keybit::kW | keybit::kSpace,
+                                      keybit::kF};
+    for (const float startZ : {-3.0f, -800.0f}) {
+        SCOPED_TRACE(startZ);
+        SimState state = EmptyState();
+        ASSERT_TRUE(AddPlayer(state, Church().Level(), 0));
+        Player& player = state.players[0];
+        player.camera.SetPose(0, 10, startZ + 43, 0, 0, startZ, 0, 1, 0);
+        player.penguin = Vector3(0, 0, startZ);
+        std::uint32_t seed = 777;
+        KeyMask held = 0;
+        const auto keys = [&](std::uint32_t frame) {
+            if (frame % 8 == 0) {
+                seed = seed * 1664525u + 1013904223u;
+                held = choices[(seed >> 16) % (sizeof choices / sizeof choices[0])];
+            }
+            return held;
+        };
+        Vector3 last = player.camera.viewPoint;
+        int stillFor = 0;
+        KeyMask tried = 0;
+        float doorTop = -40.0f;
+        StepChecked(state, 3000, keys, [&](const SimState& now) {
+            const Vector3 at = now.players[0].camera.viewPoint;
+            const bool moved = PointDistance(last, at) > 0.0f;
+            last = at;
+            stillFor = moved ? 0 : stillFor + 1;
+            tried = moved ? 0 : static_cast<KeyMask>(tried | held);
+            const bool bothWays =
+                Holds(tried, keybit::kW | keybit::kS) || Holds(tried, keybit::kA | keybit::kD);
+            ASSERT_FALSE(stillFor > 60 && bothWays) << "stuck at frame " << now.frame;
+            doorTop = now.secondDoor.current.y > doorTop ? now.secondDoor.current.y : doorTop;
+        });
+        EXPECT_EQ(doorTop > 0.0f, startZ < -500.0f); // the walk from the choir opened the door
+    }
 }
