@@ -1,6 +1,7 @@
 // Two to four players in one church, through the rules alone.
 #include "geometry/Vector3.hpp"
 #include "helpers/ChurchRules.hpp"
+#include "helpers/RandomWalk.hpp"
 #include "play/SolidBlocks.hpp"
 #include "play/StateCodec.hpp"
 
@@ -168,26 +169,13 @@ TEST(Players, ADoorClosingOnAPenguinWaitsUntilItWalksOut) {
 // stays put for 60 frames while its keys try both ways along an axis.
 TEST(Players, FourRandomWalksStayInsideApartAndFree) {
     SimState state = StartState(4);
-    std::uint32_t seed = 12345;
-    const auto next = [&seed]() {
-        seed = seed * 1664525u + 1013904223u;
-        return seed >> 16;
-    };
-    static const KeyMask choices[] = {keybit::kW,
-                                      keybit::kS,
-                                      keybit::kA,
-                                      keybit::kD,
-                                      keybit::kW | keybit::kLeft,
-                                      keybit::kS | keybit::kRight,
-                                      keybit::kW | keybit::kSpace,
-                                      keybit::kF};
+    testing_tools::RandomKeys random(12345);
     KeyMask keys[kMaxPlayers] = {};
-    int stillFor[kMaxPlayers] = {};
-    KeyMask tried[kMaxPlayers] = {};
+    testing_tools::StuckWatch watches[kMaxPlayers];
     for (int frame = 0; frame < 5000; ++frame) {
         for (int slot = 0; slot < kMaxPlayers; ++slot) {
             if (frame % 10 == 0) {
-                keys[slot] = choices[next() % (sizeof choices / sizeof choices[0])];
+                keys[slot] = random.Next();
             }
         }
         Vector3 before[kMaxPlayers];
@@ -207,13 +195,9 @@ TEST(Players, FourRandomWalksStayInsideApartAndFree) {
             }
             const bool moved =
                 !touching || PointDistance(before[slot], state.players[slot].camera.viewPoint) > 0.0f;
-            stillFor[slot] = moved ? 0 : stillFor[slot] + 1;
-            tried[slot] = moved ? 0 : static_cast<KeyMask>(tried[slot] | keys[slot]);
-            const bool bothWays =
-                Holds(tried[slot], keybit::kW | keybit::kS) || Holds(tried[slot], keybit::kA | keybit::kD);
-            ASSERT_FALSE(stillFor[slot] > 60 && bothWays)
+            ASSERT_FALSE(watches[slot].Held(moved, keys[slot]))
                 << slot << " stuck at " << frame << " at " << p.x << ", " << p.z << " collided "
-                << state.players[slot].collided << " keys " << tried[slot];
+                << state.players[slot].collided << " keys " << watches[slot].Tried();
         }
     }
 }

@@ -2,6 +2,7 @@
 // frees it, nothing carries its sphere into a pew, a wall or a block, and the door waits over it.
 #include "geometry/Contact.hpp"
 #include "helpers/ChurchRules.hpp"
+#include "helpers/RandomWalk.hpp"
 #include "play/SolidBlocks.hpp"
 
 #include <gtest/gtest.h>
@@ -170,14 +171,6 @@ TEST(TouchingRules, TheSwitchWaitsForAPenguinInFrontOfIt) {
 // aisles and pews, and the doorway with the door going up and down: no frame sinks the sphere into
 // anything, and a penguin is never held for long while its keys try both ways along an axis.
 TEST(TouchingRules, RandomWalksNeverSinkNorStick) {
-    static const KeyMask choices[] = {keybit::kW,
-                                      keybit::kS,
-                                      keybit::kA,
-                                      keybit::kD,
-                                      keybit::kW | keybit::kLeft,
-                                      keybit::kS | keybit::kRight,
-                                      keybit::kW | keybit::kSpace,
-                                      keybit::kF};
     for (const float startZ : {-3.0f, -800.0f}) {
         SCOPED_TRACE(startZ);
         SimState state = EmptyState();
@@ -185,28 +178,19 @@ TEST(TouchingRules, RandomWalksNeverSinkNorStick) {
         Player& player = state.players[0];
         player.camera.SetPose(0, 10, startZ + 43, 0, 0, startZ, 0, 1, 0);
         player.penguin = Vector3(0, 0, startZ);
-        std::uint32_t seed = 777;
+        testing_tools::RandomKeys random(777);
         KeyMask held = 0;
         const auto keys = [&](std::uint32_t frame) {
-            if (frame % 8 == 0) {
-                seed = seed * 1664525u + 1013904223u;
-                held = choices[(seed >> 16) % (sizeof choices / sizeof choices[0])];
-            }
+            held = frame % 8 == 0 ? random.Next() : held;
             return held;
         };
         Vector3 last = player.camera.viewPoint;
-        int stillFor = 0;
-        KeyMask tried = 0;
+        testing_tools::StuckWatch watch;
         float doorTop = -40.0f;
         StepChecked(state, 3000, keys, [&](const SimState& now) {
             const Vector3 at = now.players[0].camera.viewPoint;
-            const bool moved = PointDistance(last, at) > 0.0f;
+            ASSERT_FALSE(watch.Held(PointDistance(last, at) > 0.0f, held)) << "stuck at frame " << now.frame;
             last = at;
-            stillFor = moved ? 0 : stillFor + 1;
-            tried = moved ? 0 : static_cast<KeyMask>(tried | held);
-            const bool bothWays =
-                Holds(tried, keybit::kW | keybit::kS) || Holds(tried, keybit::kA | keybit::kD);
-            ASSERT_FALSE(stillFor > 60 && bothWays) << "stuck at frame " << now.frame;
             doorTop = now.secondDoor.current.y > doorTop ? now.secondDoor.current.y : doorTop;
         });
         EXPECT_EQ(doorTop > 0.0f, startZ < -500.0f); // the walk from the choir opened the door
