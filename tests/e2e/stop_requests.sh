@@ -8,13 +8,17 @@ source "$(dirname "$0")/helpers/faults.bash"
 E2E_TIMEOUT=600 run_under_xvfb "$@"
 
 # Waits until the game catches SIGTERM (bit 15 of SigCgt): before that the process is still being
-# loaded and none of its code has run.
+# loaded and none of its code has run. Until the subshell that starts it has made its exec, the
+# process is that shell, which may catch the signals itself (for the script's EXIT trap): so the
+# process must run the game's executable first.
 wait_for_catch() {
-    local tries
+    local tries game
+    game="$(readlink -f "$JOSTRELA_BIN")"
     for tries in $(seq 200); do
         local caught
         caught="$(awk '/^SigCgt:/ { print $2 }' "/proc/$GAME_PID/status" 2>/dev/null || true)"
-        if [[ -n "$caught" ]] && ((0x$caught & (1 << 14))); then
+        if [[ "$(readlink "/proc/$GAME_PID/exe" 2>/dev/null)" == "$game" && -n "$caught" ]] &&
+            ((0x$caught & (1 << 14))); then
             return 0
         fi
         sleep 0.01
