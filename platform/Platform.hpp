@@ -6,6 +6,8 @@
 // Windows-1252 bytes; the layer converts them where the machine wants UTF-8. One thread calls all
 // of it.
 
+#include "base/Message.hpp"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,12 +16,10 @@ namespace platform {
 
 // ---- Message boxes and time -------------------------------------------------------------------
 
-enum class BoxIcon { None, Information, Exclamation };
-
 // A modal box with an OK button; caption and text are Windows-1252. With JOSTRELA_MESSAGES=stderr in
 // the environment, or when no display can show a box, writes one line "caption: text" (UTF-8) to
-// standard error instead and returns at once, as if OK was pressed.
-void ShowMessageBox(const char* caption, const char* text, BoxIcon icon);
+// standard error instead and returns at once, as if OK was pressed. The game's message sink.
+void ShowMessageBox(const char* caption, const char* text, MessageIcon icon);
 
 // Milliseconds since the machine started, wrapping at 2^32.
 std::uint32_t TickCount();

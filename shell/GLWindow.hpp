@@ -3,7 +3,7 @@
 #include "platform/Platform.hpp"
 
 // The one top-level window, its drawing surface, the OpenGL context and, in fullscreen, the changed
-// display mode. Created on the heap by the entry (mainWindow) and never deleted.
+// display mode. The game's is the world's mainWindow, created by the entry.
 struct GLWindow {
     platform::WindowClass* instance;        // the registered window class of the program's module
     platform::Window* window;               // the top-level window

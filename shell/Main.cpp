@@ -1,3 +1,5 @@
+#include "base/Message.hpp"
+#include "base/OptionFailure.hpp"
 #include "base/StopRequest.hpp"
 #include "diag/FrameStats.hpp"
 #include "diag/Timedemo.hpp"
@@ -6,7 +8,6 @@
 #include "shell/GameSearch.hpp"
 #include "shell/KeyReplay.hpp"
 #include "shell/MainLoop.hpp"
-#include "shell/MessageBoxes.hpp"
 #include "shell/NetGame.hpp"
 #include "shell/NetMainLoop.hpp"
 #include "shell/Options.hpp"
@@ -37,7 +38,7 @@ const char* const kLevelFile = "MODELOS/church.3DS";
 
 // Messages go to the platform's box from the first construction on, so that a model that fails to
 // load below is reported in a box too.
-const MessageSink noSinkBeforeTheGame = SetMessageSink(ShowInPlatformBox);
+const MessageSink noSinkBeforeTheGame = SetMessageSink(platform::ShowMessageBox);
 
 // Before the models are read: from here on a stop signal ends the game cleanly with code 0,
 // whatever it is doing (reading, starting up or running frames).
@@ -53,11 +54,19 @@ int ListGamesAndEnd() {
     std::string error;
     auto transport = net::UdpTransport::Open(0, error);
     if (!transport) {
-        std::fprintf(stderr, "jostrela: cannot open the network: %s\n", error.c_str());
+        ReportOptionFailure("cannot open the network: " + error);
     } else if (ListGames(*transport, net::kDefaultPort) == 0) {
-        std::fprintf(stderr, "jostrela: no game answered on the local network\n");
+        ReportOptionFailure("no game answered on the local network");
     }
     return FinishStandardStreams() ? 0 : 1;
+}
+
+// A command line the game cannot follow: its problem and the usage line on standard error, exit
+// code 2.
+int RefuseOptions(const std::string& problem) {
+    ReportOptionFailure(problem);
+    std::fprintf(stderr, "%s\n", kUsage);
+    return 2;
 }
 
 // With --screenshot, false after a report when the run ended (Escape, the window closed, a stop
@@ -83,8 +92,7 @@ int main(int argc, char** argv) {
     Options& options = world.options;
     std::string problem;
     if (!ParseOptions(argc, argv, options, problem)) {
-        std::fprintf(stderr, "jostrela: %s\n%s\n", problem.c_str(), kUsage);
-        return 2;
+        return RefuseOptions(problem);
     }
     if (options.help) {
         std::fputs(kUsage, stdout);
@@ -101,8 +109,7 @@ int main(int argc, char** argv) {
     }
     std::string name = DefaultPlayerName();
     if (!options.name.empty() && !ReadPlayerName(options.name, name, problem)) {
-        std::fprintf(stderr, "jostrela: %s\n%s\n", problem.c_str(), kUsage);
-        return 2;
+        return RefuseOptions(problem);
     }
     GameInputs inputs{{kConfigFile, kPenguinFile, kLevelFile}, {"Texturas"}};
     inputs.files.insert(inputs.files.end(), options.keys.begin(), options.keys.end());
@@ -123,15 +130,19 @@ int main(int argc, char** argv) {
     }
     // A window that cannot be made (a missing or unusable screen configuration, or a window the
     // system refuses) has shown its message; that is a normal end.
-    world.mainWindow = new GLWindow();
-    if (!world.mainWindow->Create("Jostrela 3d modo cooperativo multijugador", kConfigFile)) {
+    if (!world.mainWindow.Create("Jostrela 3d modo cooperativo multijugador", kConfigFile)) {
         return 0;
     }
-    StartUp(world);
+    // A start-up that cannot go on (a missing texture, no memory for the level) has shown its
+    // message: the display mode goes back and the window is released before the game ends with 1.
+    if (!StartUp(world)) {
+        world.mainWindow.Destroy();
+        return 1;
+    }
     // Only now can the run start: a run that ended before (no window, a missing texture) has left
     // the file as it was.
     if (!options.trace.empty() && !StartTrace(world.trace, options.trace.c_str())) {
-        world.mainWindow->Destroy();
+        world.mainWindow.Destroy();
         return 2;
     }
     if (options.timedemo > 0) {
@@ -142,7 +153,7 @@ int main(int argc, char** argv) {
     }
     const int code = world.networked ? NetMainLoop(world, net) : MainLoop(world);
     if (options.timedemo > 0) {
-        const GLWindow& window = *world.mainWindow;
+        const GLWindow& window = world.mainWindow;
         PrintTimedemoReport(world.timedemo, world.leafCount,
                             static_cast<std::int64_t>(window.width) * window.height);
     }

@@ -24,7 +24,7 @@ bool RunRules(World& world) {
     FrameKeys(world, keys);
     OctreeStats counts{};
     if (StepRules(world.sim, world.Level(), keys, counts)) {
-        world.mainWindow->Destroy();
+        world.mainWindow.Destroy();
         return false;
     }
     world.octreeStats += counts;
@@ -65,7 +65,7 @@ void RunFrame(World& world, int steps, std::uint32_t drawingTime) {
     }
     AfterDrawing(world);
     if (world.options.frames > 0 && static_cast<long long>(world.sim.frame) >= world.options.frames) {
-        world.mainWindow->Destroy();
+        world.mainWindow.Destroy();
     }
 }
 

@@ -208,7 +208,7 @@ int NetMainLoop(World& world, NetGame& game) {
     const std::uint64_t tick = options.fps > 0 ? 1'000'000u / static_cast<std::uint64_t>(options.fps) : 0;
     std::FILE* record = options.record.empty() ? nullptr : std::fopen(options.record.c_str(), "wb");
     if (!options.record.empty() && record == nullptr) {
-        std::fprintf(stderr, "jostrela: cannot write the record %s\n", options.record.c_str());
+        ReportOptionFailure("cannot write the record " + options.record);
         Part(game);
         return 1;
     }
@@ -238,7 +238,7 @@ int NetMainLoop(World& world, NetGame& game) {
         if (servedUntil != 0) {
             if (game.host->allAcknowledged() || now >= servedUntil) {
                 over = true;
-                world.mainWindow->Destroy();
+                world.mainWindow.Destroy();
             } else {
                 platform::SleepMilliseconds(1);
             }
@@ -252,7 +252,7 @@ int NetMainLoop(World& world, NetGame& game) {
                                     game.client->endReason() == net::ClientSession::EndReason::NoHost;
                 ShowMessage(failed ? "ERROR" : "Aviso", end.c_str(), MessageIcon::Information);
                 over = true;
-                world.mainWindow->Destroy();
+                world.mainWindow.Destroy();
                 continue;
             }
         }
@@ -269,7 +269,7 @@ int NetMainLoop(World& world, NetGame& game) {
             RecordFrame(record, frame);
             if (!PlayFrame(world, game, frame, now)) {
                 over = true;
-                world.mainWindow->Destroy();
+                world.mainWindow.Destroy();
                 continue;
             }
             if (now >= world.noticeUntil) {
@@ -282,7 +282,7 @@ int NetMainLoop(World& world, NetGame& game) {
                     servedUntil = now + kEndServedFor;
                 } else {
                     over = true;
-                    world.mainWindow->Destroy();
+                    world.mainWindow.Destroy();
                 }
             }
             continue;

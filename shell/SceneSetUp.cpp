@@ -5,16 +5,16 @@
 
 #include <GL/gl.h>
 
-#include <cstdlib>
-
 namespace {
 
-// A texture file that is not there ends the game: a level with holes in it is no level.
-void EndUnlessOpened(const TextureResult& texture) {
+// A texture file that is not there ends the game: a level with holes in it is no level. False
+// after its message.
+bool Opened(const TextureResult& texture) {
     if (!texture.opened) {
         ShowMessage("CargaTexturaBMP", texture.path.c_str(), MessageIcon::None);
-        std::exit(1);
+        return false;
     }
+    return true;
 }
 
 struct BlockTexture {
@@ -25,9 +25,10 @@ struct BlockTexture {
 
 } // namespace
 
-void LoadSceneAssets(World& world) {
-    EndUnlessOpened(world.penguin.LoadTextures());
-    EndUnlessOpened(world.level.LoadTextures());
+bool LoadSceneAssets(World& world) {
+    if (!Opened(world.penguin.LoadTextures()) || !Opened(world.level.LoadTextures())) {
+        return false;
+    }
 
     SimState& sim = world.sim;
     const BlockTexture textures[] = {
@@ -36,18 +37,21 @@ void LoadSceneAssets(World& world) {
         {&sim.doorSwitch, "LEET_SKI.bmp", 4},
     };
     for (const BlockTexture& t : textures) {
-        EndUnlessOpened(t.block->LoadBlockTexture(world.blockTextures, t.textureFile, t.slot));
+        if (!Opened(t.block->LoadBlockTexture(world.blockTextures, t.textureFile, t.slot))) {
+            return false;
+        }
     }
     // The doors lift 100 units (+y); the switch is pushed 3 units in (-z).
     PlaceBlocks(sim);
+    return true;
 }
 
 namespace {
 
-// Going on with part of the level missing would leave holes to walk through.
-[[noreturn]] void EndForWantOfMemory() {
+// Going on with part of the level missing would leave holes to walk through. Always false.
+bool RefuseForWantOfMemory() {
     ShowMessage("ERROR", "No hay memoria suficiente para dividir el nivel", MessageIcon::Exclamation);
-    std::exit(1);
+    return false;
 }
 
 // True when GL ran out of memory since the last call (every pending error is taken).
@@ -65,11 +69,11 @@ bool GLRanOutOfMemory() {
 
 } // namespace
 
-void BuildLevelOctree(World& world) {
+bool BuildLevelOctree(World& world) {
     Octree& octree = world.octree;
     const OctreeBuildResult built = octree.Build(world.level.model);
     if (built.outOfMemory) {
-        EndForWantOfMemory();
+        return RefuseForWantOfMemory();
     }
     world.leafCount = built.leafCount;
     // One block of names serves every leaf: a leaf's list is the first name plus its ordinal. The
@@ -77,10 +81,11 @@ void BuildLevelOctree(World& world) {
     GLRanOutOfMemory();
     octree.SetListId(static_cast<int>(glGenLists(world.leafCount)));
     if (world.leafCount > 0 && octree.GetListId() == 0) {
-        EndForWantOfMemory();
+        return RefuseForWantOfMemory();
     }
     Octree::CompileLists(world.level, &octree, octree.GetListId());
     if (GLRanOutOfMemory()) {
-        EndForWantOfMemory();
+        return RefuseForWantOfMemory();
     }
+    return true;
 }

@@ -6,9 +6,11 @@ struct World;
 
 // The penguin's and the level's material textures, then each door's and the switch's texture,
 // then their places, kinds and directions. Writes the models' textures, the three blocks and
-// blockTextures; a missing texture file ends the program.
-void LoadSceneAssets(World& world);
+// blockTextures. False after its message when a texture file cannot be opened (the game must end
+// with code 1); the textures after it are not loaded.
+bool LoadSceneAssets(World& world);
 
 // Partitions the level model into the octree and compiles one display list per leaf from one
-// block of list names. Writes octree and leafCount.
-void BuildLevelOctree(World& world);
+// block of list names. Writes octree and leafCount. False after its message when the memory for
+// the tree, the list names or a list cannot be had (the game must end with code 1).
+bool BuildLevelOctree(World& world);

@@ -21,15 +21,15 @@ void ShowLoadingMessage(World& world) {
     glRasterPos2f(-0.15f, 0.0f);
     PrintText(world.comic48, "CARGANDO...");
     glFlush();
-    world.mainWindow->SwapFrame();
+    world.mainWindow.SwapFrame();
 }
 
 } // namespace
 
-void StartUp(World& world) {
+bool StartUp(World& world) {
     // The fonts: only comic48 is printed with; the Arial fonts are built all the same. A font whose
     // face cannot be had keeps its lists empty and its text is not drawn: fonts fail silently.
-    platform::DeviceContext* surface = world.mainWindow->deviceContext;
+    platform::DeviceContext* surface = world.mainWindow.deviceContext;
     BuildFont("Arial", 48, surface, &world.arial48);
     BuildFont("Arial", 24, surface, &world.arial24);
     BuildFont("Arial", 18, surface, &world.arial18);
@@ -40,22 +40,26 @@ void StartUp(World& world) {
 
     // The keyboard: a device that cannot be had has shown its message, and the game goes on without
     // it (a replayed key script still drives the game); what was made before the failed step stays.
-    world.input.Init(world.mainWindow->window);
+    world.input.Init(world.mainWindow.window);
 
     // After a stop signal the rest is not worth doing: the main loop's first turn takes the
     // signal as a close request.
     if (StopRequested()) {
-        return;
+        return true;
     }
 
     // Model textures, then the doors and the switch.
-    LoadSceneAssets(world);
+    if (!LoadSceneAssets(world)) {
+        return false;
+    }
     if (StopRequested()) {
-        return;
+        return true;
     }
 
     // The level's octree and its display lists.
-    BuildLevelOctree(world);
+    if (!BuildLevelOctree(world)) {
+        return false;
+    }
 
     // Every slot's camera waits at its own start spot until its player joins (the main loop joins
     // them), so a view of a slot whose player comes later looks down the nave meanwhile.
@@ -70,4 +74,5 @@ void StartUp(World& world) {
     // The light: its position is given only here, while the modelview matrix holds just the loading
     // message's translation, so it stays fixed relative to the eye.
     SetUpLight();
+    return true;
 }

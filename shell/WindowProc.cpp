@@ -5,10 +5,10 @@
 void WindowProc(World& world, const platform::Event& event) {
     if (event.kind == platform::EventKind::Resize) {
         // Without a context (after Destroy) there is no viewport to set.
-        if (world.mainWindow->renderContext != nullptr) {
+        if (world.mainWindow.renderContext != nullptr) {
             GLWindow::Resize(event.width, event.height);
         }
     } else if (event.kind == platform::EventKind::Close) {
-        world.mainWindow->Destroy();
+        world.mainWindow.Destroy();
     }
 }

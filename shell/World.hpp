@@ -41,9 +41,9 @@ struct World {
     Frustum frustum{};   // rebuilt by the drawing before it applies the view, read by the octree's drawing
     DrawnView drawnView; // the viewed player's eye as drawn: followed by the drawing every frame
 
-    GLWindow* mainWindow = nullptr; // created by the entry, never deleted; Destroy'd by Escape or close
-    float lastTitleTime = 0.0f;     // seconds of the last title refresh; written by UpdateTitle
-    unsigned arial48 = 0;           // list bases of the bitmap fonts, written by StartUp
+    GLWindow mainWindow;        // created by the entry; Destroy'd by Escape, close or a failed start-up
+    float lastTitleTime = 0.0f; // seconds of the last title refresh; written by UpdateTitle
+    unsigned arial48 = 0;       // list bases of the bitmap fonts, written by StartUp
     unsigned arial24 = 0;
     unsigned arial18 = 0;
     unsigned comic48 = 0;

@@ -101,14 +101,14 @@ void SetMessageBoxOwnerToFocus() {
     focusOwnsBoxes = true;
 }
 
-void ShowMessageBox(const char* caption, const char* text, BoxIcon icon) {
+void ShowMessageBox(const char* caption, const char* text, MessageIcon icon) {
     // Nobody is there to answer a box once a stop is asked.
     if (MessagesGoToStandardError() || StopRequested()) {
         WriteMessageLine(caption, text);
         return;
     }
     Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
-    if (icon == BoxIcon::Exclamation) {
+    if (icon == MessageIcon::Exclamation) {
         flags = SDL_MESSAGEBOX_WARNING;
     }
     // An owned box is kept above its window (X11 makes it the window's transient).

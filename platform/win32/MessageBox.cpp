@@ -37,7 +37,7 @@ void SetMessageBoxOwnerToFocus() {
     focusOwnsBoxes = true;
 }
 
-void ShowMessageBox(const char* caption, const char* text, BoxIcon icon) {
+void ShowMessageBox(const char* caption, const char* text, MessageIcon icon) {
     // A box of a model read during static construction may come before the line above has run.
     static const bool binary = MakeStandardStreamsBinary();
     static_cast<void>(binary);
@@ -46,9 +46,9 @@ void ShowMessageBox(const char* caption, const char* text, BoxIcon icon) {
         return;
     }
     UINT type = MB_OK;
-    if (icon == BoxIcon::Information) {
+    if (icon == MessageIcon::Information) {
         type |= MB_ICONINFORMATION;
-    } else if (icon == BoxIcon::Exclamation) {
+    } else if (icon == MessageIcon::Exclamation) {
         type |= MB_ICONEXCLAMATION;
     }
     // A box shown while the quit request waits in the queue would take it and close at once,
