@@ -14,16 +14,11 @@ namespace bench_context {
 inline bool OpenContext() {
     static bool open = [] {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        platform::WindowClass* windowClass = platform::RegisterWindowClass("jostrela-bench");
-        platform::Window* window = platform::OpenWindow(windowClass, "jostrela-bench",
-                                                        platform::WindowStyle::Hidden, 0, 0, 640, 480);
-        platform::DeviceContext* surface = platform::GetDeviceContext(window);
-        if (surface == nullptr ||
-            !platform::SetPixelFormat(surface, platform::ChoosePixelFormat(surface, 32, 32))) {
-            return false;
-        }
-        platform::GLContext* context = platform::CreateGLContext(surface);
-        if (context == nullptr || !platform::MakeCurrent(surface, context)) {
+        platform::WindowSystem* system = platform::StartWindowSystem("jostrela-bench");
+        const platform::WindowRequest request{
+            "jostrela-bench", platform::WindowStyle::Hidden, 0, 0, 640, 480, 32, 32};
+        platform::Window* window = nullptr;
+        if (platform::OpenWindow(system, request, window) != platform::OpenStep::Done) {
             return false;
         }
         glViewport(0, 0, 640, 480);

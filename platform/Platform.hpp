@@ -97,21 +97,19 @@ std::FILE* OpenOutputFile(const char* path, bool& regular);
 // first thing.
 void PrepareOutputs();
 
-// ---- Windows and GL contexts ------------------------------------------------------------------
+// ---- The game window and its OpenGL context ---------------------------------------------------
 
-struct WindowClass;   // a registered kind of window, made by RegisterWindowClass
-struct Window;        // a top-level window whose surface OpenGL can draw on
-struct DeviceContext; // the drawing surface of a window; lives exactly as long as its window
-struct GLContext;     // an OpenGL compatibility context
+struct WindowSystem; // the registered kind of window the game's are made from, and the video service
+struct Window;       // a top-level window with its drawing surface and an OpenGL compatibility context
 
 // Registers the class windows of the game are made from, for the program's own module, and starts
 // the video service they need (the screen saver stays off while a window of it runs). Null when
 // that cannot be had, and on SDL when the only video service at hand shows nothing (an off-screen
 // or dummy driver) unless the environment asked for it by name (SDL_VIDEODRIVER, for tests).
-WindowClass* RegisterWindowClass(const char* className);
+WindowSystem* StartWindowSystem(const char* className);
 // Unregisters the class and frees its record whatever the outcome; false when the system refuses
-// (a window of the class still exists) or for a null class.
-bool UnregisterWindowClass(WindowClass* windowClass);
+// (a window of the class still exists) or for a null system.
+bool StopWindowSystem(WindowSystem* system);
 
 struct DisplayMode {
     int width;
@@ -132,44 +130,64 @@ bool RestoreDisplayMode();
 
 enum class WindowStyle { Windowed, Fullscreen, Hidden };
 
-// Creates a window of windowClass at (x, y), width x height pixels in all (borders and caption
-// included, no adjustment), titled with title. Windowed: caption, borders and the system menu;
-// Fullscreen: a bare popup; Hidden: never shown (tests draw on it). The window is not shown by
-// this call and has no pixel format yet. Null on failure. (Not CreateWindow: that is a macro of
-// the Windows headers, which GL headers pull in there.)
-Window* OpenWindow(WindowClass* windowClass, const char* title, WindowStyle style, int x, int y, int width,
-                   int height);
+// What OpenWindow makes: a window of style at (x, y), width x height pixels in all (borders and
+// caption included, no adjustment), titled title, whose surface is a double-buffered RGBA one of
+// colourBits with a depth buffer of depthBits (the driver's nearest when it has no such depth: 24
+// or 16 bits). Windowed: caption, borders and the system menu; Fullscreen: a bare popup; Hidden:
+// never shown (tests draw on it).
+struct WindowRequest {
+    const char* title;
+    WindowStyle style;
+    int x;
+    int y;
+    int width;
+    int height;
+    int colourBits;
+    int depthBits;
+};
+
+// The steps of opening a window, in the order they are taken.
+enum class OpenStep {
+    Window,        // the window itself
+    Surface,       // its drawing surface
+    ChooseFormat,  // a pixel format for the request
+    SetFormat,     // the surface taking that format
+    CreateContext, // the OpenGL context
+    MakeCurrent,   // the context becoming the thread's current one
+    Done           // every step worked
+};
+
+// Opens the window of request on system and makes its OpenGL context current, each step only when
+// the ones before it worked. Returns Done, or the step that failed; window holds what was made
+// (null when not even the window), which CloseWindow releases. The window is not shown yet.
+OpenStep OpenWindow(WindowSystem* system, const WindowRequest& request, Window*& window);
 
 // Shows the window, raises it and gives it the keyboard focus. For a fullscreen window made while
 // a display mode was changed, false when the display did not take that mode.
 bool ShowWindow(Window* window);
 
-bool DestroyWindow(Window* window);
+// The release steps of CloseWindow that the system refused; each is still taken.
+struct CloseFailures {
+    bool releaseCurrent; // the context stopping being current
+    bool deleteContext;
+    bool releaseSurface;
+    bool destroyWindow;
+};
 
-// The window's drawing surface; null when the system gives none.
-DeviceContext* GetDeviceContext(Window* window);
-bool ReleaseDeviceContext(Window* window, DeviceContext* deviceContext);
+// Releases what window holds, in the reverse order of OpenWindow, every step whatever the ones
+// before gave, and frees it. Nothing for a null window.
+CloseFailures CloseWindow(Window* window);
 
-// The pixel format closest to a double-buffered RGBA surface of colourBits with a depth buffer of
-// depthBits (the driver's nearest when it has no such depth: 24 or 16 bits): a non-zero format
-// number, 0 when the surface can have none.
-int ChoosePixelFormat(DeviceContext* deviceContext, int colourBits, int depthBits);
-// Gives the surface the format ChoosePixelFormat chose; a surface takes one format in its life.
-bool SetPixelFormat(DeviceContext* deviceContext, int format);
-
-GLContext* CreateGLContext(DeviceContext* deviceContext);
-// Makes context current on the surface; with a null context, releases the current one.
-bool MakeCurrent(DeviceContext* deviceContext, GLContext* context);
-bool DeleteGLContext(GLContext* context);
 // The address of the OpenGL entry point name of the current context (functions past OpenGL 1.1
 // must be fetched this way); null when the driver has none of that name.
 void* GLFunction(const char* name);
 
-// Presents the back buffer. No vertical-sync wait is asked for.
-bool SwapBuffers(DeviceContext* deviceContext);
+// Presents the back buffer. No vertical-sync wait is asked for. False for a null window.
+bool SwapBuffers(Window* window);
 
-// Size of the drawable surface in pixels: the window's client area as the window system has it.
-void SurfaceSize(DeviceContext* deviceContext, int& width, int& height);
+// Size of the drawable surface in pixels: the window's client area as the window system has it
+// (0 x 0 for a null window).
+void SurfaceSize(Window* window, int& width, int& height);
 
 void SetWindowTitle(Window* window, const char* title);
 void SetCursorVisible(bool visible);
@@ -236,12 +254,11 @@ bool ReadDeviceState(InputDevice* device, std::size_t size, void* state);
 
 // Fills the count display lists from listBase with the glyphs of characters first .. first+count-1
 // of the closest installed match of face, bold, with height as the character cell (ascent plus
-// descent) in pixels: each list draws its glyph at the raster position and advances it. Needs a
-// current GL context on deviceContext. "Comic Sans" resolves to Comic Neue where that is
+// descent) in pixels: each list draws its glyph at the raster position and advances it. Needs
+// window's GL context current. "Comic Sans" resolves to Comic Neue where that is
 // installed; a face equal to "symbol" in any case takes the symbol character set. False when no
 // face can be had (the lists stay as they were).
-bool BuildGlyphLists(DeviceContext* deviceContext, const char* face, int height, int first, int count,
-                     unsigned listBase);
+bool BuildGlyphLists(Window* window, const char* face, int height, int first, int count, unsigned listBase);
 
 // ---- Sockets ----------------------------------------------------------------------------------
 

@@ -11,13 +11,13 @@ constexpr int kGlyphCount = 96;
 
 } // namespace
 
-int BuildFont(const char* face, int height, platform::DeviceContext* deviceContext, unsigned* listBase) {
+int BuildFont(const char* face, int height, platform::Window* window, unsigned* listBase) {
     const GLuint base = glGenLists(kGlyphCount);
     *listBase = base;
-    if (deviceContext == nullptr || base == 0) {
+    if (window == nullptr || base == 0) {
         return 0;
     }
-    return platform::BuildGlyphLists(deviceContext, face, height, kFirstCode, kGlyphCount, base) ? 1 : 0;
+    return platform::BuildGlyphLists(window, face, height, kFirstCode, kGlyphCount, base) ? 1 : 0;
 }
 
 void PrintText(unsigned listBase, const char* text) {

@@ -9,7 +9,7 @@
 // of the closest installed match of face at height pixels (the character cell). Returns non-zero
 // on success, 0 when no face could be had (the lists stay reserved and empty). Needs a current GL
 // context; shows no message.
-int BuildFont(const char* face, int height, platform::DeviceContext* deviceContext, unsigned* listBase);
+int BuildFont(const char* face, int height, platform::Window* window, unsigned* listBase);
 
 // Draws text (codes 32 to 127) with the font's lists from the current raster position. Does
 // nothing for list base 0 or a null text.

@@ -56,19 +56,51 @@ bool FitsTheScreen(const ScreenConfig& config, std::string& problem) {
     return true;
 }
 
-void ShowCreateFailure(const char* text, MessageIcon icon) {
+// The message of a step of opening the window that failed: the window's own under the information
+// icon, those of its surface and context under the exclamation mark.
+void ShowOpenFailure(platform::OpenStep step) {
+    const char* text = "Fallo al crear la ventana.";
+    MessageIcon icon = MessageIcon::Exclamation;
+    switch (step) {
+    case platform::OpenStep::Window:
+    case platform::OpenStep::Done:
+        icon = MessageIcon::Information;
+        break;
+    case platform::OpenStep::Surface:
+        text = "No se puede crear un Device Context.";
+        break;
+    case platform::OpenStep::ChooseFormat:
+        text = "No se puede encontrar un formato de pixel adecuado.";
+        break;
+    case platform::OpenStep::SetFormat:
+        text = "No se puede poner el formato de pixel.";
+        break;
+    case platform::OpenStep::CreateContext:
+        text = "No se puede crear un rendering context.";
+        break;
+    case platform::OpenStep::MakeCurrent:
+        text = "No se puede activar el rendering context.";
+        break;
+    }
     ShowMessage("ERROR", text, icon);
+}
+
+// A release step the system refused.
+void ShowReleaseFailure(bool failed, const char* text) {
+    if (failed) {
+        ShowMessage("ERROR", text, MessageIcon::Information);
+    }
 }
 
 } // namespace
 
 GLWindow::GLWindow()
-    : instance(nullptr), window(nullptr), renderContext(nullptr), deviceContext(nullptr),
-      fullscreen(false), className{}, height(0), width(0), colourBits(0) {}
+    : instance(nullptr), window(nullptr), fullscreen(false), className{}, height(0), width(0), colourBits(0) {
+}
 
 bool GLWindow::Create(const char* name, const char* configPath) {
     std::snprintf(className, sizeof className, "%s", name);
-    instance = platform::RegisterWindowClass(className);
+    instance = platform::StartWindowSystem(className);
     if (instance == nullptr) {
         ShowMessage("ERROR", "Fallo al registrar la ventana.", MessageIcon::Information);
         return false;
@@ -105,40 +137,12 @@ bool GLWindow::Create(const char* name, const char* configPath) {
     }
     platform::SetCursorVisible(false);
 
-    // The pixel format keeps the low 8 bits of the colour depth.
-    const int formatColourBits = colourBits & 0xFF;
-    window = platform::OpenWindow(instance, className, style, 0, 0, width, height);
-    if (window == nullptr) {
+    // The pixel format keeps the low 8 bits of the colour depth; the depth buffer asked for is 32 bits.
+    const platform::WindowRequest request{className, style, 0, 0, width, height, colourBits & 0xFF, 32};
+    const platform::OpenStep step = platform::OpenWindow(instance, request, window);
+    if (step != platform::OpenStep::Done) {
         Destroy();
-        ShowCreateFailure("Fallo al crear la ventana.", MessageIcon::Information);
-        return false;
-    }
-    deviceContext = platform::GetDeviceContext(window);
-    if (deviceContext == nullptr) {
-        Destroy();
-        ShowCreateFailure("No se puede crear un Device Context.", MessageIcon::Exclamation);
-        return false;
-    }
-    const int format = platform::ChoosePixelFormat(deviceContext, formatColourBits, 32);
-    if (format == 0) {
-        Destroy();
-        ShowCreateFailure("No se puede encontrar un formato de pixel adecuado.", MessageIcon::Exclamation);
-        return false;
-    }
-    if (!platform::SetPixelFormat(deviceContext, format)) {
-        Destroy();
-        ShowCreateFailure("No se puede poner el formato de pixel.", MessageIcon::Exclamation);
-        return false;
-    }
-    renderContext = platform::CreateGLContext(deviceContext);
-    if (renderContext == nullptr) {
-        Destroy();
-        ShowCreateFailure("No se puede crear un rendering context.", MessageIcon::Exclamation);
-        return false;
-    }
-    if (!platform::MakeCurrent(deviceContext, renderContext)) {
-        Destroy();
-        ShowCreateFailure("No se puede activar el rendering context.", MessageIcon::Exclamation);
+        ShowOpenFailure(step);
         return false;
     }
 
@@ -151,7 +155,7 @@ bool GLWindow::Create(const char* name, const char* configPath) {
     // window.
     int clientWidth = 0;
     int clientHeight = 0;
-    platform::SurfaceSize(deviceContext, clientWidth, clientHeight);
+    platform::SurfaceSize(window, clientWidth, clientHeight);
     Resize(clientWidth, clientHeight);
     return true;
 }
@@ -175,7 +179,7 @@ void GLWindow::RefuseFullscreen() {
 }
 
 void GLWindow::ReleaseClass() {
-    platform::UnregisterWindowClass(instance);
+    platform::StopWindowSystem(instance);
     instance = nullptr;
 }
 
@@ -184,34 +188,17 @@ void GLWindow::Destroy() {
         platform::RestoreDisplayMode();
         platform::SetCursorVisible(true);
     }
-    if (renderContext != nullptr) {
-        if (!platform::MakeCurrent(deviceContext, nullptr)) {
-            ShowMessage("ERROR", "Fallo al intentar liberar el device context y el rendering context.",
-                        MessageIcon::Information);
-        }
-        if (!platform::DeleteGLContext(renderContext)) {
-            ShowMessage("ERROR", "Fallo al intentar liberar el rendering context.", MessageIcon::Information);
-        }
-        renderContext = nullptr;
-    }
-    // Released handles are cleared even when their release worked: the rest of a frame in which
-    // the window closed must find nothing to draw on.
-    if (deviceContext != nullptr) {
-        if (!platform::ReleaseDeviceContext(window, deviceContext)) {
-            ShowMessage("ERROR", "Fallo al intentar liberar el device context.", MessageIcon::Information);
-        }
-        deviceContext = nullptr;
-    }
-    if (window != nullptr) {
-        if (!platform::DestroyWindow(window)) {
-            ShowMessage("ERROR", "Fallo al cerrar la ventana.", MessageIcon::Information);
-        }
-        window = nullptr;
-    }
+    // The handle is cleared even when a release step failed: the rest of a frame in which the
+    // window closed must find nothing to draw on.
+    const platform::CloseFailures failures = platform::CloseWindow(window);
+    window = nullptr;
+    ShowReleaseFailure(failures.releaseCurrent,
+                       "Fallo al intentar liberar el device context y el rendering context.");
+    ShowReleaseFailure(failures.deleteContext, "Fallo al intentar liberar el rendering context.");
+    ShowReleaseFailure(failures.releaseSurface, "Fallo al intentar liberar el device context.");
+    ShowReleaseFailure(failures.destroyWindow, "Fallo al cerrar la ventana.");
     // The class record is gone after this call whatever its outcome.
-    if (!platform::UnregisterWindowClass(instance)) {
-        ShowMessage("ERROR", "Fallo al intentar desregistrar la clase.", MessageIcon::Information);
-    }
+    ShowReleaseFailure(!platform::StopWindowSystem(instance), "Fallo al intentar desregistrar la clase.");
     instance = nullptr;
     platform::PostQuit(0);
 }
@@ -230,8 +217,5 @@ void GLWindow::Resize(int width, int height) {
 }
 
 bool GLWindow::SwapFrame() {
-    if (deviceContext == nullptr) {
-        return false;
-    }
-    return platform::SwapBuffers(deviceContext);
+    return platform::SwapBuffers(window);
 }

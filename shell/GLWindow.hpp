@@ -2,18 +2,16 @@
 
 #include "platform/Platform.hpp"
 
-// The one top-level window, its drawing surface, the OpenGL context and, in fullscreen, the changed
-// display mode. The game's is the world's mainWindow, created by the entry.
+// The one top-level window with its drawing surface and OpenGL context, the window class and, in
+// fullscreen, the changed display mode. The game's is the world's mainWindow, created by the entry.
 struct GLWindow {
-    platform::WindowClass* instance;        // the registered window class of the program's module
-    platform::Window* window;               // the top-level window
-    platform::GLContext* renderContext;     // the one OpenGL context
-    platform::DeviceContext* deviceContext; // the window's drawing surface
-    bool fullscreen;                        // "Fullscreen" of the screen configuration
-    char className[256];                    // copy of the class name given to Create
-    int height;                             // "Alto"
-    int width;                              // "Ancho"
-    int colourBits;                         // "Bits"
+    platform::WindowSystem* instance; // the registered window class of the program's module
+    platform::Window* window;         // the top-level window, its surface and the one OpenGL context
+    bool fullscreen;                  // "Fullscreen" of the screen configuration
+    char className[256];              // copy of the class name given to Create
+    int height;                       // "Alto"
+    int width;                        // "Ancho"
+    int colourBits;                   // "Bits"
 
     GLWindow();
 
@@ -22,8 +20,9 @@ struct GLWindow {
     // client area. False after showing the failure's message box.
     bool Create(const char* className, const char* configPath);
 
-    // Restores the display mode, releases context, surface and window (each handle is null
-    // afterwards, whatever the outcome) and posts the quit request.
+    // Restores the display mode, releases context, surface, window and class (null afterwards,
+    // whatever the outcome), shows a message for each release step the system refused, in that
+    // order, and posts the quit request.
     void Destroy();
 
     // Gives back the window class quietly when Create stops before any window exists (a refused

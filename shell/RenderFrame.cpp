@@ -22,7 +22,7 @@ constexpr float kNameHeight = 32.0f;
 void WriteScreenshot(World& world) {
     int width = 0;
     int height = 0;
-    platform::SurfaceSize(world.mainWindow.deviceContext, width, height);
+    platform::SurfaceSize(world.mainWindow.window, width, height);
     const std::string& path = world.options.screenshot;
     if (!platform::WriteBackBufferPng(path.c_str(), width, height)) {
         ReportOptionFailure("cannot write the screenshot " + path);

@@ -29,7 +29,7 @@ void ShowLoadingMessage(World& world) {
 bool StartUp(World& world) {
     // The fonts: only comic48 is printed with; the Arial fonts are built all the same. A font whose
     // face cannot be had keeps its lists empty and its text is not drawn: fonts fail silently.
-    platform::DeviceContext* surface = world.mainWindow.deviceContext;
+    platform::Window* surface = world.mainWindow.window;
     BuildFont("Arial", 48, surface, &world.arial48);
     BuildFont("Arial", 24, surface, &world.arial24);
     BuildFont("Arial", 18, surface, &world.arial18);

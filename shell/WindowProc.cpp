@@ -4,8 +4,8 @@
 
 void WindowProc(World& world, const platform::Event& event) {
     if (event.kind == platform::EventKind::Resize) {
-        // Without a context (after Destroy) there is no viewport to set.
-        if (world.mainWindow.renderContext != nullptr) {
+        // Without a window (after Destroy) there is no viewport to set.
+        if (world.mainWindow.window != nullptr) {
             GLWindow::Resize(event.width, event.height);
         }
     } else if (event.kind == platform::EventKind::Close) {

@@ -5,11 +5,9 @@
 
 namespace platform {
 
-bool BuildGlyphLists(DeviceContext* deviceContext, const char* face, int height, int first, int count,
-                     unsigned listBase) {
+bool BuildGlyphLists(Window* window, const char* face, int height, int first, int count, unsigned listBase) {
     std::vector<GlyphBitmap> glyphs;
-    if (deviceContext == nullptr || listBase == 0 ||
-        !RasterizeGlyphs(face, height, true, first, count, glyphs)) {
+    if (window == nullptr || listBase == 0 || !RasterizeGlyphs(face, height, true, first, count, glyphs)) {
         return false;
     }
     GLint alignment = 4;

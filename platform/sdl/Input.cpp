@@ -21,7 +21,7 @@ struct InputDevice {
 };
 
 bool HasKeyboardFocus(const Window* window) {
-    return window != nullptr && SDL_GetKeyboardFocus() == window->surface.sdl;
+    return window != nullptr && SDL_GetKeyboardFocus() == window->sdl;
 }
 
 InputSystem* CreateInputSystem() {

@@ -112,7 +112,7 @@ void ShowMessageBox(const char* caption, const char* text, MessageIcon icon) {
         flags = SDL_MESSAGEBOX_WARNING;
     }
     // An owned box is kept above its window (X11 makes it the window's transient).
-    SDL_Window* owner = boxOwner == nullptr ? nullptr : boxOwner->surface.sdl;
+    SDL_Window* owner = boxOwner == nullptr ? nullptr : boxOwner->sdl;
     if (focusOwnsBoxes) {
         owner = SDL_GetKeyboardFocus();
     }

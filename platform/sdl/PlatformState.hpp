@@ -11,29 +11,14 @@
 
 namespace platform {
 
-struct WindowClass {
+struct WindowSystem {
     std::string name;
 };
 
-struct DeviceContext {
-    SDL_Window* sdl;
-    Window* window; // the window this surface belongs to
-    int depthBits;  // the depth buffer of the chosen pixel format; 0 until chosen
-};
-
 struct Window {
-    DeviceContext surface;
+    SDL_Window* sdl;       // an OpenGL window; null until one could be made
+    SDL_GLContext context; // null until made
     WindowStyle style;
-    std::string title; // UTF-8
-    int x;
-    int y;
-    int width;
-    int height;
-    Uint32 flags; // SDL window flags but the OpenGL one
-};
-
-struct GLContext {
-    SDL_GLContext sdl;
 };
 
 // The size in pixels of the window's client area as the window system has it (after a fullscreen

@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -54,7 +55,7 @@ bool StartedUnseen() {
 
 } // namespace
 
-WindowClass* RegisterWindowClass(const char* className) {
+WindowSystem* StartWindowSystem(const char* className) {
     // The close box must reach the game as a close request, never as an automatic quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
@@ -77,14 +78,14 @@ WindowClass* RegisterWindowClass(const char* className) {
         SDL_Delay(100);
     }
     SDL_DisableScreenSaver();
-    return new WindowClass{className == nullptr ? "" : className};
+    return new WindowSystem{className == nullptr ? "" : className};
 }
 
-bool UnregisterWindowClass(WindowClass* windowClass) {
-    if (windowClass == nullptr) {
+bool StopWindowSystem(WindowSystem* system) {
+    if (system == nullptr) {
         return false;
     }
-    delete windowClass;
+    delete system;
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
         return false;
     }
@@ -133,48 +134,86 @@ bool RestoreDisplayMode() {
     if (fullscreenWindow == nullptr || DisplayLost()) {
         return true;
     }
-    const bool restored = SDL_SetWindowFullscreen(fullscreenWindow->surface.sdl, 0) == 0;
+    const bool restored = SDL_SetWindowFullscreen(fullscreenWindow->sdl, 0) == 0;
     fullscreenWindow = nullptr;
     return restored;
 }
 
-Window* OpenWindow(WindowClass* windowClass, const char* title, WindowStyle style, int x, int y, int width,
-                   int height) {
-    if (windowClass == nullptr) {
-        return nullptr;
+namespace {
+
+// A window of request's place and size (at least one pixel each way) with flags.
+SDL_Window* MakeWindow(const WindowRequest& request, const std::string& title, Uint32 flags) {
+    return SDL_CreateWindow(title.c_str(), request.x, request.y, std::max(request.width, 1),
+                            std::max(request.height, 1), flags);
+}
+
+// The OpenGL window of request with the deepest of its depth, 24 and 16 bits the driver gives (a
+// depth it cannot give fails at window creation); null when none.
+SDL_Window* MakeGLWindow(const WindowRequest& request, const std::string& title, Uint32 flags) {
+    SetColourAttributes(request.colourBits);
+    for (const int depth : {request.depthBits, 24, 16}) {
+        if (depth > request.depthBits || depth <= 0) {
+            continue;
+        }
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+        SDL_Window* sdl = MakeWindow(request, title, flags | SDL_WINDOW_OPENGL);
+        if (sdl != nullptr) {
+            return sdl;
+        }
+    }
+    return nullptr;
+}
+
+// Which step a window that could not be made failed at: the pixel format when a plain window of the
+// request can be had, else the window itself.
+OpenStep WhyNoWindow(const WindowRequest& request, const std::string& title, Uint32 flags) {
+    SDL_Window* plain = MakeWindow(request, title, flags);
+    if (plain == nullptr) {
+        return OpenStep::Window;
+    }
+    SDL_DestroyWindow(plain);
+    return OpenStep::ChooseFormat;
+}
+
+} // namespace
+
+OpenStep OpenWindow(WindowSystem* system, const WindowRequest& request, Window*& window) {
+    window = nullptr;
+    if (system == nullptr) {
+        return OpenStep::Window;
     }
     Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (style == WindowStyle::Windowed) {
+    if (request.style == WindowStyle::Windowed) {
         flags |= SDL_WINDOW_RESIZABLE;
-    } else if (style == WindowStyle::Fullscreen) {
+    } else if (request.style == WindowStyle::Fullscreen) {
         flags |= SDL_WINDOW_BORDERLESS;
     }
-    Window* window = new Window{};
-    window->style = style;
-    window->title = Cp1252ToUtf8(title);
-    window->x = x;
-    window->y = y;
-    window->width = width < 1 ? 1 : width;
-    window->height = height < 1 ? 1 : height;
-    window->flags = flags;
-    // A plain window until the pixel format is chosen: the surface's visual is fixed when an
-    // OpenGL window is made, so ChoosePixelFormat replaces this one.
-    window->surface.sdl = SDL_CreateWindow(window->title.c_str(), x, y, window->width, window->height, flags);
-    if (window->surface.sdl == nullptr) {
-        delete window;
-        return nullptr;
+    // SDL has no surface apart from its window: the pixel format is chosen as the window is made.
+    const std::string title = Cp1252ToUtf8(request.title);
+    SDL_Window* sdl = MakeGLWindow(request, title, flags);
+    if (sdl == nullptr) {
+        return WhyNoWindow(request, title, flags);
     }
     // Every window of the game shares this one connection to the X server.
-    WatchDisplayConnection(window->surface.sdl);
-    window->surface.window = window;
-    return window;
+    WatchDisplayConnection(sdl);
+    window = new Window{sdl, nullptr, request.style};
+    window->context = SDL_GL_CreateContext(sdl);
+    if (window->context == nullptr) {
+        return OpenStep::CreateContext;
+    }
+    // Frames run back to back: no vertical-sync wait. A driver that cannot say so is no error.
+    SDL_GL_SetSwapInterval(0);
+    if (SDL_GL_MakeCurrent(sdl, window->context) != 0) {
+        return OpenStep::MakeCurrent;
+    }
+    return OpenStep::Done;
 }
 
 bool ShowWindow(Window* window) {
     if (window == nullptr || window->style == WindowStyle::Hidden) {
         return true;
     }
-    SDL_Window* sdl = window->surface.sdl;
+    SDL_Window* sdl = window->sdl;
     const bool switching = window->style == WindowStyle::Fullscreen && modePending;
     if (switching) {
         SDL_SetWindowDisplayMode(sdl, &pendingMode);
@@ -196,111 +235,49 @@ bool ShowWindow(Window* window) {
     return current.w == pendingMode.w && current.h == pendingMode.h;
 }
 
-bool DestroyWindow(Window* window) {
+CloseFailures CloseWindow(Window* window) {
+    CloseFailures failures{};
     if (window == nullptr) {
-        return false;
+        return failures;
+    }
+    if (window->context != nullptr) {
+        failures.releaseCurrent = SDL_GL_MakeCurrent(window->sdl, nullptr) != 0;
+        SDL_GL_DeleteContext(window->context);
     }
     if (fullscreenWindow == window) {
         fullscreenWindow = nullptr;
     }
     // Destroying a window waits for the X server to confirm it, which a lost server never does.
     if (!DisplayLost()) {
-        SDL_DestroyWindow(window->surface.sdl);
+        SDL_DestroyWindow(window->sdl);
     }
     delete window;
-    return true;
-}
-
-DeviceContext* GetDeviceContext(Window* window) {
-    return window == nullptr ? nullptr : &window->surface;
-}
-
-bool ReleaseDeviceContext(Window* window, DeviceContext* deviceContext) {
-    return window != nullptr && deviceContext == &window->surface;
-}
-
-int ChoosePixelFormat(DeviceContext* deviceContext, int colourBits, int depthBits) {
-    if (deviceContext == nullptr) {
-        return 0;
-    }
-    if (deviceContext->depthBits != 0) {
-        return deviceContext->depthBits;
-    }
-    const Window* window = deviceContext->window;
-    SetColourAttributes(colourBits);
-    // A depth the driver cannot give fails at window creation, so each depth tried needs a fresh
-    // window: the deepest of depthBits, 24 and 16 bits wins and takes the plain window's place.
-    for (const int depth : {depthBits, 24, 16}) {
-        if (depth > depthBits || depth <= 0) {
-            continue;
-        }
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
-        SDL_Window* sdl = SDL_CreateWindow(window->title.c_str(), window->x, window->y, window->width,
-                                           window->height, window->flags | SDL_WINDOW_OPENGL);
-        if (sdl != nullptr) {
-            SDL_DestroyWindow(deviceContext->sdl);
-            deviceContext->sdl = sdl;
-            deviceContext->depthBits = depth;
-            return depth;
-        }
-    }
-    return 0;
-}
-
-bool SetPixelFormat(DeviceContext* deviceContext, int format) {
-    return deviceContext != nullptr && format != 0 && format == deviceContext->depthBits;
-}
-
-GLContext* CreateGLContext(DeviceContext* deviceContext) {
-    if (deviceContext == nullptr) {
-        return nullptr;
-    }
-    SDL_GLContext sdl = SDL_GL_CreateContext(deviceContext->sdl);
-    if (sdl == nullptr) {
-        return nullptr;
-    }
-    // Frames run back to back: no vertical-sync wait. A driver that cannot say so is no error.
-    SDL_GL_SetSwapInterval(0);
-    return new GLContext{sdl};
-}
-
-bool MakeCurrent(DeviceContext* deviceContext, GLContext* context) {
-    SDL_Window* sdl = deviceContext == nullptr ? nullptr : deviceContext->sdl;
-    return SDL_GL_MakeCurrent(sdl, context == nullptr ? nullptr : context->sdl) == 0;
-}
-
-bool DeleteGLContext(GLContext* context) {
-    if (context == nullptr) {
-        return false;
-    }
-    SDL_GL_DeleteContext(context->sdl);
-    delete context;
-    return true;
+    return failures;
 }
 
 void* GLFunction(const char* name) {
     return SDL_GL_GetProcAddress(name);
 }
 
-bool SwapBuffers(DeviceContext* deviceContext) {
-    if (deviceContext == nullptr) {
+bool SwapBuffers(Window* window) {
+    if (window == nullptr) {
         return false;
     }
-    SDL_GL_SwapWindow(deviceContext->sdl);
+    SDL_GL_SwapWindow(window->sdl);
     return true;
 }
 
-void SurfaceSize(DeviceContext* deviceContext, int& width, int& height) {
+void SurfaceSize(Window* window, int& width, int& height) {
     width = 0;
     height = 0;
-    if (deviceContext != nullptr) {
-        ClientSize(deviceContext->sdl, width, height);
+    if (window != nullptr) {
+        ClientSize(window->sdl, width, height);
     }
 }
 
 void SetWindowTitle(Window* window, const char* title) {
     if (window != nullptr) {
-        SDL_SetWindowTitle(window->surface.sdl, Cp1252ToUtf8(title).c_str());
+        SDL_SetWindowTitle(window->sdl, Cp1252ToUtf8(title).c_str());
     }
 }
 

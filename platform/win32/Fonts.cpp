@@ -19,9 +19,8 @@ bool IsSymbolFace(const char* face) {
 
 } // namespace
 
-bool BuildGlyphLists(DeviceContext* deviceContext, const char* face, int height, int first, int count,
-                     unsigned listBase) {
-    if (deviceContext == nullptr || face == nullptr || listBase == 0) {
+bool BuildGlyphLists(Window* window, const char* face, int height, int first, int count, unsigned listBase) {
+    if (window == nullptr || face == nullptr || listBase == 0) {
         return false;
     }
     const DWORD charset = IsSymbolFace(face) ? SYMBOL_CHARSET : ANSI_CHARSET;
@@ -31,8 +30,8 @@ bool BuildGlyphLists(DeviceContext* deviceContext, const char* face, int height,
         return false;
     }
     // The font stays selected and is never deleted: its lists live as long as the GL context.
-    SelectObject(deviceContext->handle, font);
-    return wglUseFontBitmapsA(deviceContext->handle, static_cast<DWORD>(first), static_cast<DWORD>(count),
+    SelectObject(window->deviceContext, font);
+    return wglUseFontBitmapsA(window->deviceContext, static_cast<DWORD>(first), static_cast<DWORD>(count),
                               listBase) != 0;
 }
 

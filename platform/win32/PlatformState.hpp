@@ -17,7 +17,7 @@
 
 namespace platform {
 
-struct WindowClass {
+struct WindowSystem {
     std::string name;
     HINSTANCE instance; // the module the class is registered for
 };
@@ -25,15 +25,8 @@ struct WindowClass {
 struct Window {
     HWND handle;
     WindowStyle style;
-};
-
-struct DeviceContext {
-    HDC handle;
-    Window* window; // the window the context was taken from
-};
-
-struct GLContext {
-    HGLRC handle;
+    HDC deviceContext; // null until taken
+    HGLRC context;     // null until made
 };
 
 // The sharing the C library's fopen opens files with: others may go on reading and writing them

@@ -21,9 +21,9 @@ PIXELFORMATDESCRIPTOR Descriptor(int colourBits, int depthBits) {
 
 } // namespace
 
-WindowClass* RegisterWindowClass(const char* className) {
-    WindowClass* windowClass =
-        new WindowClass{className == nullptr ? "" : className, GetModuleHandleA(nullptr)};
+WindowSystem* StartWindowSystem(const char* className) {
+    WindowSystem* windowClass =
+        new WindowSystem{className == nullptr ? "" : className, GetModuleHandleA(nullptr)};
     WNDCLASSA description{};
     description.style = CS_HREDRAW | CS_VREDRAW;
     description.lpfnWndProc = GameWindowProc;
@@ -39,7 +39,7 @@ WindowClass* RegisterWindowClass(const char* className) {
     return windowClass;
 }
 
-bool UnregisterWindowClass(WindowClass* windowClass) {
+bool StopWindowSystem(WindowSystem* windowClass) {
     if (windowClass == nullptr) {
         return false;
     }
@@ -81,22 +81,46 @@ bool RestoreDisplayMode() {
     return ChangeDisplaySettingsA(nullptr, 0) == DISP_CHANGE_SUCCESSFUL;
 }
 
-Window* OpenWindow(WindowClass* windowClass, const char* title, WindowStyle style, int x, int y, int width,
-                   int height) {
+OpenStep OpenWindow(WindowSystem* windowClass, const WindowRequest& request, Window*& window) {
+    window = nullptr;
     if (windowClass == nullptr) {
-        return nullptr;
+        return OpenStep::Window;
     }
     DWORD windowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-    if (style != WindowStyle::Windowed) {
+    if (request.style != WindowStyle::Windowed) {
         windowStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     }
     // Titles are Windows-1252 bytes, which the ANSI calls take as they are.
-    HWND handle = CreateWindowExA(0, windowClass->name.c_str(), title, windowStyle, x, y, width, height,
-                                  nullptr, nullptr, windowClass->instance, nullptr);
+    HWND handle =
+        CreateWindowExA(0, windowClass->name.c_str(), request.title, windowStyle, request.x, request.y,
+                        request.width, request.height, nullptr, nullptr, windowClass->instance, nullptr);
     if (handle == nullptr) {
-        return nullptr;
+        return OpenStep::Window;
     }
-    return new Window{handle, style};
+    window = new Window{handle, request.style, nullptr, nullptr};
+    window->deviceContext = GetDC(handle);
+    if (window->deviceContext == nullptr) {
+        return OpenStep::Surface;
+    }
+    // The driver answers with its closest format, shallower depth buffers included.
+    const PIXELFORMATDESCRIPTOR descriptor = Descriptor(request.colourBits, request.depthBits);
+    const int format = ::ChoosePixelFormat(window->deviceContext, &descriptor);
+    if (format == 0) {
+        return OpenStep::ChooseFormat;
+    }
+    PIXELFORMATDESCRIPTOR chosen{};
+    DescribePixelFormat(window->deviceContext, format, sizeof chosen, &chosen);
+    if (::SetPixelFormat(window->deviceContext, format, &chosen) == 0) {
+        return OpenStep::SetFormat;
+    }
+    window->context = wglCreateContext(window->deviceContext);
+    if (window->context == nullptr) {
+        return OpenStep::CreateContext;
+    }
+    if (wglMakeCurrent(window->deviceContext, window->context) == 0) {
+        return OpenStep::MakeCurrent;
+    }
+    return OpenStep::Done;
 }
 
 bool ShowWindow(Window* window) {
@@ -110,93 +134,36 @@ bool ShowWindow(Window* window) {
     return true;
 }
 
-bool DestroyWindow(Window* window) {
+CloseFailures CloseWindow(Window* window) {
+    CloseFailures failures{};
     if (window == nullptr) {
-        return false;
+        return failures;
     }
-    const bool destroyed = ::DestroyWindow(window->handle) != 0;
+    if (window->context != nullptr) {
+        failures.releaseCurrent = wglMakeCurrent(nullptr, nullptr) == 0;
+        failures.deleteContext = wglDeleteContext(window->context) == 0;
+    }
+    if (window->deviceContext != nullptr) {
+        failures.releaseSurface = ReleaseDC(window->handle, window->deviceContext) == 0;
+    }
+    failures.destroyWindow = ::DestroyWindow(window->handle) == 0;
     delete window;
-    return destroyed;
-}
-
-DeviceContext* GetDeviceContext(Window* window) {
-    if (window == nullptr) {
-        return nullptr;
-    }
-    HDC handle = GetDC(window->handle);
-    if (handle == nullptr) {
-        return nullptr;
-    }
-    return new DeviceContext{handle, window};
-}
-
-bool ReleaseDeviceContext(Window* window, DeviceContext* deviceContext) {
-    if (window == nullptr || deviceContext == nullptr) {
-        return false;
-    }
-    const bool released = ReleaseDC(window->handle, deviceContext->handle) != 0;
-    delete deviceContext;
-    return released;
-}
-
-int ChoosePixelFormat(DeviceContext* deviceContext, int colourBits, int depthBits) {
-    if (deviceContext == nullptr) {
-        return 0;
-    }
-    // The driver answers with its closest format, shallower depth buffers included.
-    const PIXELFORMATDESCRIPTOR descriptor = Descriptor(colourBits, depthBits);
-    return ::ChoosePixelFormat(deviceContext->handle, &descriptor);
-}
-
-bool SetPixelFormat(DeviceContext* deviceContext, int format) {
-    if (deviceContext == nullptr || format == 0) {
-        return false;
-    }
-    PIXELFORMATDESCRIPTOR descriptor{};
-    DescribePixelFormat(deviceContext->handle, format, sizeof descriptor, &descriptor);
-    return ::SetPixelFormat(deviceContext->handle, format, &descriptor) != 0;
-}
-
-GLContext* CreateGLContext(DeviceContext* deviceContext) {
-    if (deviceContext == nullptr) {
-        return nullptr;
-    }
-    HGLRC handle = wglCreateContext(deviceContext->handle);
-    if (handle == nullptr) {
-        return nullptr;
-    }
-    return new GLContext{handle};
-}
-
-bool MakeCurrent(DeviceContext* deviceContext, GLContext* context) {
-    if (context == nullptr) {
-        return wglMakeCurrent(nullptr, nullptr) != 0;
-    }
-    return deviceContext != nullptr && wglMakeCurrent(deviceContext->handle, context->handle) != 0;
-}
-
-bool DeleteGLContext(GLContext* context) {
-    if (context == nullptr) {
-        return false;
-    }
-    const bool deleted = wglDeleteContext(context->handle) != 0;
-    delete context;
-    return deleted;
+    return failures;
 }
 
 void* GLFunction(const char* name) {
     return reinterpret_cast<void*>(wglGetProcAddress(name));
 }
 
-bool SwapBuffers(DeviceContext* deviceContext) {
-    return deviceContext != nullptr && ::SwapBuffers(deviceContext->handle) != 0;
+bool SwapBuffers(Window* window) {
+    return window != nullptr && ::SwapBuffers(window->deviceContext) != 0;
 }
 
-void SurfaceSize(DeviceContext* deviceContext, int& width, int& height) {
+void SurfaceSize(Window* window, int& width, int& height) {
     width = 0;
     height = 0;
     RECT client{};
-    if (deviceContext != nullptr && GetClientRect(deviceContext->window->handle, &client) != 0) {
+    if (window != nullptr && GetClientRect(window->handle, &client) != 0) {
         width = client.right - client.left;
         height = client.bottom - client.top;
     }

@@ -9,34 +9,19 @@ const char kTestClass[] = "jostrela-test";
 } // namespace
 
 GLTestContext::GLTestContext(int width_, int height_) : width(width_), height(height_) {
-    windowClass = platform::RegisterWindowClass(kTestClass);
-    window =
-        platform::OpenWindow(windowClass, kTestClass, platform::WindowStyle::Hidden, 0, 0, width, height);
-    deviceContext = platform::GetDeviceContext(window);
-    if (deviceContext == nullptr ||
-        !platform::SetPixelFormat(deviceContext, platform::ChoosePixelFormat(deviceContext, 32, 32))) {
-        return;
-    }
-    context = platform::CreateGLContext(deviceContext);
-    if (context != nullptr && !platform::MakeCurrent(deviceContext, context)) {
-        platform::DeleteGLContext(context);
-        context = nullptr;
-    }
-    if (context != nullptr) {
+    system = platform::StartWindowSystem(kTestClass);
+    const platform::WindowRequest request{kTestClass, platform::WindowStyle::Hidden, 0, 0, width, height, 32,
+                                          32};
+    open = platform::OpenWindow(system, request, window) == platform::OpenStep::Done;
+    if (open) {
         glViewport(0, 0, width, height);
     }
 }
 
 GLTestContext::~GLTestContext() {
-    if (context != nullptr) {
-        platform::MakeCurrent(deviceContext, nullptr);
-        platform::DeleteGLContext(context);
-    }
-    if (window != nullptr) {
-        platform::DestroyWindow(window);
-    }
-    if (windowClass != nullptr) {
-        platform::UnregisterWindowClass(windowClass);
+    platform::CloseWindow(window);
+    if (system != nullptr) {
+        platform::StopWindowSystem(system);
     }
 }
 

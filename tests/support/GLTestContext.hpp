@@ -20,10 +20,10 @@ class GLTestContext {
     GLTestContext(const GLTestContext&) = delete;
     GLTestContext& operator=(const GLTestContext&) = delete;
 
-    bool IsOpen() const { return context != nullptr; }
+    bool IsOpen() const { return open; }
     int Width() const { return width; }
     int Height() const { return height; }
-    platform::DeviceContext* Surface() const { return deviceContext; }
+    platform::Window* Surface() const { return window; }
 
     // The back buffer's pixels as RGB bytes, bottom row first (glReadPixels order).
     std::vector<std::uint8_t> ReadPixels() const;
@@ -33,10 +33,9 @@ class GLTestContext {
   private:
     int width;
     int height;
-    platform::WindowClass* windowClass = nullptr;
-    platform::Window* window = nullptr;
-    platform::DeviceContext* deviceContext = nullptr;
-    platform::GLContext* context = nullptr;
+    platform::WindowSystem* system = nullptr;
+    platform::Window* window = nullptr; // what was made of it, even when not all
+    bool open = false;                  // the window's context is current
 };
 
 // A fixture giving every test a fresh context; the test fails at once when none can be had.

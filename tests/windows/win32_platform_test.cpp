@@ -18,7 +18,7 @@ namespace {
 // A drag-resize sends all its sizes inside one dispatch, and a close may follow them: the game must
 // get the last size and the close, however many came, and the quit request after both.
 TEST(Win32Platform, ManySizesAndACloseKeepTheLastSizeAndTheClose) {
-    platform::WindowClass* windowClass = platform::RegisterWindowClass("jostrela event queue test");
+    platform::WindowSystem* windowClass = platform::StartWindowSystem("jostrela event queue test");
     ASSERT_NE(windowClass, nullptr);
     // A message-only window of the game's class: its procedure, and no display needed.
     HWND handle = CreateWindowExA(0, "jostrela event queue test", "events", 0, 0, 0, 320, 240, HWND_MESSAGE,
@@ -50,7 +50,7 @@ TEST(Win32Platform, ManySizesAndACloseKeepTheLastSizeAndTheClose) {
     ASSERT_TRUE(quit);
     EXPECT_EQ(event.code, 7);
     EXPECT_NE(DestroyWindow(handle), 0);
-    EXPECT_TRUE(platform::UnregisterWindowClass(windowClass));
+    EXPECT_TRUE(platform::StopWindowSystem(windowClass));
 }
 
 // A file another program holds open for writing (an editor) opens and maps as with fopen.
