@@ -6,9 +6,26 @@
 
 namespace {
 
-bool Fail(const char* text) {
-    ShowMessage("Error", text, MessageIcon::Exclamation);
-    return false;
+// The message of a step of opening the devices that failed.
+const char* FailureText(platform::InputStep step) {
+    switch (step) {
+    case platform::InputStep::System:
+        return "\xA1No se pudo inicializar DInput!";
+    case platform::InputStep::Keyboard:
+        return "\xA1No se pudo crear el objeto teclado!";
+    case platform::InputStep::KeyboardFormat:
+    case platform::InputStep::KeyboardLevel:
+        return "\xA1No se pudo especificar el formato de datos del teclado!";
+    case platform::InputStep::Mouse:
+        return "\xA1No se pudo crear el objeto mouse!";
+    case platform::InputStep::MouseFormat:
+        return "\xA1No se pudo especificar el formato de datos del raton!";
+    case platform::InputStep::MouseLevel:
+        return "\xA1No se pudo especificar el formato de datos del mouse!";
+    case platform::InputStep::Done:
+        break;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -18,46 +35,20 @@ InputDevices::~InputDevices() {
 }
 
 bool InputDevices::Init(platform::Window* window) {
+    const platform::InputStep step = platform::OpenInput(window, devices);
+    if (step == platform::InputStep::Done) {
+        return true;
+    }
     // The devices are the window's: their failures are shown in boxes it owns.
     platform::SetMessageBoxOwner(window);
-    const bool ready = SetUp(window);
+    ShowMessage("Error", FailureText(step), MessageIcon::Exclamation);
     platform::SetMessageBoxOwner(nullptr);
-    return ready;
-}
-
-bool InputDevices::SetUp(platform::Window* window) {
-    directInput = platform::CreateInputSystem();
-    if (directInput == nullptr) {
-        return Fail("\xA1No se pudo inicializar DInput!");
-    }
-    keyboard = platform::CreateDevice(directInput, platform::DeviceKind::Keyboard);
-    if (keyboard == nullptr) {
-        return Fail("\xA1No se pudo crear el objeto teclado!");
-    }
-    if (!platform::SetDataFormat(keyboard)) {
-        return Fail("\xA1No se pudo especificar el formato de datos del teclado!");
-    }
-    if (!platform::SetCooperativeLevel(keyboard, window)) {
-        return Fail("\xA1No se pudo especificar el formato de datos del teclado!");
-    }
-    platform::Acquire(keyboard);
-    mouse = platform::CreateDevice(directInput, platform::DeviceKind::Mouse);
-    if (mouse == nullptr) {
-        return Fail("\xA1No se pudo crear el objeto mouse!");
-    }
-    if (!platform::SetDataFormat(mouse)) {
-        return Fail("\xA1No se pudo especificar el formato de datos del raton!");
-    }
-    if (!platform::SetCooperativeLevel(mouse, window)) {
-        return Fail("\xA1No se pudo especificar el formato de datos del mouse!");
-    }
-    platform::Acquire(mouse);
-    return true;
+    return false;
 }
 
 void InputDevices::Poll() {
     ReadKeyboard();
-    ReadMouse();
+    platform::ReadMouse(devices, mouseState);
 }
 
 void InputDevices::ReadKeyboard() {
@@ -67,24 +58,13 @@ void InputDevices::ReadKeyboard() {
         keySource(keySourceContext, keys);
         return;
     }
-    if (keyboard == nullptr) {
+    if (devices == nullptr) {
         return;
     }
-    std::memset(keys, 0, sizeof keys);
     // A read that failed leaves this frame's keys released; the device is taken back (when the
     // window has the focus again) and read next frame.
-    if (!platform::ReadDeviceState(keyboard, sizeof keys, keys)) {
-        platform::Acquire(keyboard);
-    }
-}
-
-void InputDevices::ReadMouse() {
-    if (mouse == nullptr) {
-        return;
-    }
-    if (!platform::ReadDeviceState(mouse, sizeof mouseState, mouseState)) {
-        platform::Acquire(mouse);
-    }
+    std::memset(keys, 0, sizeof keys);
+    platform::ReadKeys(devices, keys);
 }
 
 int InputDevices::IsKeyDown(int code) const {
@@ -95,18 +75,6 @@ int InputDevices::IsKeyDown(int code) const {
 }
 
 void InputDevices::Shutdown() {
-    if (keyboard != nullptr) {
-        platform::Unacquire(keyboard);
-        platform::ReleaseDevice(keyboard);
-        keyboard = nullptr;
-    }
-    if (mouse != nullptr) {
-        platform::Unacquire(mouse);
-        platform::ReleaseDevice(mouse);
-        mouse = nullptr;
-    }
-    if (directInput != nullptr) {
-        platform::ReleaseInputSystem(directInput);
-        directInput = nullptr;
-    }
+    platform::CloseInput(devices);
+    devices = nullptr;
 }

@@ -11,13 +11,11 @@ using KeySnapshotSource = void (*)(const void* context, std::uint8_t keys[256]);
 // The keyboard and the mouse, polled once per frame. The game has one, the world's input.
 class InputDevices {
   public:
-    platform::InputSystem* directInput = nullptr; // the device layer; null until created
-    platform::InputDevice* keyboard = nullptr;    // the system keyboard; null until created
-    platform::InputDevice* mouse = nullptr;       // the system mouse; null until created
-    std::uint8_t keys[256] = {};                  // by DirectInput key code; bit 7 = down
-    std::uint8_t mouseState[20] = {};             // x, y, wheel (int32 each), eight button bytes
-    KeySnapshotSource keySource = nullptr;        // when set, Poll takes the keys from it
-    const void* keySourceContext = nullptr;       // handed to keySource
+    platform::Input* devices = nullptr;     // the device layer and what it made; null until created
+    std::uint8_t keys[256] = {};            // by DirectInput key code; bit 7 = down
+    std::uint8_t mouseState[20] = {};       // x, y, wheel (int32 each), eight button bytes
+    KeySnapshotSource keySource = nullptr;  // when set, Poll takes the keys from it
+    const void* keySourceContext = nullptr; // handed to keySource
 
     InputDevices() = default;
     InputDevices(const InputDevices&) = delete;
@@ -41,8 +39,5 @@ class InputDevices {
     void Shutdown();
 
   private:
-    // The steps of Init, whose messages go to the boxes Init gave an owner.
-    bool SetUp(platform::Window* window);
     void ReadKeyboard();
-    void ReadMouse();
 };

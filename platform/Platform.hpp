@@ -227,28 +227,39 @@ void PostQuit(int code);
 
 // ---- Keyboard and mouse -----------------------------------------------------------------------
 
-struct InputSystem;
-struct InputDevice;
-enum class DeviceKind { Keyboard, Mouse };
+struct Input; // the device layer with the keyboard and the mouse it made
 
-// Exclusive, foreground devices: a device is acquired only while its window has the keyboard
-// focus, and loses its acquisition when the focus goes. Each call is false (or null) when its step
-// fails.
-InputSystem* CreateInputSystem();
-InputDevice* CreateDevice(InputSystem* system, DeviceKind kind);
-// The standard format of the kind: keyboard, 256 bytes by DirectInput key code, bit 7 = down;
-// mouse, 20 bytes, relative x, y and wheel as three 32-bit ints, then eight button bytes.
-bool SetDataFormat(InputDevice* device);
-bool SetCooperativeLevel(InputDevice* device, Window* window);
-// True when the device is acquired afterwards; false while its window lacks the focus.
-bool Acquire(InputDevice* device);
-void Unacquire(InputDevice* device);
-void ReleaseDevice(InputDevice* device);
-void ReleaseInputSystem(InputSystem* system);
+// The steps of opening the input devices, in the order they are taken.
+enum class InputStep {
+    System,         // the device layer
+    Keyboard,       // the keyboard device
+    KeyboardFormat, // its data format
+    KeyboardLevel,  // its cooperative level with the window
+    Mouse,          // the mouse device
+    MouseFormat,    // its data format
+    MouseLevel,     // its cooperative level with the window
+    Done            // every step worked
+};
 
-// Reads the device's state in its data format (size bytes). False unless the device is acquired
-// and its window still has the focus; a failed read leaves state as it was.
-bool ReadDeviceState(InputDevice* device, std::size_t size, void* state);
+// Opens the keyboard, then the mouse, as exclusive foreground devices of window (a device is
+// acquired only while its window has the keyboard focus, and loses its acquisition when the focus
+// goes), each step only when the ones before it worked; a device bound to the window is acquired
+// at once when the window has the focus. Returns Done, or the step that failed; input holds what
+// was made (null when not even the device layer), which is read as far as it goes and released
+// by CloseInput.
+InputStep OpenInput(Window* window, Input*& input);
+
+// This frame's keyboard: 256 bytes by DirectInput key code, bit 7 = down. False, keys as they
+// were, unless the keyboard is acquired and its window still has the focus; a failed read takes
+// the keyboard back when it can, for the next read.
+bool ReadKeys(Input* input, std::uint8_t keys[256]);
+
+// The mouse since the last read: relative x, y and wheel as three 32-bit ints, then eight button
+// bytes. Fails, and takes the mouse back, as ReadKeys.
+bool ReadMouse(Input* input, std::uint8_t state[20]);
+
+// Unacquires and releases the devices, then the device layer, and frees input. Nothing for null.
+void CloseInput(Input* input);
 
 // ---- Fonts ------------------------------------------------------------------------------------
 

@@ -9,114 +9,106 @@
 
 namespace platform {
 
-// SDL keeps the keyboard state with its video service's events: the device layer holds nothing of
-// its own.
-struct InputSystem {};
+namespace {
 
-struct InputDevice {
-    DeviceKind kind;
+// SDL keeps the keyboard and mouse state with its video service's events: a device holds only
+// what the game set up for it.
+struct Device {
+    bool made;
     bool formatSet;
     Window* window; // the foreground window of the cooperative level; null until set
     bool acquired;
+};
+
+// Exclusive and foreground: only the window with the focus may hold the device.
+bool Acquire(Device& device, bool mouse) {
+    if (!device.made || !device.formatSet) {
+        return false;
+    }
+    if (device.window != nullptr && !HasKeyboardFocus(device.window)) {
+        device.acquired = false;
+        return false;
+    }
+    if (mouse && !device.acquired) {
+        // Relative motion counts from the acquisition on.
+        SDL_GetRelativeMouseState(nullptr, nullptr);
+    }
+    device.acquired = true;
+    return true;
+}
+
+// True when the device may be read now; a device that cannot is taken back for the next read.
+bool Readable(Device& device, bool mouse) {
+    if (device.acquired && (device.window == nullptr || HasKeyboardFocus(device.window))) {
+        return true;
+    }
+    device.acquired = false;
+    Acquire(device, mouse);
+    return false;
+}
+
+// Binds device to window's focus and acquires it when the window has the focus.
+void Bind(Device& device, Window* window, bool mouse) {
+    device.window = window;
+    Acquire(device, mouse);
+}
+
+} // namespace
+
+struct Input {
+    Device keyboard;
+    Device mouse;
 };
 
 bool HasKeyboardFocus(const Window* window) {
     return window != nullptr && SDL_GetKeyboardFocus() == window->sdl;
 }
 
-InputSystem* CreateInputSystem() {
+InputStep OpenInput(Window* window, Input*& input) {
+    input = nullptr;
     // The keyboard state comes with the video service's events.
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
-        return nullptr;
+        return InputStep::System;
     }
-    return new InputSystem{};
+    input = new Input{};
+    input->keyboard = Device{true, true, nullptr, false};
+    // The cooperative level needs a window to bind the device to.
+    if (window == nullptr) {
+        return InputStep::KeyboardLevel;
+    }
+    Bind(input->keyboard, window, false);
+    input->mouse = Device{true, true, nullptr, false};
+    Bind(input->mouse, window, true);
+    return InputStep::Done;
 }
 
-InputDevice* CreateDevice(InputSystem* system, DeviceKind kind) {
-    if (system == nullptr) {
-        return nullptr;
-    }
-    return new InputDevice{kind, false, nullptr, false};
-}
-
-bool SetDataFormat(InputDevice* device) {
-    if (device == nullptr) {
+bool ReadKeys(Input* input, std::uint8_t keys[256]) {
+    if (input == nullptr || !Readable(input->keyboard, false)) {
         return false;
     }
-    device->formatSet = true;
+    int count = 0;
+    const Uint8* pressed = SDL_GetKeyboardState(&count);
+    FillKeySnapshot(pressed, count, true, keys);
     return true;
 }
 
-bool SetCooperativeLevel(InputDevice* device, Window* window) {
-    if (device == nullptr || window == nullptr) {
-        return false;
-    }
-    device->window = window;
-    return true;
-}
-
-bool Acquire(InputDevice* device) {
-    if (device == nullptr || !device->formatSet) {
-        return false;
-    }
-    // Exclusive and foreground: only the window with the focus may hold the device.
-    if (device->window != nullptr && !HasKeyboardFocus(device->window)) {
-        device->acquired = false;
-        return false;
-    }
-    if (device->kind == DeviceKind::Mouse && !device->acquired) {
-        // Relative motion counts from the acquisition on.
-        SDL_GetRelativeMouseState(nullptr, nullptr);
-    }
-    device->acquired = true;
-    return true;
-}
-
-void Unacquire(InputDevice* device) {
-    if (device != nullptr) {
-        device->acquired = false;
-    }
-}
-
-void ReleaseDevice(InputDevice* device) {
-    delete device;
-}
-
-void ReleaseInputSystem(InputSystem* system) {
-    delete system;
-}
-
-bool ReadDeviceState(InputDevice* device, std::size_t size, void* state) {
-    if (device == nullptr || !device->acquired) {
-        return false;
-    }
-    if (device->window != nullptr && !HasKeyboardFocus(device->window)) {
-        device->acquired = false;
-        return false;
-    }
-    if (device->kind == DeviceKind::Keyboard) {
-        if (size != 256) {
-            return false;
-        }
-        int count = 0;
-        const Uint8* pressed = SDL_GetKeyboardState(&count);
-        FillKeySnapshot(pressed, count, true, static_cast<std::uint8_t*>(state));
-        return true;
-    }
-    if (size != 20) {
+bool ReadMouse(Input* input, std::uint8_t state[20]) {
+    if (input == nullptr || !Readable(input->mouse, true)) {
         return false;
     }
     int x = 0;
     int y = 0;
     const Uint32 buttons = SDL_GetRelativeMouseState(&x, &y);
     const std::int32_t axes[3] = {x, y, 0};
-    std::uint8_t bytes[20] = {};
-    std::memcpy(bytes, axes, sizeof axes);
+    std::memcpy(state, axes, sizeof axes);
     for (int i = 0; i < 8; ++i) {
-        bytes[12 + i] = (buttons & (1u << i)) != 0 ? 0x80 : 0;
+        state[12 + i] = (buttons & (1u << i)) != 0 ? 0x80 : 0;
     }
-    std::memcpy(state, bytes, sizeof bytes);
     return true;
+}
+
+void CloseInput(Input* input) {
+    delete input;
 }
 
 } // namespace platform

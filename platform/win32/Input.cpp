@@ -5,13 +5,10 @@
 
 namespace platform {
 
-struct InputSystem {
+struct Input {
     IDirectInput8A* directInput;
-};
-
-struct InputDevice {
-    IDirectInputDevice8A* device;
-    DeviceKind kind;
+    IDirectInputDevice8A* keyboard; // null until created
+    IDirectInputDevice8A* mouse;    // null until created
 };
 
 namespace {
@@ -21,79 +18,91 @@ namespace {
 // a loop here.
 const int kAcquireTries = 4;
 
+void Acquire(IDirectInputDevice8A* device) {
+    for (int i = 0; i < kAcquireTries; ++i) {
+        if (device->Acquire() != DIERR_INPUTLOST) {
+            return;
+        }
+    }
+}
+
+// Creates the device of guid, sets its data format and its cooperative level with window, and
+// acquires it; the step that failed (first, first + 1 or first + 2 of InputStep's order: the
+// device, its format, its level), or Done. device holds what was created.
+InputStep OpenDevice(IDirectInput8A* directInput, const GUID& guid, const DIDATAFORMAT* format, HWND window,
+                     IDirectInputDevice8A*& device, InputStep create, InputStep setFormat,
+                     InputStep setLevel) {
+    if (FAILED(directInput->CreateDevice(guid, &device, nullptr))) {
+        device = nullptr;
+        return create;
+    }
+    if (FAILED(device->SetDataFormat(format))) {
+        return setFormat;
+    }
+    if (window == nullptr ||
+        FAILED(device->SetCooperativeLevel(window, DISCL_EXCLUSIVE | DISCL_FOREGROUND))) {
+        return setLevel;
+    }
+    Acquire(device);
+    return InputStep::Done;
+}
+
+// Reads size bytes of device's state; a failed read takes the device back for the next one.
+bool ReadState(IDirectInputDevice8A* device, DWORD size, void* state) {
+    if (device == nullptr) {
+        return false;
+    }
+    if (FAILED(device->GetDeviceState(size, state))) {
+        Acquire(device);
+        return false;
+    }
+    return true;
+}
+
+void Release(IDirectInputDevice8A* device) {
+    if (device != nullptr) {
+        device->Unacquire();
+        device->Release();
+    }
+}
+
 } // namespace
 
-InputSystem* CreateInputSystem() {
+InputStep OpenInput(Window* window, Input*& input) {
+    input = nullptr;
     IDirectInput8A* directInput = nullptr;
     if (FAILED(DirectInput8Create(GetModuleHandleA(nullptr), DIRECTINPUT_VERSION, IID_IDirectInput8A,
                                   reinterpret_cast<void**>(&directInput), nullptr))) {
-        return nullptr;
+        return InputStep::System;
     }
-    return new InputSystem{directInput};
+    input = new Input{directInput, nullptr, nullptr};
+    HWND handle = window == nullptr ? nullptr : window->handle;
+    const InputStep keyboard =
+        OpenDevice(directInput, GUID_SysKeyboard, &c_dfDIKeyboard, handle, input->keyboard,
+                   InputStep::Keyboard, InputStep::KeyboardFormat, InputStep::KeyboardLevel);
+    if (keyboard != InputStep::Done) {
+        return keyboard;
+    }
+    return OpenDevice(directInput, GUID_SysMouse, &c_dfDIMouse2, handle, input->mouse, InputStep::Mouse,
+                      InputStep::MouseFormat, InputStep::MouseLevel);
 }
 
-InputDevice* CreateDevice(InputSystem* system, DeviceKind kind) {
-    if (system == nullptr) {
-        return nullptr;
-    }
-    IDirectInputDevice8A* device = nullptr;
-    const GUID& guid = kind == DeviceKind::Keyboard ? GUID_SysKeyboard : GUID_SysMouse;
-    if (FAILED(system->directInput->CreateDevice(guid, &device, nullptr))) {
-        return nullptr;
-    }
-    return new InputDevice{device, kind};
+bool ReadKeys(Input* input, std::uint8_t keys[256]) {
+    return input != nullptr && ReadState(input->keyboard, 256, keys);
 }
 
-bool SetDataFormat(InputDevice* device) {
-    if (device == nullptr) {
-        return false;
-    }
-    const DIDATAFORMAT* format = device->kind == DeviceKind::Keyboard ? &c_dfDIKeyboard : &c_dfDIMouse2;
-    return SUCCEEDED(device->device->SetDataFormat(format));
+bool ReadMouse(Input* input, std::uint8_t state[20]) {
+    return input != nullptr && ReadState(input->mouse, 20, state);
 }
 
-bool SetCooperativeLevel(InputDevice* device, Window* window) {
-    if (device == nullptr || window == nullptr) {
-        return false;
+void CloseInput(Input* input) {
+    if (input == nullptr) {
+        return;
     }
-    return SUCCEEDED(device->device->SetCooperativeLevel(window->handle, DISCL_EXCLUSIVE | DISCL_FOREGROUND));
-}
-
-bool Acquire(InputDevice* device) {
-    if (device == nullptr) {
-        return false;
-    }
-    for (int i = 0; i < kAcquireTries; ++i) {
-        const HRESULT result = device->device->Acquire();
-        if (result != DIERR_INPUTLOST) {
-            return SUCCEEDED(result);
-        }
-    }
-    return false;
-}
-
-void Unacquire(InputDevice* device) {
-    if (device != nullptr) {
-        device->device->Unacquire();
-    }
-}
-
-void ReleaseDevice(InputDevice* device) {
-    if (device != nullptr) {
-        device->device->Release();
-        delete device;
-    }
-}
-
-void ReleaseInputSystem(InputSystem* system) {
-    if (system != nullptr) {
-        system->directInput->Release();
-        delete system;
-    }
-}
-
-bool ReadDeviceState(InputDevice* device, std::size_t size, void* state) {
-    return device != nullptr && SUCCEEDED(device->device->GetDeviceState(static_cast<DWORD>(size), state));
+    Release(input->keyboard);
+    Release(input->mouse);
+    input->directInput->Release();
+    delete input;
 }
 
 } // namespace platform
