@@ -10,6 +10,13 @@ code=0
 grep -q '^usage: jostrela ' "$RUN_DIR/stderr.txt" || fail "no usage line: $(cat "$RUN_DIR/stderr.txt")"
 echo "ok"
 
+# An option quoted back is written like every other option failure: its control bytes as \xNN.
+code=0
+(cd "$RUN_DIR" && "$JOSTRELA_BIN" $'--bad\e[2J') 2>"$RUN_DIR/stderr.txt" || code=$?
+[[ "$code" == 2 ]] || fail "exit code $code"
+grep -qxF 'jostrela: unknown option --bad\x1b[2J' "$RUN_DIR/stderr.txt" || fail "not escaped: $(cat -v "$RUN_DIR/stderr.txt")"
+echo "ok: control bytes escaped"
+
 # --help and -h print the usage, the options and the controls on standard output and end with 0.
 for help in --help -h; do
     code=0
