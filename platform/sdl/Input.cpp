@@ -11,18 +11,17 @@ namespace platform {
 
 namespace {
 
-// SDL keeps the keyboard and mouse state with its video service's events: a device holds only
-// what the game set up for it.
+// SDL keeps the keyboard and mouse state with its video service's events, in its one format: a
+// device holds only what the game set up for it.
 struct Device {
     bool made;
-    bool formatSet;
     Window* window; // the foreground window of the cooperative level; null until set
     bool acquired;
 };
 
 // Exclusive and foreground: only the window with the focus may hold the device.
 bool Acquire(Device& device, bool mouse) {
-    if (!device.made || !device.formatSet) {
+    if (!device.made) {
         return false;
     }
     if (device.window != nullptr && !HasKeyboardFocus(device.window)) {
@@ -71,13 +70,13 @@ InputStep OpenInput(Window* window, Input*& input) {
         return InputStep::System;
     }
     input = new Input{};
-    input->keyboard = Device{true, true, nullptr, false};
+    input->keyboard = Device{true, nullptr, false};
     // The cooperative level needs a window to bind the device to.
     if (window == nullptr) {
         return InputStep::KeyboardLevel;
     }
     Bind(input->keyboard, window, false);
-    input->mouse = Device{true, true, nullptr, false};
+    input->mouse = Device{true, nullptr, false};
     Bind(input->mouse, window, true);
     return InputStep::Done;
 }
