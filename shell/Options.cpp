@@ -44,6 +44,7 @@ const char* const kHelp =
     "  --view SLOT             show the camera of player SLOT (0 to N-1; 0 by default)\n"
     "  --join-frame SLOT:FRAME player SLOT joins before frame FRAME (0 by default)\n"
     "  --leave-frame SLOT:FRAME player SLOT leaves before frame FRAME\n"
+    "                          (both again for a slot joined and left several times)\n"
     "  --host [PORT]           host a game on the local network (UDP port 45730 by default); with\n"
     "                          --players N it starts once N players are in, else at once\n"
     "  --join [ADDRESS[:PORT]] join the game at ADDRESS (IPv4, IPv6 in brackets, or a host name);\n"
@@ -130,6 +131,11 @@ bool ReadSlotFrame(const char* text, int& slot, long long& frame) {
     return true;
 }
 
+// True when --join-frame or --leave-frame named the slot.
+bool Told(const Roster& roster, int slot) {
+    return !roster.joinFrames[slot].empty() || !roster.leaveFrames[slot].empty();
+}
+
 // The checks of the players' options against each other.
 bool CheckPlayers(const Options& options, std::string& problem) {
     const int keyScripts = static_cast<int>(options.keys.size());
@@ -147,14 +153,14 @@ bool CheckPlayers(const Options& options, std::string& problem) {
         return false;
     }
     for (int slot = 0; slot < kMaxPlayers; ++slot) {
-        const bool told = options.roster.joinFrame[slot] != 0 || options.roster.leaveFrame[slot] >= 0;
-        if (told && slot >= options.roster.players) {
+        if (Told(options.roster, slot) && slot >= options.roster.players) {
             problem = "--join-frame and --leave-frame name a slot beyond --players";
             return false;
         }
-        if (options.roster.leaveFrame[slot] >= 0 &&
-            options.roster.leaveFrame[slot] <= options.roster.joinFrame[slot]) {
-            problem = "--leave-frame of slot " + std::to_string(slot) + " comes before it joins";
+        if (!StaysAlternate(options.roster, slot)) {
+            problem =
+                "the --join-frame and --leave-frame of slot " + std::to_string(slot) +
+                " do not alternate: each leave comes after its join, each join after the leave before it";
             return false;
         }
     }
@@ -180,8 +186,7 @@ bool CheckNetworked(const Options& options, std::string& problem) {
         return false;
     }
     for (int slot = 0; slot < kMaxPlayers; ++slot) {
-        if (options.roster.joinFrame[slot] != 0 || options.roster.leaveFrame[slot] >= 0 ||
-            options.view != 0) {
+        if (Told(options.roster, slot) || options.view != 0) {
             problem = "--join-frame, --leave-frame and --view replay a game offline: leave them out";
             return false;
         }
@@ -272,7 +277,7 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
                 problem = std::string(option) + " needs SLOT:FRAME, a slot from 0 to 3 and a frame from 0 up";
                 return false;
             }
-            (join ? options.roster.joinFrame : options.roster.leaveFrame)[slot] = frame;
+            (join ? options.roster.joinFrames : options.roster.leaveFrames)[slot].push_back(frame);
             ++i;
         } else if (std::strcmp(option, "--dump-state") == 0) {
             if (!ReadFileName(option, value, options.dumpState, problem)) {

@@ -113,16 +113,18 @@ TEST(Options, HelpAndVersionEndTheReading) {
 TEST(Options, PlayersTheirScriptsViewAndRoster) {
     Options options;
     std::string problem;
-    ASSERT_TRUE(Parse({"--players", "3", "--keys", "a", "--keys", "b", "--keys", "c", "--view", "2",
-                       "--join-frame", "1:40", "--leave-frame", "2:90"},
-                      options, problem))
+    ASSERT_TRUE(
+        Parse({"--players", "3", "--keys", "a", "--keys", "b", "--keys", "c", "--view", "2", "--join-frame",
+               "1:40", "--leave-frame", "2:90", "--join-frame", "2:120", "--leave-frame", "2:130"},
+              options, problem))
         << problem;
     EXPECT_EQ(options.roster.players, 3);
     EXPECT_EQ(options.keys, (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(options.view, 2);
-    EXPECT_EQ(options.roster.joinFrame[1], 40);
-    EXPECT_EQ(options.roster.leaveFrame[2], 90);
-    EXPECT_EQ(options.roster.leaveFrame[1], -1);
+    EXPECT_EQ(options.roster.joinFrames[1], (std::vector<long long>{40}));
+    EXPECT_EQ(options.roster.leaveFrames[1], (std::vector<long long>{}));
+    EXPECT_EQ(options.roster.joinFrames[2], (std::vector<long long>{120}));
+    EXPECT_EQ(options.roster.leaveFrames[2], (std::vector<long long>{90, 130}));
     EXPECT_EQ(options.fps, 0); // a replay
 
     const std::vector<std::vector<const char*>> refused = {
@@ -132,6 +134,8 @@ TEST(Options, PlayersTheirScriptsViewAndRoster) {
         {"--players", "2", "--keys", "a", "--keys", "b", "--view", "2"},
         {"--players", "2", "--keys", "a", "--keys", "b", "--join-frame", "3:10"},
         {"--players", "2", "--keys", "a", "--keys", "b", "--join-frame", "1:10", "--leave-frame", "1:10"},
+        {"--players", "2", "--keys", "a", "--keys", "b", "--join-frame", "1:10", "--join-frame", "1:20"},
+        {"--players", "2", "--keys", "a", "--keys", "b", "--leave-frame", "1:10", "--join-frame", "1:10"},
         {"--join-frame", "0-10"},
         {"--players", "2", "--keys", "a", "--keys", "b", "--timedemo"},
     };

@@ -2,6 +2,7 @@
 #include "geometry/Vector3.hpp"
 #include "helpers/ChurchRules.hpp"
 #include "helpers/RandomWalk.hpp"
+#include "play/Roster.hpp"
 #include "play/SolidBlocks.hpp"
 #include "play/StateCodec.hpp"
 
@@ -9,6 +10,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -72,6 +74,25 @@ TEST(Players, StartSideBySideAndJoinNeverInsideAnother) {
     EXPECT_GT(Distance(state.players[2], state.players[1]), 2 * kRadius);
     EXPECT_FALSE(AddPlayer(state, Church().Level(), 2));
     EXPECT_FALSE(AddPlayer(state, Church().Level(), 4));
+}
+
+// A replayed roster follows a slot through several stays, as a networked game gives a slot a leaver
+// freed to the next newcomer.
+TEST(Players, RosterTakesALeftSlotAgain) {
+    Roster roster;
+    roster.players = 2;
+    roster.joinFrames[1] = {5, 1};
+    roster.leaveFrames[1] = {3};
+    SimState state = EmptyState();
+    const KeyMask keys[kMaxPlayers] = {};
+    std::string present;
+    for (int frame = 0; frame < 7; ++frame) {
+        JoinAndLeave(state, Church().Level(), roster);
+        present += state.players[1].present ? '1' : '.';
+        ASSERT_FALSE(Church().Step(state, keys));
+    }
+    EXPECT_EQ(present, ".11..11");
+    EXPECT_TRUE(state.players[0].present);
 }
 
 // F by the switch raises the second door whoever holds it.

@@ -13,13 +13,14 @@ NAMES = ["LEFT", "RIGHT", "W", "S", "A", "D", "SPACE", "F", "ESCAPE"]
 def main(record, folder):
     lines = [list(map(int, line.split())) for line in open(record) if line.strip()]
     slots = {}
+    # A slot a leaver freed goes to the next newcomer: a slot may join and leave several times.
     joins, leaves = {}, {}
     for frame, present, joined, left, *keys in lines:
         for slot in range(4):
             if joined >> slot & 1:
-                joins.setdefault(slot, frame)
+                joins.setdefault(slot, []).append(frame)
             if left >> slot & 1:
-                leaves[slot] = frame
+                leaves.setdefault(slot, []).append(frame)
             if present >> slot & 1 and keys[slot]:
                 held = "+".join(n for bit, n in enumerate(NAMES) if keys[slot] >> bit & 1)
                 slots.setdefault(slot, []).append(f"{frame} {frame} {held}")
@@ -30,10 +31,8 @@ def main(record, folder):
         with open(path, "w") as out:
             out.write("\n".join(slots.get(slot, [])) + "\n")
         args += ["--keys", path]
-        if joins.get(slot, 0):
-            args += ["--join-frame", f"{slot}:{joins[slot]}"]
-        if slot in leaves:
-            args += ["--leave-frame", f"{slot}:{leaves[slot]}"]
+        args += [arg for frame in joins.get(slot, []) if frame for arg in ("--join-frame", f"{slot}:{frame}")]
+        args += [arg for frame in leaves.get(slot, []) for arg in ("--leave-frame", f"{slot}:{frame}")]
     args += ["--frames", str(lines[-1][0] + 1)]
     print("\n".join(args))
 
