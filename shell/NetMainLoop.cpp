@@ -68,12 +68,15 @@ std::string WaitingText(const World& world, std::uint8_t mask) {
 
 // The frames' keys of every slot, one line a frame: "FRAME PRESENT JOINED LEFT K0 K1 K2 K3", the
 // masks in decimal; what an offline replay of the game is made from. The same bytes on every system
-// (the file is written in binary mode: no carriage returns on Windows).
+// (the file is written in binary mode: no carriage returns on Windows). Each line is flushed as it
+// is written: a game that is killed or crashes leaves the record of every frame it ran, and the
+// record shows how far a running game is.
 void RecordFrame(std::FILE* file, const net::FrameRecord& record) {
     if (file != nullptr) {
         const net::FrameKeys& keys = record.keys;
         std::fprintf(file, "%u %u %u %u %u %u %u %u\n", record.frame, keys.present, keys.joined, record.left,
                      keys.keys[0], keys.keys[1], keys.keys[2], keys.keys[3]);
+        std::fflush(file);
     }
 }
 
