@@ -7,7 +7,7 @@ one key script per slot (FOLDER/slotN.keys) and the replay's arguments, printed 
 """
 import sys
 
-NAMES = ["LEFT", "RIGHT", "W", "S", "A", "D", "SPACE", "F", "ESCAPE"]
+NAMES = ["LEFT", "RIGHT", "W", "S", "A", "D", "SPACE", "F", "ESCAPE", "UP", "DOWN"]
 
 
 def main(record, folder):
