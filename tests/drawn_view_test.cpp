@@ -2,7 +2,7 @@
 // the rules' camera itself is never touched.
 #include "geometry/SegmentHits.hpp"
 #include "helpers/ChurchRules.hpp"
-#include "helpers/MessageLog.hpp"
+#include "helpers/RandomWalk.hpp"
 #include "play/SolidBlocks.hpp"
 #include "shell/DrawnView.hpp"
 
@@ -14,21 +14,8 @@
 
 namespace {
 
-using testing_tools::ChurchRules;
-
-const ChurchRules& Church() {
-    static const testing_tools::MessageLog quiet;
-    static const ChurchRules church;
-    return church;
-}
-
-SimState StartState(int players) {
-    SimState state = EmptyState();
-    for (int slot = 0; slot < players; ++slot) {
-        EXPECT_TRUE(AddPlayer(state, Church().Level(), slot));
-    }
-    return state;
-}
+using testing_tools::Church;
+using testing_tools::StartState;
 
 // Steps the rules one frame with keys for slot 0 (the others stand) and follows slot 0's view.
 void StepAndFollow(SimState& state, DrawnView& view, KeyMask keys) {
@@ -69,10 +56,6 @@ bool InPicture(Vector3 eye, Vector3 target, Vector3 point) {
 void CheckRandomWalk(int players, std::uint32_t seed) {
     SimState state = StartState(players);
     DrawnView views[kMaxPlayers];
-    const auto next = [&seed]() {
-        seed = seed * 1664525u + 1013904223u;
-        return seed >> 16;
-    };
     static const KeyMask choices[] = {keybit::kW,
                                       keybit::kW,
                                       keybit::kS,
@@ -84,11 +67,12 @@ void CheckRandomWalk(int players, std::uint32_t seed) {
                                       keybit::kS | keybit::kSpace,
                                       keybit::kLeft,
                                       keybit::kF};
+    testing_tools::RandomKeys random(seed, choices);
     KeyMask keys[kMaxPlayers] = {};
     for (int frame = 0; frame < 5000; ++frame) {
         for (int slot = 0; slot < players; ++slot) {
             if (frame % 12 == 0) {
-                keys[slot] = choices[next() % (sizeof choices / sizeof choices[0])];
+                keys[slot] = random.Next();
             }
         }
         ASSERT_FALSE(Church().Step(state, keys));

@@ -16,16 +16,8 @@
 namespace {
 
 using testing_tools::Church;
-constexpr float kRadius = 15.0f;
-
-// A state with the players of slots 0 to count - 1 at their start spots.
-SimState StartState(int count) {
-    SimState state = EmptyState();
-    for (int slot = 0; slot < count; ++slot) {
-        EXPECT_TRUE(AddPlayer(state, Church().Level(), slot));
-    }
-    return state;
-}
+using testing_tools::StartState;
+constexpr float kRadius = kCollisionRadius;
 
 // Puts slot's player with its view point (and penguin) at (x, z), looking along (dx, dz) from 43 away.
 void Pose(SimState& state, int slot, float x, float z, float dx, float dz) {

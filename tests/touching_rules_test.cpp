@@ -13,7 +13,7 @@
 namespace {
 
 using testing_tools::Church;
-constexpr float kRadius = 15.0f;
+constexpr float kRadius = kCollisionRadius;
 
 // The largest amount, over every face of the level and both solid blocks, by which the sphere at
 // `after` lies deeper than the sphere at `before` did (or than touching, when it began clear), the

@@ -14,6 +14,8 @@
 #include "octree/OctreeStats.hpp"
 #include "play/RulesStep.hpp"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 
@@ -46,6 +48,15 @@ inline const ChurchRules& Church() {
     static const MessageLog quiet;
     static const ChurchRules church;
     return church;
+}
+
+// A state in Church() with the players of slots 0 to count - 1 at their start spots.
+inline SimState StartState(int count) {
+    SimState state = EmptyState();
+    for (int slot = 0; slot < count; ++slot) {
+        EXPECT_TRUE(AddPlayer(state, Church().Level(), slot));
+    }
+    return state;
 }
 
 } // namespace testing_tools

@@ -5,31 +5,36 @@
 
 #include "input/KeyMask.hpp"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace testing_tools {
 
-// Walks, side-steps, turns while walking, jumps and F, drawn from a seed: the same sequence for the
-// same seed on every build.
+// Walks, side-steps, turns while walking, jumps and F (or the caller's own list of masks), drawn
+// from a seed: the same sequence for the same seed on every build.
 class RandomKeys {
   public:
-    explicit RandomKeys(std::uint32_t seed) : seed_(seed) {}
+    explicit RandomKeys(std::uint32_t seed) : RandomKeys(seed, kWalks) {}
+    template <std::size_t N>
+    RandomKeys(std::uint32_t seed, const KeyMask (&choices)[N]) : seed_(seed), choices_(choices), count_(N) {}
 
     KeyMask Next() {
-        static const KeyMask choices[] = {keybit::kW,
-                                          keybit::kS,
-                                          keybit::kA,
-                                          keybit::kD,
-                                          keybit::kW | keybit::kLeft,
-                                          keybit::kS | keybit::kRight,
-                                          keybit::kW | keybit::kSpace,
-                                          keybit::kF};
         seed_ = seed_ * 1664525u + 1013904223u;
-        return choices[(seed_ >> 16) % (sizeof choices / sizeof choices[0])];
+        return choices_[(seed_ >> 16) % count_];
     }
 
   private:
+    static constexpr KeyMask kWalks[] = {keybit::kW,
+                                         keybit::kS,
+                                         keybit::kA,
+                                         keybit::kD,
+                                         keybit::kW | keybit::kLeft,
+                                         keybit::kS | keybit::kRight,
+                                         keybit::kW | keybit::kSpace,
+                                         keybit::kF};
     std::uint32_t seed_;
+    const KeyMask* choices_;
+    std::size_t count_;
 };
 
 // Watches one penguin frame by frame: it is held when it has not moved for more than 60 frames while

@@ -3,20 +3,10 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../helpers/common.bash"
 run_under_xvfb "$@"
 
-work=$(mktemp -d)
-declare -A pid
-finish_games() {
-    local name
-    for name in "${!pid[@]}"; do
-        kill -KILL "${pid[$name]}" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap finish_games EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/processes.bash"
 printf 'Ancho=160\nAlto=120\nBits=32\nFullscreen=0\n' >"$work/scr.txt"
 ln -s "$JOSTRELA_BUILD/run/MODELOS" "$work/MODELOS"
 ln -s "$JOSTRELA_BUILD/run/Texturas" "$work/Texturas"
-port=$((20000 + RANDOM % 20000))
 
 # Starts the game in $work with the arguments after NAME, in the background: standard error in
 # $work/NAME.err. peer_bin and peer_dir, when set, name another game and another run folder.
@@ -25,18 +15,6 @@ start_peer() {
     shift
     (cd "${peer_dir:-$work}" && exec "${peer_bin:-$JOSTRELA_BIN}" "$@" 2>"$work/$name.err") &
     pid[$name]=$!
-}
-
-# Waits up to 60 s for NAME's end and checks its exit code.
-expect_code() {
-    local name=$1 expected=$2 code=0 deadline=$((SECONDS + 60))
-    while kill -0 "${pid[$name]}" 2>/dev/null; do
-        ((SECONDS < deadline)) || fail "$name did not end within 60 s"
-        sleep 0.1
-    done
-    wait "${pid[$name]}" || code=$?
-    unset "pid[$name]"
-    [[ $code == "$expected" ]] || fail "$name ended with $code, not $expected: $(cat "$work/$name.err")"
 }
 
 # Waits up to 60 s until FILE has at least N lines (a record that far along).
